@@ -1,0 +1,54 @@
+// Checked extended-precision arithmetic.
+//
+// Every formula step is evaluated in long double (the 80-bit x87 format on
+// x86) and its result is stored as a double before the next step reads it.
+// The three reported floating-point faults are raised as FloatingPointError at
+// the step where they happen, so that what was stored before stays stored:
+//
+//   * division by zero: x / 0 with x != 0, and ln(0);
+//   * invalid operation: 0 / 0, the logarithm or square root of a negative
+//     number, arccos outside [-1, 1], rounding a value that has no integer;
+//   * overflow: storing a value beyond the double range into a double, and an
+//     exponential beyond the long double range.
+//
+// Underflow and inexact results pass silently. The checks are explicit rather
+// than read from the FPU status flags: at -O2 the compiler is free to move an
+// x87 division past a flag test, and a SIGFPE trap arrives late, so neither is
+// reliable. Plain +, -, * of finite doubles cannot overflow a long double, so
+// they need no helper; their overflow shows when the result is stored.
+#pragma once
+
+#include <cstdint>
+
+namespace vimtal::fp {
+
+using real = long double;
+
+// Store a step's result as a double (raises overflow or invalid operation).
+double Store(real value);
+
+real Div(real numerator, real denominator);
+real Ln(real x);
+real Log10(real x);
+real Sqrt(real x);
+real Exp(real x);
+real ArcCos(real x);
+
+// base^exponent evaluated as exp(exponent * ln(base)); base must be > 0
+// (base 0 gives ln(0), a division by zero, as the runtime did).
+real PowViaLog(real base, real exponent);
+
+// base^n for a whole n, as repeated products (keeps the sign of a negative
+// base for odd n); a negative n divides 1 by the product.
+real IntPower(real base, int n);
+
+// Nearest whole number, ties to even; a value with no 64-bit integer (or NaN)
+// is an invalid operation.
+std::int64_t Round(real x);
+// Towards zero; same range rule.
+std::int64_t Trunc(real x);
+
+// Nearest whole number as a real, ties to even, with no range limit.
+real RoundToEven(real x);
+
+}  // namespace vimtal::fp
