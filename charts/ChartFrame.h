@@ -1,0 +1,96 @@
+// Drawing of the two chart windows.
+//
+// Canvas draws the way the charts were designed on the classic Windows
+// canvas: a one-pixel pen moved with MoveTo/LineTo, each line covering every
+// pixel from its start up to but not including its end pixel; rectangles
+// that cover their left and top edges but not their right and bottom ones;
+// text placed by its top left corner, opaque on white.
+//
+// DrawFrame and the tick helpers draw the frame both charts share: red axes
+// with arrow heads, the axis titles, a white legend box with a sample line,
+// ticks with labels and dashed grey grid lines. Coordinates are those of the
+// paint box (W x H pixels, origin top left); the chart's origin is at
+// (20, H - 20) and the axes end 20 pixels from the right and top edges.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace vimtal::charts {
+
+inline const QColor kAxisColour{255, 0, 0};     // axes, arrows, ticks, legend
+inline const QColor kGridColour{128, 128, 128};  // dashed grid lines
+inline const QColor kCurveColour{0, 0, 255};     // the curve
+
+QFont ChartFont();
+
+// Nearest whole pixel, halves to even.
+int Nearest(long double value);
+
+class Canvas {
+public:
+    enum class Style { Solid, Dash };
+
+    explicit Canvas(QPainter& painter);
+
+    void SetPen(const QColor& colour, Style style = Style::Solid);
+    void MoveTo(int x, int y);
+    // From the pen position to (x, y), leaving out the end pixel; the pen
+    // position moves to (x, y). A line to the pen position draws nothing.
+    void LineTo(int x, int y);
+    // Outline with the pen, filled white; covers x1..x2-1 and y1..y2-1.
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void TextOut(int x, int y, const QString& text);
+
+    int PenX() const { return x_; }
+    int PenY() const { return y_; }
+
+private:
+    QPainter& painter_;
+    QColor colour_{0, 0, 0};
+    Style style_ = Style::Solid;
+    int x_ = 0;
+    int y_ = 0;
+    std::vector<QPoint> points_;
+};
+
+struct FrameTitles {
+    QString vertical;    // at (30, 20), e.g. "tw [C]"
+    QString horizontal;  // at (W - 50, H - 40), e.g. "t [min]"
+    QString legend;      // at (W - 100, 10), e.g. "tw=f(t)"
+};
+
+// Axes, arrow heads, axis titles and the legend box.
+void DrawFrame(Canvas& canvas, int W, int H, const FrameTitles& titles);
+
+// A tick on the horizontal axis at x: red mark from (x, H - 25) to
+// (x, H - 15), the label at (labelX, H - 14), a grey dashed grid line from
+// (x, H - 25) up to (x, 40).
+void DrawHorizontalTick(Canvas& canvas, int H, int x, int labelX, const QString& label);
+
+// A tick on the vertical axis at y: red mark from (15, y) to (25, y), the
+// label at (4, labelY), a grey dashed grid line from (25, y) to (W - 25, y).
+void DrawVerticalTick(Canvas& canvas, int W, int y, int labelY, const QString& label);
+
+// The curve, drawn point by point as the model steps, in the curve colour.
+// A segment is drawn only when its end pixel differs from the pen position:
+// a run of ten million steps lands on a few hundred pixels, and a line to
+// the pen position draws nothing anyway, so the picture is the same.
+class Curve {
+public:
+    explicit Curve(Canvas& canvas);
+    void MoveTo(int x, int y) { canvas_.MoveTo(x, y); }
+    void LineTo(int x, int y);
+    long long SegmentsDrawn() const { return segments_; }
+
+private:
+    Canvas& canvas_;
+    long long segments_ = 0;
+};
+
+}  // namespace vimtal::charts
