@@ -8,6 +8,8 @@
 
 namespace vimtal {
 
+QString StartDirectory;
+
 namespace {
 Platform* installed = nullptr;
 }

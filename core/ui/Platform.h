@@ -75,6 +75,11 @@ private:
     std::vector<Form*> watched_;
 };
 
+// The folder the program was started in, taken again by the launcher on each
+// activation: the initial folder of every file dialog and the folder whose
+// calc/ subfolder holds the fitting pictures.
+extern QString StartDirectory;
+
 // The installed platform (the caller keeps ownership).
 Platform& platform();
 void SetPlatform(Platform* platform);
