@@ -1,0 +1,57 @@
+#include "Forms.h"
+
+#include "About.h"
+#include "InfoWindows.h"
+#include "Launcher.h"
+#include "Settings.h"
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Platform.h"
+
+#include <QtGlobal>
+
+// Module windows.
+
+// The pictures and texts compiled into the program (a static library's
+// resources must be registered by hand).
+static void InitResources() { Q_INIT_RESOURCE(resources); }
+
+namespace vimtal {
+
+void CreateForms() {
+    InitResources();
+    // The order is the program's start-up order: the launcher first, so that
+    // it is the main window; each module's windows at their place.
+    auto* launcher = new TForm18();
+    RegisterForm(launcher);
+    platform().SetMainForm(launcher);
+    // TForm1 - orifice and damper sizing
+    RegisterForm(new TForm2());
+    RegisterForm(new TForm3());
+    // TForm10 - moist-air calculator
+    RegisterForm(new TForm4());
+    // TForm5 - DHW charging simulation
+    // TForm6 - DHW charts
+    // TForm7 - DHW simulation settings
+    RegisterForm(new TForm8());
+    // TForm9 - duct cooling simulation
+    RegisterForm(new TForm11());
+    RegisterForm(new TForm12());
+    // TForm13 - duct cooling chart
+    RegisterForm(new TForm14());
+    // TForm15 - pressure-loss circuit
+    // TForm16 - fitting catalogue
+    // TForm17 - fitting editor
+    // TForm19 - DHW tank sizing
+    launcher->EnableModuleButtons();
+}
+
+void DestroyForms() {
+    const std::vector<Form*> forms = RegisteredForms();
+    UnregisterAllForms();
+    platform().ResetModalState();
+    // Later windows may refer to earlier ones while they go: destroy in
+    // reverse order of creation.
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) delete *it;
+}
+
+}  // namespace vimtal

@@ -1,0 +1,166 @@
+#include "Launcher.h"
+
+#include "Links.h"
+#include "Settings.h"
+#include "core/Numbers.h"
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/PictureBox.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Text.h"
+#include "core/ui/Widgets.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vimtal {
+
+namespace {
+struct ModuleButton {
+    const char* name;
+    int row;
+    int column;
+    const char* picture;
+    const char* caption;  // the caption lines below the button
+    const char* window;   // the module window it opens
+};
+
+// Top row: the three simulations and the tank sizing; bottom row: the
+// calculators.
+const ModuleButton kModules[] = {
+    {"SpeedButton3", 0, 0, ":/images/module_dhwsim.svg", "Symulacja czasu\nładowania zasobnika\nCWU", "TForm5"},
+    {"SpeedButton6", 0, 1, ":/images/module_dhwsizing.svg",
+     "Wyznaczanie niezbędnej\nobjętości zasobnika CWU\nwg. PN-90/B-01706", "TForm19"},
+    {"SpeedButton4", 0, 2, ":/images/module_ductsim.svg",
+     "Symulacja czasu\nwychładzania powietrza\nw kanale wentylacyjnym", "TForm9"},
+    {"SpeedButton2", 1, 0, ":/images/module_aircalc.svg", "Kalkulator IX", "TForm10"},
+    {"SpeedButton1", 1, 1, ":/images/module_orifice.svg", "Dobór kryz \nosiowosymetrycznych\ni przepustnic powietrza",
+     "TForm1"},
+    {"SpeedButton5", 1, 2, ":/images/module_pressureloss.svg", "Kalkulator strat ciśnienia\nobiegu krytycznego",
+     "TForm15"},
+};
+}  // namespace
+
+TForm18::TForm18() : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.05")) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowOpacity(230.0 / 255.0);
+    setWindowIcon(QIcon(QStringLiteral(":/images/logo.svg")));
+    SetTextColor(this, colors::Teal);
+    SetClientSize(662, 306);
+
+    QMenuBar* bar = MenuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("   Plik   "));
+    Zamknij1 = NewAction(file, "Zamknij1", QStringLiteral("Zamknij"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                         QIcon(QStringLiteral(":/images/menu_close.svg")));
+    QMenu* options = bar->addMenu(QStringLiteral("Opcje   "));
+    Ustawienia1 = NewAction(options, "Ustawienia1", QStringLiteral("Ustawienia"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                            QIcon(QStringLiteral(":/images/menu_settings.svg")));
+    Stronawww1 = NewAction(options, "Stronawww1", QStringLiteral("Strona www"), QKeySequence(Qt::CTRL | Qt::Key_W),
+                           QIcon(QStringLiteral(":/images/menu_www.svg")));
+    Kontaktemail1 = NewAction(options, "Kontaktemail1", QStringLiteral("Kontakt e-mail"),
+                              QKeySequence(Qt::CTRL | Qt::Key_K), QIcon(QStringLiteral(":/images/menu_mail.svg")));
+    QMenu* about = bar->addMenu(QStringLiteral("O programie"));
+    About1 = NewAction(about, "About1", QStringLiteral("About..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+                       QIcon(QStringLiteral(":/images/menu_about.svg")));
+    // The shortcuts work wherever the launcher has the focus.
+    for (QAction* action : {Zamknij1, Ustawienia1, Stronawww1, Kontaktemail1, About1}) addAction(action);
+
+    auto* row = new QHBoxLayout(Client());
+    row->setContentsMargins(8, 8, 8, 8);
+    row->setSpacing(10);
+
+    Image1 = new PictureBox(Client(), QStringLiteral("Image1"));
+    Image1->SetSvg(QStringLiteral(":/images/logo.svg"));
+    Image1->setCursor(Qt::CrossCursor);
+    Image1->setToolTip(kWebPage);
+    Image1->setFixedWidth(160);
+    row->addWidget(Image1);
+
+    // Only the separator detection uses it; it is never shown.
+    Edit5 = NewEdit(Client(), QStringLiteral("Edit5"));
+    Edit5->setVisible(false);
+
+    auto* group = new QGroupBox(QStringLiteral("Dostępne moduły"), Client());
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(2);
+    for (const ModuleButton& m : kModules) {
+        auto* button = new QToolButton(group);
+        button->setObjectName(QString::fromLatin1(m.name));
+        button->setFixedSize(81, 81);
+        button->setIcon(QIcon(QString::fromLatin1(m.picture)));
+        button->setIconSize(QSize(75, 75));
+        button->setCursor(Qt::PointingHandCursor);
+        button->setAutoRaise(false);
+        auto* caption = new QLabel(QString::fromUtf8(m.caption), group);
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->setFixedHeight(44);
+        grid->addWidget(button, m.row * 2, m.column, Qt::AlignHCenter);
+        grid->addWidget(caption, m.row * 2 + 1, m.column);
+        const QString window = QString::fromLatin1(m.window);
+        On(button, &QToolButton::clicked, [this, window] { OpenModule(window); });
+    }
+    SpeedButton1 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton1"));
+    SpeedButton2 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
+    SpeedButton3 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton3"));
+    SpeedButton4 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton4"));
+    SpeedButton5 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton5"));
+    SpeedButton6 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton6"));
+    row->addWidget(group, 1);
+
+    On(Image1, &PictureBox::clicked, [this] { Image1Click(); });
+    On(Zamknij1, &QAction::triggered, [this] { Zamknij1Click(); });
+    On(Ustawienia1, &QAction::triggered, [this] { Ustawienia1Click(); });
+    On(Stronawww1, &QAction::triggered, [this] { Stronawww1Click(); });
+    On(Kontaktemail1, &QAction::triggered, [this] { Kontaktemail1Click(); });
+    On(About1, &QAction::triggered, [this] { About1Click(); });
+}
+
+void TForm18::EnableModuleButtons() {
+    for (const ModuleButton& m : kModules) {
+        auto* button = findChild<QToolButton*>(QString::fromLatin1(m.name));
+        const bool exists = FindForm(QString::fromLatin1(m.window)) != nullptr;
+        button->setEnabled(exists);
+        if (!exists) button->setToolTip(QStringLiteral("Moduł niedostępny"));
+    }
+}
+
+void TForm18::FormActivate() {
+    // 1. The locale's decimal separator, as the general display writes 0.1.
+    Edit5->setText(FromStd(FloatToStr(0.1)));
+    DetectSeparators(ToStd(Edit5->text()));
+    // 2. The folder the program works in.
+    StartDirectory = platform().CurrentDirectory();
+    // 3. The ambient air from the settings window.
+    if (auto* settings = FindFormAs<TForm2>(QStringLiteral("TForm2"))) settings->UpdateAirProperties();
+}
+
+void TForm18::closeEvent(QCloseEvent* event) {
+    Form::closeEvent(event);
+    // Closing the launcher ends the program with every module window.
+    if (event->isAccepted()) QApplication::quit();
+}
+
+void TForm18::OpenModule(const QString& className) {
+    if (Form* module = FindForm(className)) platform().ShowModal(module);
+}
+
+void TForm18::Image1Click() { platform().ShellOpen(kWebPage); }
+void TForm18::Zamknij1Click() { close(); }
+void TForm18::Ustawienia1Click() { OpenModule(QStringLiteral("TForm2")); }
+void TForm18::Stronawww1Click() { platform().ShellOpen(kWebPage); }
+void TForm18::Kontaktemail1Click() { platform().ShellOpen(QStringLiteral("mailto:") + kContactMail); }
+void TForm18::About1Click() { OpenModule(QStringLiteral("TForm3")); }
+
+}  // namespace vimtal

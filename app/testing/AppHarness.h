@@ -1,0 +1,115 @@
+// The application harness of the widget tests.
+//
+// AppHarness starts the whole program as the real start-up does - title
+// "VIMTAL", every window created in the start-up order with the launcher
+// first and main, the launcher shown and activated - on Qt's offscreen
+// platform with the recording FakePlatform installed, so nothing ever blocks:
+// message boxes and error boxes are recorded, file dialogs answer from a
+// script, modal windows are shown and activated and the call returns at once.
+// Each test gets fresh windows; the harness destroys them when it goes.
+//
+// Link a widget test with `vimtal_harness` (it brings its own main()).
+//
+// Example:
+//
+//   TEST(Settings, EveryKeystrokeRecomputes) {
+//       AppHarness app;
+//       app.Click("TForm18", "Ustawienia1");          // menu item: QAction by name
+//       EXPECT_EQ(app.Shown(), QStringList{"TForm2"});
+//       app.Type("TForm2", "Edit2", "-5");          // key by key: "-" then "-5"
+//       EXPECT_EQ(app.LastError(), "'-' is not a valid floating point value.");
+//       EXPECT_EQ(app.Text("TForm2", "Edit1"), "1,3");
+//       app.Close("TForm2");                          // the launcher is activated again
+//   }
+//
+// Controls are found by objectName (the design's names: "Edit5",
+// "SpeedButton3", "ListBox11"); menu items are QActions found by their
+// objectName ("Otwrz1"). A missing window or control fails the test with a
+// message and throws, so the test stops at that line.
+#pragma once
+
+#include "core/ui/Form.h"
+#include "core/ui/testing/FakePlatform.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+#include <stdexcept>
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+class QWidget;
+
+namespace vimtal {
+
+class AppHarness {
+public:
+    // Uses the decimal separator `separator` (the windows' default texts are
+    // written with a comma).
+    explicit AppHarness(char separator = ',');
+    ~AppHarness();
+    AppHarness(const AppHarness&) = delete;
+    AppHarness& operator=(const AppHarness&) = delete;
+
+    FakePlatform& Fake() { return fake_; }
+
+    // The window of that class ("TForm5").
+    Form* Window(const QString& className);
+    template <typename T>
+    T* WindowAs(const QString& className) {
+        T* window = dynamic_cast<T*>(Window(className));
+        if (!window) Fail("window " + className + " has another class");
+        return window;
+    }
+
+    // The child of that window with that objectName, of type T.
+    template <typename T>
+    T* Control(const QString& className, const QString& name) {
+        T* control = Window(className)->findChild<T*>(name);
+        if (!control) Fail("window " + className + " has no control " + name + " of that type");
+        return control;
+    }
+
+    // The text of an edit, label, button, combo box, check box, radio button,
+    // group box or memo.
+    QString Text(const QString& className, const QString& name);
+    // Replaces an edit's or editable combo box's text at once, as a program
+    // writes it (one change).
+    void SetText(const QString& className, const QString& name, const QString& text);
+    // Clears the edit, then types the text key by key (a change per key).
+    void Type(const QString& className, const QString& name, const QString& text);
+    // Clicks a button, radio button or check box, triggers a menu item, or
+    // clicks any other control (a picture) with the left mouse button.
+    void Click(const QString& className, const QString& name);
+    // Double-clicks a list box item (row) or a control.
+    void DoubleClick(const QString& className, const QString& name, int row = -1);
+    // Selects item `index` of a combo box or row `index` of a list box.
+    void Select(const QString& className, const QString& name, int index);
+    // Moves the mouse over a control (or over the window's background when
+    // name is empty).
+    void MouseMove(const QString& className, const QString& name = {});
+    // Closes the window through its close box.
+    void Close(const QString& className);
+    bool IsVisible(const QString& className);
+
+    // Recorded by the fake platform.
+    QStringList Shown() const;       // windows shown modally, in order
+    QStringList Messages() const;    // texts of message and error boxes
+    QString LastMessage() const;     // "" when none
+    QString LastError() const;       // text of the last error box, "" when none
+    int ErrorCount() const;
+    void ClearRecords() { fake_.Clear(); }
+
+    // Paints the window (or one control) into an image, as the screen would.
+    QImage Grab(const QString& className, const QString& name = {});
+
+    [[noreturn]] static void Fail(const QString& what);
+
+private:
+    FakePlatform fake_;
+};
+
+}  // namespace vimtal
