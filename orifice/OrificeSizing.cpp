@@ -1,10 +1,10 @@
 #include "orifice/OrificeSizing.h"
 
+#include <cmath>
+
 #include "core/Errors.h"
 #include "core/FloatingPoint.h"
 #include "core/Numbers.h"
-
-#include <cmath>
 
 namespace vimtal::orifice {
 
@@ -93,8 +93,7 @@ SizingResult Size(const SizingInput& input) {
     r.correctedPressure = fp::Store(static_cast<real>(r.correction) * dp);
 
     // Required loss coefficient, referred to the duct's dynamic pressure.
-    r.zeta = fp::Store(fp::Div(2.0L * r.correctedPressure,
-                               static_cast<real>(r.density) * r.velocity * r.velocity));
+    r.zeta = fp::Store(fp::Div(2.0L * r.correctedPressure, static_cast<real>(r.density) * r.velocity * r.velocity));
     r.openRatio = OpenRatioFor(r.zeta);
     const double eps = r.openRatio;
 

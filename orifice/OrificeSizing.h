@@ -36,16 +36,16 @@ struct SizingInput {
 
 // Every intermediate value of one calculation, and the texts to show.
 struct SizingResult {
-    double density = 0;            // rho [kg/m3]
-    double velocity = 0;           // mean velocity w in the duct [m/s]
-    double hydraulicDiameter = 0;  // Dh [m]
-    double correction = 0;         // k, between 0.93 and 1.18
-    double correctedPressure = 0;  // k * dp [Pa]
-    double zeta = 0;               // required loss coefficient
-    double openRatio = 0;          // eps, on the 0.00001 grid, 1 when fully open
-    double first = 0;              // bore [mm], side A [mm] or angle [deg]
-    double second = 0;             // side B [mm] of a rectangular orifice, else 0
-    std::string firstText;         // whole display of `first`
+    double density = 0;                     // rho [kg/m3]
+    double velocity = 0;                    // mean velocity w in the duct [m/s]
+    double hydraulicDiameter = 0;           // Dh [m]
+    double correction = 0;                  // k, between 0.93 and 1.18
+    double correctedPressure = 0;           // k * dp [Pa]
+    double zeta = 0;                        // required loss coefficient
+    double openRatio = 0;                   // eps, on the 0.00001 grid, 1 when fully open
+    double first = 0;                       // bore [mm], side A [mm] or angle [deg]
+    double second = 0;                      // side B [mm] of a rectangular orifice, else 0
+    std::string firstText;                  // whole display of `first`
     std::optional<std::string> secondText;  // rectangular orifice only
 };
 

@@ -1,8 +1,7 @@
-#include "orifice/OrificeSizing.h"
+#include <benchmark/benchmark.h>
 
 #include "core/Numbers.h"
-
-#include <benchmark/benchmark.h>
+#include "orifice/OrificeSizing.h"
 
 namespace vimtal::orifice {
 namespace {

@@ -2,17 +2,16 @@
 // reference_values.py): the coefficient equation solved by bisection rather
 // than by stepping, snapped up to the 0.00001 grid; bore D*sqrt(eps); sides
 // from b = sqrt(F0 / r) rounded up to the 0.1 mm grid.
-#include "orifice/OrificeSizing.h"
-
-#include "core/Errors.h"
-#include "core/Numbers.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "core/Errors.h"
+#include "core/Numbers.h"
+#include "orifice/OrificeSizing.h"
 
 namespace vimtal::orifice {
 namespace {
@@ -242,11 +241,9 @@ TEST_F(OrificeSizingTest, SideSearchStopsAtTheFirstGridPointCoveringTheArea) {
     } cases[] = {
         // The running sums of 0.0001 fall a hair short of 0.2 m after 2000
         // steps, so a fully open 300 x 200 duct gives 300.15 x 200.1 mm.
-        {0.06, 1.5, 0.30015, 0.2001},
-        {0.0195228, 1.5, 0.17115, 0.1141},
+        {0.06, 1.5, 0.30015, 0.2001}, {0.0195228, 1.5, 0.17115, 0.1141},
         {1e-12, 1.0, 0.0001, 0.0001},  // one step is always taken
-        {0.0, 2.0, 0.0002, 0.0001},
-        {-1.0, 2.0, 0.0002, 0.0001},
+        {0.0, 2.0, 0.0002, 0.0001},   {-1.0, 2.0, 0.0002, 0.0001},
     };
     for (const auto& c : cases) {
         const Sides s = OrificeSides(c.f0, c.ratio);
@@ -259,16 +256,21 @@ TEST_F(OrificeSizingTest, SideSearchStopsAtTheFirstGridPointCoveringTheArea) {
 // one of the program's own errors; nothing else escapes and nothing hangs.
 TEST_F(OrificeSizingTest, AnyTypedTextEndsWithAResultOrAnError) {
     const std::vector<std::string> texts = {
-        "", "-", "0", "-0", "1", "50", "-50", "200", "0,001", "1E308", "-1E308", "1E-308", "4,9E-324",
-        "1E400", "1e-400", "123456789012345678901234567890", "  7  ", "1,5E3", "+3", "1.5", "1,2,3", "abc",
-        "NaN", "inf", "0x10", "1E", "--1", ",5", "5,", "999999", "1E6", "-1E-6", "1E12"};
+        "",      "-",     "0",      "-0",     "1",        "50",     "-50",    "200",
+        "0,001", "1E308", "-1E308", "1E-308", "4,9E-324", "1E400",  "1e-400", "123456789012345678901234567890",
+        "  7  ", "1,5E3", "+3",     "1.5",    "1,2,3",    "abc",    "NaN",    "inf",
+        "0x10",  "1E",    "--1",    ",5",     "5,",       "999999", "1E6",    "-1E-6",
+        "1E12"};
     std::mt19937 random(20240601);
     std::uniform_int_distribution<std::size_t> pick(0, texts.size() - 1);
     const auto start = std::chrono::steady_clock::now();
     int results = 0, errors = 0;
     for (int i = 0; i < 600; ++i) {
-        SizingInput input{i % 7 == 0 ? texts[pick(random)] : "1,2", texts[pick(random)], texts[pick(random)],
-                          texts[pick(random)], texts[pick(random)],
+        SizingInput input{i % 7 == 0 ? texts[pick(random)] : "1,2",
+                          texts[pick(random)],
+                          texts[pick(random)],
+                          texts[pick(random)],
+                          texts[pick(random)],
                           i % 2 ? DuctShape::Round : DuctShape::Rectangular,
                           i % 3 ? Element::Orifice : Element::Damper};
         try {

@@ -1,0 +1,234 @@
+#include "aircalc/AirCalculator.h"
+
+#include "core/Errors.h"
+#include "core/FloatingPoint.h"
+#include "core/Numbers.h"
+
+namespace vimtal::aircalc {
+
+namespace {
+
+using fp::real;
+
+constexpr real kTemperatureStep = 0.001L;  // degC, grid of both searches
+constexpr real kSearchStart = -30.0L;      // degC
+
+const char* const kInfoTitle = "Vimtal info";
+
+[[noreturn]] void Refuse(const std::string& message) { throw NoticeError(message, kInfoTitle); }
+
+const char* const kPressureNotPositive =
+    "Ciśnienie barometryczne pb musi być większe od zera. Popraw wartość pb i oblicz ponownie.";
+const char* const kWetBulbReachesPb =
+    "Nie można wyznaczyć temperatury termometru mokrego tm: powietrze nasycone nie osiąga zadanej "
+    "entalpii, zanim ciśnienie nasycenia pary wodnej zrówna się z ciśnieniem barometrycznym pb. "
+    "Sprawdź wartości i oraz pb.";
+const char* const kWetBulbTooHot =
+    "Nie można wyznaczyć temperatury termometru mokrego tm: szukana temperatura przekracza 1000 °C. "
+    "Sprawdź wartości i oraz pb.";
+const char* const kTemperatureReachesPb =
+    "Nie można wyznaczyć temperatury t z entalpii i wilgotności względnej: ciśnienie cząstkowe pary "
+    "wodnej zrównałoby się z ciśnieniem barometrycznym pb. Sprawdź wartości i, φ oraz pb.";
+const char* const kTemperatureTooHot =
+    "Nie można wyznaczyć temperatury t z entalpii i wilgotności względnej: szukana temperatura "
+    "przekracza 1000 °C. Sprawdź wartości i, φ oraz pb.";
+
+// i = (2501 + 1.84 t) x + 1.005 t [kJ/kg]: latent heat of vaporisation at
+// 0 degC plus the sensible heat of vapour and of dry air.
+double Enthalpy(double t, double x) { return fp::Store((2501.0L + 1.84L * t) * x + 1.005L * t); }
+
+// Ideal-gas density of moist air [kg/m3]; R of vapour 462 J/(kg K), and the
+// law uses t + 273 (not 273.15).
+double Density(double t, double x, double pb) {
+    return fp::Store(fp::Div((1.0L + x) * pb, (0.622L + x) * 462.0L * (t + 273.0L)));
+}
+
+// x of air of relative humidity phi (a fraction) whose saturation pressure
+// is ps: the vapour pressure phi ps over the dry-air pressure pb - phi ps,
+// times 0.622, the ratio of the molar masses of water and air.
+double HumidityRatio(double phi, double ps, double pb) {
+    const real vapour = static_cast<real>(phi) * ps;
+    return fp::Store(fp::Div(0.622L * vapour, pb - vapour));
+}
+
+// phi (fraction) from x at temperature saturation pressure ps.
+double RelativeHumidity(double x, double ps, double pb) {
+    return fp::Store(fp::Div(static_cast<real>(x) * pb, 0.622L * ps + static_cast<real>(x) * ps));
+}
+
+bool Filled(const std::string& text) { return !text.empty(); }
+
+}  // namespace
+
+double AirCalcSaturationPressure(double T) {
+    // Each power as repeated products of the stored T, highest term first.
+    const real t = T;
+    return fp::Store(3.3732252990859E-8L * t * t * t * t * t * t + 4.5030486006681E-8L * t * t * t * t * t +
+                     0.00032620159611696L * t * t * t * t + 0.0274422564958741L * t * t * t +
+                     1.41105619942107L * t * t + 44.2851383407642L * t + 612.351831623806L);
+}
+
+double DewPoint(double p) {
+    const real ln = fp::Ln(p);
+    if (p <= 1147.3) return fp::Store(13.49679L * ln - 86.07701L);
+    if (p <= 1936) return fp::Store(15.35703L * ln - 99.25744L);
+    if (p <= 3563) return fp::Store(16.45702L * ln - 107.6405L);
+    return fp::Store(17.93974L * ln - 119.8508L);
+}
+
+double WetBulbSearch(double i, double pb) {
+    if (pb <= 0) Refuse(kPressureNotPositive);
+    double tm = kSearchStart;
+    for (;;) {
+        tm = fp::Store(tm + kTemperatureStep);
+        if (tm > kSearchTopTemperature) Refuse(kWetBulbTooHot);
+        const double psm = AirCalcSaturationPressure(tm);
+        // Saturated air cannot exist once its vapour alone would exceed pb.
+        if (psm >= pb) Refuse(kWetBulbReachesPb);
+        const double xs = HumidityRatio(1.0, psm, pb);
+        const double F = fp::Store(i - xs * (2501.0L + 1.84L * tm) - 1.005L * tm);
+        if (F <= 0) return tm;
+    }
+}
+
+double TemperatureSearch(double i, double phi, double pb) {
+    if (pb <= 0) Refuse(kPressureNotPositive);
+    double t = kSearchStart;
+    for (;;) {
+        t = fp::Store(t + kTemperatureStep);
+        if (t > kSearchTopTemperature) Refuse(kTemperatureTooHot);
+        const double ps = AirCalcSaturationPressure(t);
+        const real vapour = static_cast<real>(phi) * ps;
+        if (vapour >= pb) Refuse(kTemperatureReachesPb);
+        const double F = fp::Store(i - 0.622L * fp::Div(vapour, pb - vapour) * (2501.0L + 1.84L * t) - 1.005L * t);
+        if (F <= 0) return t;
+    }
+}
+
+int SelectCase(const AirTexts& f) {
+    if (!Filled(f.pb)) return 0;
+    const bool i = Filled(f.i), x = Filled(f.x), t = Filled(f.t), phi = Filled(f.phi);
+    if (i && x) return 1;
+    if (i && t) return 2;
+    if (x && t) return 3;
+    if (x && phi) return 4;
+    if (t && phi) return 5;
+    if (i && phi) return 6;
+    return 0;
+}
+
+std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
+    if (Filled(f.i)) s.i = StrToFloat(f.i);
+    if (Filled(f.x)) s.x = StrToFloat(f.x);
+    if (Filled(f.t)) s.t = StrToFloat(f.t);
+    if (Filled(f.phi)) s.phi = StrToFloat(f.phi);
+    if (Filled(f.pb)) s.pb = StrToFloat(f.pb);
+
+    AirResults r;
+    r.caseNumber = SelectCase(f);
+    switch (r.caseNumber) {
+        case 1:  // i, x
+            s.t = fp::Store(fp::Div(s.i - 2501.0L * s.x, 1.005L + 1.84L * s.x));
+            s.ps = AirCalcSaturationPressure(s.t);
+            s.phi = RelativeHumidity(s.x, s.ps, s.pb);
+            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+            s.rho = Density(s.t, s.x, s.pb);
+            s.tm = WetBulbSearch(s.i, s.pb);
+            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+            s.phi = fp::Store(100.0L * s.phi);
+            s.tr = DewPoint(s.pp);
+            r.t = RoundedDisplay(s.t, -1);
+            r.phi = RoundedDisplay(s.phi, -1);
+            break;
+        case 2:  // i, t
+            s.x = fp::Store(fp::Div(s.i - 1.005L * s.t, 2501.0L + 1.84L * s.t));
+            s.ps = AirCalcSaturationPressure(s.t);
+            s.phi = RelativeHumidity(s.x, s.ps, s.pb);
+            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+            s.rho = Density(s.t, s.x, s.pb);
+            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+            s.tm = WetBulbSearch(s.i, s.pb);
+            s.phi = fp::Store(100.0L * s.phi);
+            s.tr = DewPoint(s.pp);
+            r.x = RoundedDisplay(s.x, -5);
+            r.phi = RoundedDisplay(s.phi, -1);
+            break;
+        case 3:  // x, t
+            s.i = Enthalpy(s.t, s.x);
+            s.ps = AirCalcSaturationPressure(s.t);
+            s.phi = RelativeHumidity(s.x, s.ps, s.pb);
+            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+            s.rho = Density(s.t, s.x, s.pb);
+            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+            s.tm = WetBulbSearch(s.i, s.pb);
+            s.phi = fp::Store(100.0L * s.phi);
+            s.tr = DewPoint(s.pp);
+            r.i = RoundedDisplay(s.i, -1);
+            r.phi = RoundedDisplay(s.phi, -1);
+            break;
+        case 4:  // x, phi in percent
+            s.pp = fp::Store(fp::Div(static_cast<real>(s.x) * s.pb, 0.622L + s.x));
+            s.ps = fp::Store(fp::Div(s.pp, s.phi) * 100.0L);
+            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+            // The air is at the temperature whose saturation pressure is ps: the
+            // dew-point fits applied to ps.
+            s.t = DewPoint(s.ps);
+            s.i = Enthalpy(s.t, s.x);
+            s.rho = Density(s.t, s.x, s.pb);
+            s.tr = DewPoint(s.pp);
+            s.tm = WetBulbSearch(s.i, s.pb);
+            r.i = RoundedDisplay(s.i, -1);
+            r.t = RoundedDisplay(s.t, -1);
+            break;
+        case 5:  // t, phi
+            s.ps = AirCalcSaturationPressure(s.t);
+            s.phi = fp::Store(fp::Div(s.phi, 100.0L));
+            s.x = HumidityRatio(s.phi, s.ps, s.pb);
+            s.i = Enthalpy(s.t, s.x);
+            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+            s.rho = Density(s.t, s.x, s.pb);
+            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+            s.tm = WetBulbSearch(s.i, s.pb);
+            s.tr = DewPoint(s.pp);
+            r.i = RoundedDisplay(s.i, -1);
+            r.x = RoundedDisplay(s.x, -5);
+            break;
+        case 6:  // i, phi
+            s.phi = fp::Store(fp::Div(s.phi, 100.0L));
+            s.t = TemperatureSearch(s.i, s.phi, s.pb);
+            s.ps = AirCalcSaturationPressure(s.t);
+            s.x = HumidityRatio(s.phi, s.ps, s.pb);
+            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+            // The density with x itself, as in every other case.
+            s.rho = Density(s.t, s.x, s.pb);
+            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+            s.tm = WetBulbSearch(s.i, s.pb);
+            s.tr = DewPoint(s.pp);
+            r.t = RoundedDisplay(s.t, -1);
+            r.x = RoundedDisplay(s.x, -5);
+            break;
+        default:
+            return std::nullopt;
+    }
+    r.ps = RoundedDisplay(s.ps, -1);
+    r.pp = RoundedDisplay(s.pp, -1);
+    r.pg = RoundedDisplay(s.pg, -1);
+    r.tr = RoundedDisplay(s.tr, -1);
+    r.tm = RoundedDisplay(s.tm, -1);
+    r.rho = RoundedDisplay(s.rho, -2);
+    return r;
+}
+
+std::array<bool, 4> FieldsToLock(int changed, const std::array<bool, 4>& filled) {
+    std::array<bool, 4> lock{};
+    if (changed < 0 || changed > 3) return lock;
+    for (int other = 0; other < 4; ++other) {
+        if (other == changed || !filled[changed] || !filled[other]) continue;
+        for (int k = 0; k < 4; ++k) {
+            if (k != changed && k != other) lock[k] = true;
+        }
+    }
+    return lock;
+}
+
+}  // namespace vimtal::aircalc
