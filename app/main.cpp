@@ -2,6 +2,7 @@
 #include "Forms.h"
 #include "Launcher.h"
 #include "core/Numbers.h"
+#include "core/ui/AppFont.h"
 #include "core/ui/FormRegistry.h"
 #include "core/ui/QtPlatform.h"
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Vimtal"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/logo.svg")));
     LoadPolishTranslations(app);
+    vimtal::ApplyApplicationFont();
     vimtal::SetDecimalSeparator(SystemDecimalSeparator());
 
     vimtal::QtPlatform platform;
