@@ -10,6 +10,7 @@
 #include <QtGlobal>
 
 // Module windows.
+#include "orifice/OrificeForm.h"
 
 // The pictures and texts compiled into the program (a static library's
 // resources must be registered by hand).
@@ -24,7 +25,7 @@ void CreateForms() {
     auto* launcher = new TForm18();
     RegisterForm(launcher);
     platform().SetMainForm(launcher);
-    // TForm1 - orifice and damper sizing
+    RegisterForm(new TForm1());
     RegisterForm(new TForm2());
     RegisterForm(new TForm3());
     // TForm10 - moist-air calculator

@@ -1,0 +1,225 @@
+#include "orifice/OrificeForm.h"
+
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/Text.h"
+#include "core/ui/WaitCursor.h"
+#include "core/ui/Widgets.h"
+#include "orifice/OrificeSizing.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vimtal {
+
+namespace {
+
+const QString kRoundSize = QStringLiteral("Podaj srednicę przewodu");
+const QString kSideA = QStringLiteral("Podaj wymiar boku A");
+const QString kBore = QStringLiteral("Srednica kryzy wynosi");
+const QString kOrificeSideA = QStringLiteral("Długosc boku A kryzy wynosi");
+const QString kOrificeSideB = QStringLiteral("Dlugosc boku B kryzy wynosi");
+const QString kDamperAngle = QStringLiteral("Kąt otwarcia przepustnicy");
+const QString kMm = QStringLiteral("mm");
+const QString kDeg = QStringLiteral("deg");
+
+// A label that keeps its place in the grid while hidden, so the rows below
+// do not jump when the rectangular-duct lines come and go.
+void KeepPlaceWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+}  // namespace
+
+TForm1::TForm1() : Form(QStringLiteral("TForm1"), QStringLiteral("Moduł doboru kryz osiowosymetrycznych")) {
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    SetClientSize(394, 514);
+    QWidget* c = Client();
+    auto* grid = new QGridLayout(c);
+    grid->setContentsMargins(14, 14, 14, 14);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(10);
+    grid->setColumnStretch(0, 1);
+
+    auto input = [&](QLabel*& label, const char* labelName, const QString& caption, QLineEdit*& edit,
+                     const char* editName, QLabel*& unit, const char* unitName, const QString& unitText, int row) {
+        label = NewLabel(c, QString::fromLatin1(labelName), caption);
+        edit = NewEdit(c, QString::fromLatin1(editName));
+        edit->setFixedWidth(80);
+        edit->setAlignment(Qt::AlignRight);
+        SetTextColor(edit, colors::Blue);
+        unit = NewLabel(c, QString::fromLatin1(unitName), unitText);
+        unit->setMinimumWidth(32);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+        grid->addWidget(unit, row, 2);
+    };
+    input(Label1, "Label1", QStringLiteral("Podaj cisnienie do zdławienia"), Edit1, "Edit1", Label2, "Label2",
+          QStringLiteral("Pa"), 0);
+    input(Label3, "Label3", QStringLiteral("Podaj przepływ w regulowanym obiegu"), Edit2, "Edit2", Label4, "Label4",
+          QStringLiteral("m3/h"), 1);
+
+    // The duct's cross-section.
+    GroupBox1 = new QGroupBox(QStringLiteral("  Przekrój kanału wentylacyjnego"), c);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    SetTextColor(GroupBox1, colors::Green);
+    RadioButton4 = new QRadioButton(QStringLiteral("Okrągły"), GroupBox1);
+    RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
+    RadioButton5 = new QRadioButton(QStringLiteral("Prostokątny"), GroupBox1);
+    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
+    auto* shapes = new QHBoxLayout(GroupBox1);
+    shapes->addWidget(RadioButton4);
+    shapes->addWidget(RadioButton5);
+    RadioButton4->setChecked(true);
+    grid->addWidget(GroupBox1, 2, 0, 1, 3);
+
+    input(Label5, "Label5", kRoundSize, Edit3, "Edit3", Label6, "Label6", kMm, 3);
+    input(Label7, "Label7", QStringLiteral("Podaj wymiar boku B"), Edit4, "Edit4", Label8, "Label8", kMm, 4);
+    for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Edit4), static_cast<QWidget*>(Label8)}) {
+        KeepPlaceWhenHidden(w);
+        w->hide();
+    }
+
+    // The element: a frame with the two choices inside.
+    RadioGroup1 = new QGroupBox(QStringLiteral("      Wybierz typ elementu regulacyjnego"), c);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    SetTextColor(RadioGroup1, colors::Green);
+    RadioButton1 = new QRadioButton(QStringLiteral("Kryza osiowosymetryczna"), RadioGroup1);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton2 = new QRadioButton(QStringLiteral("Przepustnica jednopłaszczyznowa"), RadioGroup1);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    auto* elements = new QVBoxLayout(RadioGroup1);
+    elements->addWidget(RadioButton1);
+    elements->addWidget(RadioButton2);
+    RadioButton1->setChecked(true);
+    grid->addWidget(RadioGroup1, 5, 0, 1, 3);
+    // Only the frames' captions are green; the choices keep the normal text.
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton4, RadioButton5})
+        SetTextColor(b, palette().color(QPalette::WindowText));
+
+    Button1 = NewButton(c, QStringLiteral("Button1"), QStringLiteral("Oblicz"));
+    BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
+    for (QPushButton* b : {Button1, BitBtn1}) b->setMinimumSize(100, 30);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addSpacing(16);
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 10, 0, 1, 3);
+
+    // Results: caption, value, unit; the second line only for the sides of
+    // a rectangular orifice.
+    auto result = [&](QLabel*& caption, const char* captionName, const QString& captionText, QLabel*& value,
+                      const char* valueName, QLabel*& unit, const char* unitName, int row) {
+        caption = NewLabel(c, QString::fromLatin1(captionName), captionText);
+        value = NewLabel(c, QString::fromLatin1(valueName), {});
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setMinimumWidth(80);
+        unit = NewLabel(c, QString::fromLatin1(unitName), kMm);
+        for (QLabel* l : {caption, value, unit}) {
+            SetTextColor(l, colors::Red);
+            SetFont(l, 10, true);
+            KeepPlaceWhenHidden(l);
+        }
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(value, row, 1);
+        grid->addWidget(unit, row, 2);
+    };
+    result(Label9, "Label9", kBore, Label11, "Label11", Label13, "Label13", 7);
+    result(Label10, "Label10", kOrificeSideB, Label12, "Label12", Label14, "Label14", 8);
+    ShowSecondResultLine(false);
+    // The results in the free space between the choices and the buttons.
+    grid->setRowStretch(6, 1);
+    grid->setRowStretch(9, 1);
+
+    On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
+    On(RadioButton1, &QRadioButton::clicked, [this] { RadioButton1Click(); });
+    On(RadioButton2, &QRadioButton::clicked, [this] { RadioButton2Click(); });
+    On(RadioButton4, &QRadioButton::clicked, [this] { RadioButton4Click(); });
+    On(RadioButton5, &QRadioButton::clicked, [this] { RadioButton5Click(); });
+}
+
+void TForm1::ClearResults() {
+    Label11->clear();
+    Label12->clear();
+}
+
+void TForm1::ShowSecondResultLine(bool visible) {
+    for (QLabel* l : {Label10, Label12, Label14}) l->setVisible(visible);
+}
+
+void TForm1::RadioButton4Click() {
+    Label5->setText(kRoundSize);
+    for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Label8), static_cast<QWidget*>(Edit4)})
+        w->hide();
+    ClearResults();
+    ShowSecondResultLine(false);
+    if (RadioButton1->isChecked()) {
+        Label9->setText(kBore);
+        Label13->setText(kMm);
+    }
+    if (RadioButton2->isChecked()) {
+        Label9->setText(kDamperAngle);
+        Label13->setText(kDeg);
+    }
+}
+
+void TForm1::RadioButton5Click() {
+    Label5->setText(kSideA);
+    for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Label8), static_cast<QWidget*>(Edit4)})
+        w->show();
+    ClearResults();
+    ShowSecondResultLine(true);
+    Label9->setText(kOrificeSideA);
+    Label13->setText(kMm);
+    if (RadioButton2->isChecked()) {
+        Label9->setText(kDamperAngle);
+        Label13->setText(kDeg);
+        ShowSecondResultLine(false);
+    }
+}
+
+void TForm1::RadioButton1Click() {
+    const bool round = RadioButton4->isChecked();
+    Label9->setText(round ? kBore : kOrificeSideA);
+    Label13->setText(kMm);
+    ClearResults();
+    ShowSecondResultLine(!round);
+}
+
+void TForm1::RadioButton2Click() {
+    Label9->setText(kDamperAngle);
+    Label13->setText(kDeg);
+    ClearResults();
+    ShowSecondResultLine(false);
+}
+
+void TForm1::Button1Click() {
+    orifice::SizingInput input;
+    // The density as the settings window shows it (rounded to 0.01 kg/m3).
+    input.density = ToStd(FormEdit(QStringLiteral("TForm2"), QStringLiteral("Edit1"))->text());
+    input.pressure = ToStd(Edit1->text());
+    input.flow = ToStd(Edit2->text());
+    input.sizeA = ToStd(Edit3->text());
+    input.sizeB = ToStd(Edit4->text());
+    input.shape = RadioButton4->isChecked() ? orifice::DuctShape::Round : orifice::DuctShape::Rectangular;
+    input.element = RadioButton1->isChecked() ? orifice::Element::Orifice : orifice::Element::Damper;
+
+    // The side search of a large duct can take a moment.
+    WaitCursor busy;
+    const orifice::SizingResult result = orifice::Size(input);
+    if (input.element == orifice::Element::Orifice) Label13->setText(kMm);
+    Label11->setText(FromStd(result.firstText));
+    if (result.secondText) Label12->setText(FromStd(*result.secondText));
+}
+
+}  // namespace vimtal

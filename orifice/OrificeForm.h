@@ -1,0 +1,43 @@
+// "Moduł doboru kryz osiowosymetrycznych": sizing of an orifice plate or a
+// single-blade damper for one branch of a duct.
+#pragma once
+
+#include "core/ui/Form.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vimtal {
+
+class TForm1 : public Form {
+    Q_OBJECT
+public:
+    TForm1();
+
+    void Button1Click();
+    void RadioButton1Click();  // orifice
+    void RadioButton2Click();  // damper
+    void RadioButton4Click();  // round duct
+    void RadioButton5Click();  // rectangular duct
+
+private:
+    void ClearResults();
+    void ShowSecondResultLine(bool visible);
+
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+    QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
+    QLabel *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
+    QLabel *Label13 = nullptr, *Label14 = nullptr;
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
+    QRadioButton *RadioButton4 = nullptr, *RadioButton5 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+};
+
+}  // namespace vimtal
