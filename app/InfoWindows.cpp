@@ -23,11 +23,12 @@ QString ResourceText(const QString& path) {
 MemoWindow::MemoWindow(const QString& className, const QString& caption, const QString& textResource)
     : Form(className, caption) {
     auto* column = new QVBoxLayout(Client());
-    column->setContentsMargins(6, 6, 6, 6);
+    column->setContentsMargins(2, 2, 2, 4);
     Memo1 = new QPlainTextEdit(Client());
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setPlainText(ResourceText(textResource));
+    Memo1->document()->setDocumentMargin(1);
     // Shown on the face colour of buttons, as a note rather than a field.
     SetBaseColor(Memo1, palette().color(QPalette::Button));
     column->addWidget(Memo1, 1);
@@ -37,6 +38,9 @@ TForm4::TForm4()
     : MemoWindow(QStringLiteral("TForm4"), QStringLiteral("Pomoc kalkulatora powietrza"),
                  QStringLiteral(":/texts/air_calculator_help.txt")) {
     SetClientSize(374, 312);
+    // The help's lines are broken by hand to the window's width.
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     BitBtn1 = NewBitBtn(this, Client(), QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
     Client()->layout()->addWidget(BitBtn1);
     Client()->layout()->setAlignment(BitBtn1, Qt::AlignHCenter);
