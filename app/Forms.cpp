@@ -11,6 +11,7 @@
 
 // Module windows.
 #include "orifice/OrificeForm.h"
+#include "aircalc/AirCalcForm.h"
 
 // The pictures and texts compiled into the program (a static library's
 // resources must be registered by hand).
@@ -28,7 +29,7 @@ void CreateForms() {
     RegisterForm(new TForm1());
     RegisterForm(new TForm2());
     RegisterForm(new TForm3());
-    // TForm10 - moist-air calculator
+    RegisterForm(new TForm10());
     RegisterForm(new TForm4());
     // TForm5 - DHW charging simulation
     // TForm6 - DHW charts

@@ -1,12 +1,5 @@
 #include "orifice/OrificeForm.h"
 
-#include "core/ui/FormRegistry.h"
-#include "core/ui/Guard.h"
-#include "core/ui/Text.h"
-#include "core/ui/WaitCursor.h"
-#include "core/ui/Widgets.h"
-#include "orifice/OrificeSizing.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +8,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/Text.h"
+#include "core/ui/WaitCursor.h"
+#include "core/ui/Widgets.h"
+#include "orifice/OrificeSizing.h"
 
 namespace vimtal {
 

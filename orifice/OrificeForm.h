@@ -32,12 +32,12 @@ private:
     QLabel *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
     QLabel *Label13 = nullptr, *Label14 = nullptr;
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QGroupBox *RadioGroup1 = nullptr;
     QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
     QRadioButton *RadioButton4 = nullptr, *RadioButton5 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
 };
 
 }  // namespace vimtal

@@ -1,4 +1,4 @@
-#include "app/testing/AppHarness.h"
+#include <gtest/gtest.h>
 
 #include <QImage>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QRadioButton>
 
-#include <gtest/gtest.h>
+#include "app/testing/AppHarness.h"
 
 namespace vimtal {
 namespace {
@@ -91,12 +91,20 @@ TEST(OrificeWindow, OptionsSetCaptionsVisibilityAndClearResults) {
         {{"RadioButton5"}, "Podaj wymiar boku A", "Długosc boku A kryzy wynosi", "mm", true, true},
         {{"RadioButton5", "RadioButton2"}, "Podaj wymiar boku A", "Kąt otwarcia przepustnicy", "deg", true, false},
         {{"RadioButton2", "RadioButton5"}, "Podaj wymiar boku A", "Kąt otwarcia przepustnicy", "deg", true, false},
-        {{"RadioButton5", "RadioButton2", "RadioButton1"}, "Podaj wymiar boku A", "Długosc boku A kryzy wynosi", "mm",
-         true, true},
+        {{"RadioButton5", "RadioButton2", "RadioButton1"},
+         "Podaj wymiar boku A",
+         "Długosc boku A kryzy wynosi",
+         "mm",
+         true,
+         true},
         {{"RadioButton5", "RadioButton4"}, "Podaj srednicę przewodu", "Srednica kryzy wynosi", "mm", false, false},
         {{"RadioButton2"}, "Podaj srednicę przewodu", "Kąt otwarcia przepustnicy", "deg", false, false},
-        {{"RadioButton2", "RadioButton5", "RadioButton4"}, "Podaj srednicę przewodu", "Kąt otwarcia przepustnicy", "deg",
-         false, false},
+        {{"RadioButton2", "RadioButton5", "RadioButton4"},
+         "Podaj srednicę przewodu",
+         "Kąt otwarcia przepustnicy",
+         "deg",
+         false,
+         false},
         {{"RadioButton2", "RadioButton1"}, "Podaj srednicę przewodu", "Srednica kryzy wynosi", "mm", false, false},
     };
     for (const Step& s : steps) {

@@ -1,0 +1,143 @@
+#include "aircalc/AirCalcForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPushButton>
+
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Text.h"
+#include "core/ui/WaitCursor.h"
+#include "core/ui/Widgets.h"
+
+namespace vimtal {
+
+TForm10::TForm10() : Form(QStringLiteral("TForm10"), QStringLiteral("Kalkulator powietrza")) {
+    Pomoc1 = new QAction(QStringLiteral("Pomoc"), this);
+    Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
+    MenuBar()->addAction(Pomoc1);
+
+    SetClientSize(253, 434);
+    QWidget* c = Client();
+    auto* grid = new QGridLayout(c);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(8);
+
+    struct Row {
+        QLineEdit** edit;
+        const char* name;
+        const char* symbol;
+        const char* unit;
+        bool result;
+    } rows[] = {
+        {&Edit1, "Edit1", "i", "kJ/kg", false}, {&Edit2, "Edit2", "X", "kg/kg", false},
+        {&Edit3, "Edit3", "t", "°C", false},    {&Edit4, "Edit4", "φ", "%", false},
+        {&Edit5, "Edit5", "pb", "Pa", false},   {&Edit6, "Edit6", "ps", "Pa", true},
+        {&Edit9, "Edit9", "pp", "Pa", true},    {&edit10, "edit10", "pg", "Pa", true},
+        {&Edit7, "Edit7", "tr", "°C", true},    {&edit11, "edit11", "tm", "°C", true},
+        {&Edit8, "Edit8", "ρ", "kg/m³", true},
+    };
+    int line = 0;
+    for (const Row& r : rows) {
+        QLabel* symbol = NewLabel(c, {}, QString::fromUtf8(r.symbol));
+        SetFont(symbol, 10, true);
+        *r.edit = NewEdit(c, QString::fromLatin1(r.name));
+        (*r.edit)->setFixedWidth(100);
+        (*r.edit)->setAlignment(Qt::AlignRight);
+        if (r.result) {
+            // Results only: shown on the pale background of a note.
+            SetBaseColor(*r.edit, colors::InfoBackground);
+            (*r.edit)->setReadOnly(true);
+        }
+        grid->addWidget(symbol, line, 0);
+        grid->addWidget(*r.edit, line, 1);
+        // Values stay black on a locked field: they are still read.
+        QPalette palette = (*r.edit)->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        (*r.edit)->setPalette(palette);
+        grid->addWidget(NewLabel(c, {}, QString::fromUtf8(r.unit)), line, 2);
+        ++line;
+    }
+    Edit5->setText(QStringLiteral("101300"));
+    grid->setColumnStretch(2, 1);
+
+    Button1 = NewButton(c, QStringLiteral("Button1"), QStringLiteral("Oblicz"));
+    Button2 = NewButton(c, QStringLiteral("Button2"), QStringLiteral("Wyczyść"));
+    BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    for (QPushButton* b : {Button1, Button2, BitBtn1}) {
+        b->setMinimumHeight(26);
+        b->setMinimumWidth(0);
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        buttons->addWidget(b, 1);
+    }
+    grid->setRowStretch(line, 1);
+    grid->addLayout(buttons, line + 1, 0, 1, 3);
+
+    On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
+    On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
+    On(Pomoc1, &QAction::triggered, [this] { Pomoc1Click(); });
+    // Every change of a property field, typed or written by a calculation.
+    On(Edit1, &QLineEdit::textChanged, [this] { Edit1Change(); });
+    On(Edit2, &QLineEdit::textChanged, [this] { Edit2Change(); });
+    On(Edit3, &QLineEdit::textChanged, [this] { Edit3Change(); });
+    On(Edit4, &QLineEdit::textChanged, [this] { Edit4Change(); });
+}
+
+void TForm10::LockAfterChange(int changed) {
+    const auto fields = PropertyFields();
+    std::array<bool, 4> filled{};
+    for (int k = 0; k < 4; ++k) filled[k] = !fields[k]->text().isEmpty();
+    const std::array<bool, 4> lock = aircalc::FieldsToLock(changed, filled);
+    for (int k = 0; k < 4; ++k) {
+        if (!lock[k]) continue;
+        // Two properties fix the state: the other two can only be results.
+        fields[k]->setEnabled(false);
+        SetBaseColor(fields[k], palette().color(QPalette::Button));
+    }
+}
+
+void TForm10::Button2Click() {
+    for (QLineEdit* field : PropertyFields()) {
+        field->setEnabled(true);
+        SetBaseColor(field, QApplication::palette().color(QPalette::Base));
+    }
+    for (QLineEdit* field : PropertyFields()) field->clear();
+    for (QLineEdit* field : {Edit6, Edit9, edit10, Edit7, edit11, Edit8}) field->clear();
+}
+
+void TForm10::Pomoc1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm4"))); }
+
+void TForm10::Button1Click() {
+    const aircalc::AirTexts texts{ToStd(Edit1->text()), ToStd(Edit2->text()), ToStd(Edit3->text()),
+                                  ToStd(Edit4->text()), ToStd(Edit5->text())};
+    std::optional<aircalc::AirResults> results;
+    {
+        WaitCursor busy;  // the searches step a thousandth of a degree at a time
+        results = aircalc::Calculate(state_, texts);
+    }
+    if (!results) return;
+    // Writing a property fires its change handler, which locks the fields.
+    const std::pair<QLineEdit*, const std::optional<std::string>*> properties[] = {
+        {Edit1, &results->i}, {Edit2, &results->x}, {Edit3, &results->t}, {Edit4, &results->phi}};
+    for (const auto& [field, text] : properties) {
+        if (*text) field->setText(FromStd(**text));
+    }
+    Edit6->setText(FromStd(results->ps));
+    Edit9->setText(FromStd(results->pp));
+    edit10->setText(FromStd(results->pg));
+    Edit7->setText(FromStd(results->tr));
+    edit11->setText(FromStd(results->tm));
+    Edit8->setText(FromStd(results->rho));
+}
+
+}  // namespace vimtal

@@ -1,0 +1,54 @@
+// "Kalkulator powietrza": the state of moist air from any two of i, x, t, phi.
+#pragma once
+
+#include <array>
+
+#include "aircalc/AirCalculator.h"
+#include "core/ui/Form.h"
+
+class QAction;
+class QLineEdit;
+class QPushButton;
+
+namespace vimtal {
+
+class TForm10 : public Form {
+    Q_OBJECT
+public:
+    TForm10();
+
+    void Button1Click();  // "Oblicz"
+    void Button2Click();  // "Wyczyść"
+    void Pomoc1Click();
+    void Edit1Change() { LockAfterChange(0); }
+    void Edit2Change() { LockAfterChange(1); }
+    void Edit3Change() { LockAfterChange(2); }
+    void Edit4Change() { LockAfterChange(3); }
+
+    // The module values, kept between calculations.
+    const aircalc::AirState& State() const { return state_; }
+
+private:
+    void LockAfterChange(int changed);
+    std::array<QLineEdit*, 4> PropertyFields() const { return {Edit1, Edit2, Edit3, Edit4}; }
+
+    QLineEdit* Edit1 = nullptr;   // i
+    QLineEdit* Edit2 = nullptr;   // x
+    QLineEdit* Edit3 = nullptr;   // t
+    QLineEdit* Edit4 = nullptr;   // phi
+    QLineEdit* Edit5 = nullptr;   // pb
+    QLineEdit* Edit6 = nullptr;   // ps
+    QLineEdit* Edit9 = nullptr;   // pp
+    QLineEdit* edit10 = nullptr;  // pg
+    QLineEdit* Edit7 = nullptr;   // tr
+    QLineEdit* edit11 = nullptr;  // tm
+    QLineEdit* Edit8 = nullptr;   // rho
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QAction* Pomoc1 = nullptr;
+
+    aircalc::AirState state_;
+};
+
+}  // namespace vimtal

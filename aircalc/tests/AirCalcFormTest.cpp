@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+
+#include "aircalc/AirCalcForm.h"
+#include "app/testing/AppHarness.h"
+
+namespace vimtal {
+namespace {
+
+const QString F = QStringLiteral("TForm10");
+const char* const kProperties[] = {"Edit1", "Edit2", "Edit3", "Edit4"};
+const char* const kResults[] = {"Edit6", "Edit9", "edit10", "Edit7", "edit11", "Edit8"};
+
+bool Locked(AppHarness& app, const char* name) { return !app.Control<QLineEdit>(F, name)->isEnabled(); }
+
+QStringList Shown(AppHarness& app, std::initializer_list<const char*> names) {
+    QStringList texts;
+    for (const char* name : names) texts << app.Text(F, name);
+    return texts;
+}
+
+TEST(AirCalcWindow, OpensFromTheLauncherWithItsFields) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    EXPECT_EQ(app.Shown(), QStringList{F});
+    EXPECT_EQ(app.Window(F)->windowTitle(), "Kalkulator powietrza");
+    EXPECT_EQ(app.Window(F)->findChild<QWidget*>("Client")->size(), QSize(253, 434));
+    EXPECT_EQ(app.Text(F, "Edit5"), "101300");
+    QStringList labels;
+    for (QLabel* label : app.Window(F)->findChildren<QLabel*>()) labels << label->text();
+    for (const char* symbol : {"i", "X", "t", "φ", "pb", "ps", "pp", "pg", "tr", "tm", "ρ", "°C", "kg/m³", "kJ/kg"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(symbol))) << symbol;
+    for (const char* name : kResults)
+        EXPECT_EQ(app.Control<QLineEdit>(F, name)->palette().color(QPalette::Base), QColor(255, 255, 225)) << name;
+    EXPECT_EQ(app.Text(F, "Button1"), "Oblicz");
+    EXPECT_EQ(app.Text(F, "Button2"), "Wyczyść");
+    EXPECT_EQ(app.Text(F, "BitBtn1"), "Zamknij");
+    app.Click(F, "Pomoc1");
+    EXPECT_EQ(app.Shown(), (QStringList{F, "TForm4"}));
+}
+
+TEST(AirCalcWindow, TypingTwoPropertiesLocksTheOtherTwo) {
+    struct {
+        const char* first;
+        const char* second;
+        std::array<bool, 4> locked;
+    } cases[] = {
+        {"Edit1", "Edit2", {false, false, true, true}},
+        {"Edit3", "Edit4", {true, true, false, false}},
+        {"Edit1", "Edit4", {false, true, true, false}},
+        {"Edit2", "Edit3", {true, false, false, true}},
+    };
+    for (const auto& c : cases) {
+        AppHarness app;
+        app.Click("TForm18", "SpeedButton2");
+        app.Type(F, c.first, "1");
+        for (const char* name : kProperties) EXPECT_FALSE(Locked(app, name)) << c.first << " " << name;
+        app.Type(F, c.second, "2");
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(Locked(app, kProperties[k]), c.locked[k]) << c.first << "+" << c.second << " " << kProperties[k];
+            if (c.locked[k]) {
+                QLineEdit* edit = app.Control<QLineEdit>(F, kProperties[k]);
+                EXPECT_EQ(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Button));
+            }
+        }
+    }
+}
+
+TEST(AirCalcWindow, CalculationFillsAndLocksEveryPropertyThenRecalculatesFromCaseOne) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    app.Type(F, "Edit3", "20");
+    app.Type(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    EXPECT_EQ(app.ErrorCount(), 0);
+    EXPECT_EQ(Shown(app, {"Edit1", "Edit2", "Edit3", "Edit4"}), (QStringList{"38,5", "0,00726", "20", "50"}));
+    EXPECT_EQ(Shown(app, {"Edit6", "Edit9", "edit10", "Edit7", "edit11", "Edit8"}),
+              (QStringList{"2336,5", "1168,3", "100131,7", "9,2", "13,7", "1,2"}));
+    for (const char* name : kProperties) EXPECT_TRUE(Locked(app, name)) << name;
+
+    // i and x are now filled: a second "Oblicz" starts from them (case 1)
+    // and the last digit of phi moves.
+    app.Click(F, "Button1");
+    EXPECT_EQ(Shown(app, {"Edit1", "Edit2", "Edit3", "Edit4"}), (QStringList{"38,5", "0,00726", "20", "50,1"}));
+    EXPECT_EQ(Shown(app, {"Edit6", "Edit9", "edit10", "Edit7", "edit11", "Edit8"}),
+              (QStringList{"2333", "1168,7", "100131,3", "9,2", "13,7", "1,2"}));
+    EXPECT_NEAR(app.WindowAs<TForm10>(F)->State().t, 19.976012, 1e-6);
+}
+
+TEST(AirCalcWindow, ClearUnlocksAndEmptiesButKeepsPb) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    app.SetText(F, "Edit5", "98000");
+    app.Type(F, "Edit1", "38,5");
+    app.Type(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    EXPECT_EQ(app.Text(F, "Edit3"), "19,7");  // case 6 at 98000 Pa
+    app.Click(F, "Button2");
+    for (const char* name : kProperties) {
+        EXPECT_FALSE(Locked(app, name)) << name;
+        EXPECT_EQ(app.Text(F, name), "") << name;
+        QLineEdit* edit = app.Control<QLineEdit>(F, name);
+        EXPECT_NE(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Button)) << name;
+    }
+    for (const char* name : kResults) EXPECT_EQ(app.Text(F, name), "") << name;
+    EXPECT_EQ(app.Text(F, "Edit5"), "98000");
+
+    // A new state after clearing: case 3 from x and t.
+    app.Type(F, "Edit2", "0,01");
+    app.Type(F, "Edit3", "30");
+    app.SetText(F, "Edit5", "101300");
+    app.Click(F, "Button1");
+    EXPECT_EQ(Shown(app, {"Edit1", "Edit4", "edit11", "Edit8"}), (QStringList{"55,7", "37,8", "19,5", "1,16"}));
+}
+
+TEST(AirCalcWindow, BadInputKeepsTheShownResults) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    app.Type(F, "Edit3", "20");
+    app.Type(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    const QStringList before = Shown(app, {"Edit6", "Edit9", "edit10", "Edit7", "edit11", "Edit8"});
+    app.Click(F, "Button2");
+
+    struct {
+        const char* t;
+        const char* phi;
+        const char* pb;
+        const char* error;    // error box text, or "" for none
+        const char* message;  // beginning of a "Vimtal info" message, or ""
+    } cases[] = {
+        {"2O", "50", "101300", "'2O' is not a valid floating point value.", ""},
+        {"20", "50", "1013OO", "'1013OO' is not a valid floating point value.", ""},
+        {"20", "0", "101300", "Floating point division by zero", ""},
+        {"20", "50", "", "", ""},      // no pb: nothing happens
+        {"20", "", "101300", "", ""},  // one property: nothing happens
+        {"20", "50", "10", "", "Nie można wyznaczyć temperatury termometru mokrego"},
+        {"20", "50", "0", "", "Ciśnienie barometryczne pb musi być większe od zera"},
+    };
+    for (const auto& c : cases) {
+        const std::string trace = std::string(c.t) + " " + c.phi + " " + c.pb;
+        app.Click(F, "Button2");
+        for (int k = 0; k < 6; ++k) app.SetText(F, kResults[k], before[k]);
+        app.ClearRecords();
+        app.SetText(F, "Edit3", c.t);
+        app.SetText(F, "Edit4", c.phi);
+        app.SetText(F, "Edit5", c.pb);
+        app.Click(F, "Button1");
+        EXPECT_EQ(Shown(app, {"Edit6", "Edit9", "edit10", "Edit7", "edit11", "Edit8"}), before) << trace;
+        EXPECT_EQ(app.Text(F, "Edit1"), "") << trace;
+        if (*c.error) {
+            EXPECT_EQ(app.ErrorCount(), 1) << trace;
+            EXPECT_EQ(app.LastError(), c.error) << trace;
+        } else if (*c.message) {
+            ASSERT_EQ(app.Fake().messages.size(), 1u) << trace;
+            EXPECT_EQ(app.Fake().messages[0].title, "Vimtal info") << trace;
+            EXPECT_TRUE(app.LastMessage().startsWith(QString::fromUtf8(c.message))) << trace;
+        } else {
+            EXPECT_TRUE(app.Messages().isEmpty()) << trace;
+        }
+    }
+}
+
+TEST(AirCalcWindow, SearchThatCannotEndIsRefusedAndTheWindowGoesOn) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    // Case 6 with a negative relative humidity: the temperature search would
+    // never end.
+    app.Type(F, "Edit1", "38,5");
+    app.Type(F, "Edit4", "-50");
+    app.Click(F, "Button1");
+    ASSERT_EQ(app.Fake().messages.size(), 1u);
+    EXPECT_EQ(app.Fake().messages[0].title, "Vimtal info");
+    EXPECT_TRUE(app.LastMessage().startsWith("Nie można wyznaczyć temperatury t z entalpii"));
+    EXPECT_EQ(app.Text(F, "Edit3"), "");
+    for (const char* name : kResults) EXPECT_EQ(app.Text(F, name), "") << name;
+    // The same state with a real humidity works at once.
+    app.Type(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    EXPECT_EQ(app.Text(F, "Edit3"), "20");
+    EXPECT_EQ(app.Text(F, "Edit8"), "1,2");
+}
+
+TEST(AirCalcWindow, Screenshot) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    app.Type(F, "Edit3", "20");
+    app.Type(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    const QImage image = app.Grab(F);
+    EXPECT_GE(image.width(), 253);
+    const QString folder = qEnvironmentVariable("VIMTAL_SHOTS_DIR");
+    if (!folder.isEmpty()) image.save(folder + "/TForm10.png");
+}
+
+}  // namespace
+}  // namespace vimtal
