@@ -1,0 +1,275 @@
+#include "DuctModel.h"
+
+#include "StepArithmetic.h"
+
+#include "core/AmbientAir.h"
+#include "core/Errors.h"
+#include "core/FloatingPoint.h"
+#include "core/Numbers.h"
+
+#include <cmath>
+
+namespace vimtal::ductsim {
+
+namespace {
+using fp::real;
+
+constexpr real kPi = 3.14159265358979323846264338327950288L;
+constexpr real kCp = 1005.0L;       // specific heat of air, J/(kg K)
+constexpr real kKelvin = 273.15L;   // Celsius offset of the velocity and free-convection relations
+
+// x^(1/4) as two square roots: cheaper than exp(ln(x)/4) and at least as
+// exact. Zero gives zero; a negative base is an invalid operation, as the
+// logarithm of a negative number would be.
+real FourthRoot(real x) { return step::Sqrt(step::Sqrt(x)); }
+
+// x^(3/4) = sqrt(x) * sqrt(sqrt(x)).
+real ThreeQuarterPower(real x) {
+    const real root = step::Sqrt(x);
+    return root * std::sqrt(root);
+}
+
+// Time step refusals (a zero step divided by zero and a negative one never
+// ended the run).
+const char* const kTimeStepNotPositive =
+    "Długość kroku czasowego symulacji musi być większa od zera";
+const char* const kTooManySteps =
+    "Symulacja wymagałaby ponad 100 000 000 kroków czasowych - zwiększ długość kroku czasowego symulacji";
+}  // namespace
+
+InputTexts DefaultInputTexts() {
+    InputTexts t;
+    t.ti = "20";
+    t.te = "-20";
+    t.phiI = "35";
+    t.phiE = "95";
+    t.pb = "101300";
+    t.lambda1 = "50";
+    t.delta1 = "0,0015";
+    t.lambda2 = "0,045";
+    t.delta2 = "0,05";
+    t.timeStep = "0,0001";
+    return t;
+}
+
+std::optional<std::string> MissingInputMessage(const InputTexts& t) {
+    const struct {
+        const std::string& text;
+        const char* message;
+    } checks[] = {
+        {t.ti, "Podaj teperaturę początkową powietrza w przewodzie"},
+        {t.te, "Podaj teperaturę powietrza otaczającego przewód"},
+        {t.flow, "Podaj objętościowe natężenie przepływu w przewodzie"},
+        {t.lambda1, "Podaj współczynnik przewodzenia materiału ścianki przewodu"},
+        {t.delta1, "Podaj grubość ścianki przewodu"},
+        {t.lambda2, "Podaj współczynnik przewodzenia izolacji przewodu"},
+        {t.delta2, "Podaj grubość izolacji przewodu"},
+        {t.length, "Podaj długość rozpatywanego przewodu"},
+        {t.timeStep, "Podaj długość kroku czasowego"},
+        {t.phiI, "Podaj wilgotność względną powietrza w kanale"},
+        {t.phiE, "Podaj wilgotność względną powietrza otaczającego kanał"},
+        {t.pb, "Podaj ciśnienie atmosferyczne powietrza"},
+    };
+    for (const auto& check : checks) {
+        if (check.text.empty()) return std::string(check.message);
+    }
+    if (t.shape == DuctShape::Rectangular) {
+        if (t.sideA.empty()) return std::string("Podaj długość boku A");
+        if (t.sideB.empty()) return std::string("Podaj długość boku B");
+    } else if (t.sideA.empty()) {
+        return std::string("Podaj średnicę fi przewodu");
+    }
+    return std::nullopt;
+}
+
+Inputs ConvertInputs(const InputTexts& t) {
+    Inputs in;
+    in.shape = t.shape;
+    in.sideA = StrToFloat(t.sideA);
+    if (t.shape == DuctShape::Rectangular) in.sideB = StrToFloat(t.sideB);
+    in.ti = StrToFloat(t.ti);
+    in.te = StrToFloat(t.te);
+    in.flow = StrToFloat(t.flow);
+    in.lambda1 = StrToFloat(t.lambda1);
+    in.delta1 = StrToFloat(t.delta1);
+    in.lambda2 = StrToFloat(t.lambda2);
+    in.delta2 = StrToFloat(t.delta2);
+    in.length = StrToFloat(t.length);
+    in.timeStep = StrToFloat(t.timeStep);
+    in.phiI = StrToFloat(t.phiI);
+    in.phiE = StrToFloat(t.phiE);
+    in.pb = StrToFloat(t.pb);
+    return in;
+}
+
+double KinematicViscosity(double t, double rho, double T0) {
+    // The exponent 1.5 as exp(1.5 ln(base)), as the ambient-air law does.
+    return fp::Store(fp::Div(fp::PowViaLog(fp::Div(t + static_cast<real>(T0), T0), 1.5L) * 0.006676L,
+                             (t + 385.0L) * rho));
+}
+
+DuctSimulation::DuctSimulation(const Inputs& inputs, double T0) : in_(inputs), T0_(T0) {
+    if (!(in_.timeStep > 0.0)) throw NoticeError(kTimeStepNotPositive, kInfoTitle);
+
+    const double dtau = in_.timeStep;
+    geo_.flowRate = fp::Store(fp::Div(in_.flow, 3600.0L));
+    if (in_.shape == DuctShape::Rectangular) {
+        const double A = in_.sideA, B = in_.sideB;
+        geo_.area = fp::Store(static_cast<real>(A) * B);
+        geo_.hydraulicDiameter = fp::Store(fp::Div(2.0L * A * B, static_cast<real>(A) + B));
+    } else {
+        const double D = in_.sideA;
+        geo_.area = fp::Store(fp::Div(kPi * fp::IntPower(D, 2), 4.0L));
+        geo_.hydraulicDiameter = D;
+    }
+    geo_.velocity = fp::Store(fp::Div(geo_.flowRate, geo_.area));
+    geo_.sliceLength = fp::Store(static_cast<real>(geo_.velocity) * dtau);
+    geo_.residenceTime = fp::Store(fp::Div(in_.length, geo_.velocity));
+    if (in_.shape == DuctShape::Rectangular) {
+        geo_.wallArea = fp::Store(2.0L * (static_cast<real>(in_.sideA) + in_.sideB) * geo_.sliceLength);
+        geo_.sliceVolume = fp::Store(static_cast<real>(in_.sideA) * in_.sideB * geo_.sliceLength);
+    } else {
+        geo_.sliceVolume = fp::Store(fp::Div(kPi * fp::IntPower(in_.sideA, 2) * geo_.sliceLength, 4.0L));
+    }
+
+    // The step count, known before the first step: the loop below runs
+    // ceil(tauL / dtau) times (at least once).
+    if (fp::Div(geo_.residenceTime, dtau) > static_cast<real>(kMaxSteps)) {
+        throw NoticeError(kTooManySteps, kInfoTitle);
+    }
+}
+
+AirState DuctSimulation::OutsideAir() const {
+    AirState outside;
+    outside.density = AirDensity(in_.te, in_.phiE, in_.pb);
+    outside.viscosity = KinematicViscosity(in_.te, outside.density, T0_);
+    return outside;
+}
+
+InsideStart DuctSimulation::InsideAir() const {
+    InsideStart inside;
+    inside.density = AirDensity(in_.ti, in_.phiI, in_.pb);
+    inside.viscosity = KinematicViscosity(in_.ti, inside.density, T0_);
+    inside.reynolds = fp::Store(fp::Div(static_cast<real>(geo_.velocity) * geo_.hydraulicDiameter, inside.viscosity));
+    return inside;
+}
+
+RunResult DuctSimulation::Run(const StepObserver& observer) const {
+    const bool round = in_.shape == DuctShape::Round;
+    const double te = in_.te, dtau = in_.timeStep, w = geo_.velocity, dz = geo_.hydraulicDiameter;
+    const double dx = geo_.sliceLength, Fz = geo_.wallArea, Vs = geo_.sliceVolume;
+    // The relative humidity as a fraction, the first step of the density law.
+    const double phi = fp::Store(fp::Div(in_.phiI, 100.0L)), pb = in_.pb;
+
+    // What does not change from step to step, computed once. Each is the
+    // same extended-precision value the step's formula would compute, so the
+    // stored results are those of evaluating every term in every step.
+    const real dzQuarter = FourthRoot(dz);                 // dz^0.25 of the forced-convection relation
+    const real freeConvectionScale = (kKelvin + te) * dz;  // (273.15 + te) dz of the free-convection relation
+    // Conduction resistances: of a plane wall and insulation per m2, or of
+    // the cylindrical layers per metre of a round duct.
+    real wallResistance = 0, insulationResistance = 0;
+    real innerPerimeterFactor = 0, outerPerimeterFactor = 0;  // D - delta1, D + delta2
+    if (round) {
+        const double D = in_.sideA;
+        insulationResistance = fp::Div(fp::Ln(fp::Div(D + static_cast<real>(in_.delta2), D)), 2.0L * kPi * in_.lambda2);
+        wallResistance = fp::Div(fp::Ln(fp::Div(D, D - static_cast<real>(in_.delta1))), 2.0L * kPi * in_.lambda1);
+        innerPerimeterFactor = D - static_cast<real>(in_.delta1);
+        outerPerimeterFactor = D + static_cast<real>(in_.delta2);
+    } else {
+        wallResistance = fp::Div(in_.delta1, in_.lambda1);
+        insulationResistance = fp::Div(in_.delta2, in_.lambda2);
+    }
+
+    RunResult r;
+    double tau = 0.0;
+    double t = in_.ti;
+    double rho = 0.0, alphaI = 0.0, alphaE = 0.0, U = 0.0;
+    if (observer) observer(tau, t);
+
+    std::int64_t steps = 0;
+    const double tauL = geo_.residenceTime;
+    do {
+        tau = step::Store(static_cast<real>(tau) + dtau);
+        rho = step::SliceDensity(t, phi, pb);
+        // Velocity reduced to 0 degC, the reference of Schack's relation.
+        const double wn = step::Store(step::Div(static_cast<real>(w) * kKelvin, kKelvin + t));
+        const real tHundred = step::Div(t, 100.0L);
+        const double K = step::Store(4.13L + 0.23L * tHundred - 0.0077L * (tHundred * tHundred));
+        // Schack, forced convection inside: alpha = K wn^0.75 / dz^0.25.
+        alphaI = step::Store(step::Div(K * ThreeQuarterPower(wn), dzQuarter));
+        // Schack, free convection outside: alpha = 5 (|t - te| / ((273.15 + te) dz))^0.25.
+        const real difference = static_cast<real>(t) - te;
+        alphaE = step::Store(5.0L * FourthRoot(step::Div(std::fabs(difference), freeConvectionScale)));
+
+        double loss = 0.0;
+        if (alphaE == 0.0) {
+            // The slice is at the surrounding temperature: without a
+            // temperature difference there is no free convection and no heat
+            // passes the wall in this step.
+            U = 0.0;
+        } else if (round) {
+            // Per metre of duct: cylindrical insulation and wall, then the
+            // film resistances on the inner and outer perimeters.
+            const real sum = insulationResistance + wallResistance +
+                             step::Div(1.0L, alphaI * kPi * innerPerimeterFactor) +
+                             step::Div(1.0L, alphaE * kPi * outerPerimeterFactor);
+            U = step::Store(step::Div(1.0L, sum));
+            loss = step::Store(static_cast<real>(U) * dx * difference * dtau);
+        } else {
+            const real sum = step::Div(1.0L, alphaI) + wallResistance + insulationResistance + step::Div(1.0L, alphaE);
+            U = step::Store(step::Div(1.0L, sum));
+            loss = step::Store(static_cast<real>(U) * Fz * difference * dtau);
+        }
+        // Heat balance of the slice: C t' = C t - loss.
+        const double C = step::Store(static_cast<real>(rho) * kCp * Vs);
+        t = step::Store(step::Div(static_cast<real>(C) * t - loss, C));
+        ++steps;
+        if (observer) observer(tau, t);
+    } while (tau < tauL);
+
+    r.totalTime = tau;
+    r.finalTemperature = t;
+    r.alphaInside = alphaI;
+    r.alphaOutside = alphaE;
+    r.transmittance = U;
+    r.lastDensity = rho;
+    r.heatLoss = fp::Store(static_cast<real>(rho) * kCp * geo_.flowRate * (static_cast<real>(in_.ti) - t));
+    r.steps = steps;
+    return r;
+}
+
+std::string DensityText(double rho) { return RoundedDisplay(rho, -2); }
+std::string ViscosityText(double eta) { return RoundedDisplay(eta, -9); }
+std::string ReynoldsText(double re) { return RoundedDisplay(re, -2); }
+std::string TimeText(double tau) { return RoundedDisplay(tau, -2); }
+std::string VelocityText(double w) { return RoundedDisplay(w, -2); }
+std::string TemperatureText(double t) { return RoundedDisplay(t, -2); }
+std::string AlphaText(double alpha) { return RoundedDisplay(alpha, -2); }
+std::string TransmittanceText(double u) { return RoundedDisplay(u, -3); }
+std::string HeatLossText(double q) { return RoundedDisplay(q, -2); }
+
+std::optional<Results> RunSimulation(const InputTexts& texts, double T0, MessageSink& messages,
+                                     SimulationListener& listener, const StepObserver& observer) {
+    if (const auto missing = MissingInputMessage(texts)) {
+        messages.ShowMessage(*missing, kInfoTitle);
+        return std::nullopt;
+    }
+    const Inputs inputs = ConvertInputs(texts);
+    const DuctSimulation simulation(inputs, T0);
+
+    Results results;
+    results.velocity = simulation.geometry().velocity;
+    results.outside = simulation.OutsideAir();
+    listener.OutsideAirKnown(results.outside);
+    results.inside = simulation.InsideAir();
+    listener.InsideAirKnown(results.inside);
+    if (DuctSimulation::IsLaminar(results.inside.reynolds)) {
+        messages.ShowMessage(kLaminarMessage, kInfoTitle);
+        return std::nullopt;
+    }
+    results.run = simulation.Run(observer);
+    return results;
+}
+
+}  // namespace vimtal::ductsim
