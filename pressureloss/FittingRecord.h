@@ -1,0 +1,151 @@
+// The fitting record, the circuit table and the .moh calculation files.
+//
+// The critical circuit of a duct network is kept as an ordered table of
+// fittings. Each fitting is one 379-byte record of short-string fields (a
+// length byte and Windows-1250 text) that holds, as text, everything the user
+// typed for the fitting and every result computed for it. A .moh file is the
+// table's used records written one after another: no header, no count, no
+// checksum, exactly count x 379 bytes.
+#pragma once
+
+#include "core/Messages.h"
+#include "core/ShortString.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace vimtal::pressureloss {
+
+// The fields of a fitting record, in their order in the record.
+enum class Field {
+    Ordinal,             // 0-based position in the table ("Lp")
+    Name,                // fitting name, e.g. "PROSTKA_OKRĄGŁA"
+    TypeCode,            // short type code of the kind
+    Length,              // L [mm]
+    SideA,               // A [mm]
+    Diameter1,           // diameter 1 [mm]
+    SideB,               // B [mm]
+    Diameter2,           // diameter 2 [mm] (tee branch, reducer end)
+    SideC,               // C [mm]
+    SideD,               // D [mm]
+    Angle,               // alpha [deg]
+    Flow,                // V [m3/h]
+    BranchFlow,          // Vo [m3/h], the tee's other stream
+    Velocity1,           // w1 [m/s], 3 decimals
+    Velocity2,           // w2 [m/s], 3 decimals
+    ExtraLoss,           // additional loss dpp [Pa], 2 decimals
+    Zeta,                // local-loss coefficient [-], 3 decimals
+    Roughness,           // k [mm]
+    FrictionLoss,        // dpl [Pa], 2 decimals
+    LocalLoss,           // dpm [Pa], 2 decimals
+    TotalLoss,           // dpc [Pa], 2 decimals
+    EquivDiameter,       // (equivalent) diameter of the main section [mm], 1 decimal
+    EquivDiameter2,      // (equivalent) diameter of the second section [mm], 1 decimal
+    Kind,                // "1".."18"
+    RoundElbowType,      // circular elbow construction
+    RectElbowType,       // rectangular elbow construction
+    Material,            // "PVC", "Stal ocynk" or "Inny"
+    Radius,              // elbow radius r [mm]
+    OffsetE,             // offset dimension e [mm]
+    TeePath,             // "PRZELOT" or "ODGAŁĘŹIENIE"
+    TeeFlow,             // "ROZPŁYW" or "ŁĄCZENIE STRUG"
+    RoundElbowTypeCopy,  // the circular elbow construction again (never read back)
+};
+inline constexpr int kFieldCount = 32;
+
+struct FieldLayout {
+    std::size_t offset;    // from the start of the record
+    std::size_t capacity;  // characters; the field takes capacity + 1 bytes
+};
+FieldLayout LayoutOf(Field field);
+
+inline constexpr std::size_t kRecordSize = 379;
+inline constexpr int kTableSlots = 101;
+
+// One fitting as it is stored: the exact 379 bytes of the file format.
+class FittingRecord {
+public:
+    FittingRecord();
+    // The first kRecordSize bytes at `bytes` (the caller checks the length).
+    explicit FittingRecord(const std::uint8_t* bytes);
+
+    // The field's text (UTF-8); a length byte above the capacity reads only
+    // the capacity, never past the field.
+    std::string Get(Field field) const;
+    // Stores the text cut to the field's capacity (in Windows-1250 characters).
+    void Set(Field field, const std::string& text);
+
+    const Bytes& bytes() const { return buffer_.bytes(); }
+
+private:
+    RecordBuffer buffer_;
+};
+
+// What Load found in the file.
+struct LoadResult {
+    int records = 0;         // records now in the table
+    bool truncated = false;  // the file held more than the table takes
+};
+
+// The circuit state of the calculator: the table of 101 slots, the number of
+// used slots, the kind being entered, the edit flag and the running total.
+class Circuit {
+public:
+    int Count() const { return count_; }
+    bool Full() const { return count_ >= kTableSlots; }
+
+    // The record in slot `index` (0..100).
+    const FittingRecord& Slot(int index) const;
+    // A field of slot `index`; empty for an index outside the table, so a
+    // view may ask for rows beyond the last slot.
+    std::string FieldText(int index, Field field) const;
+
+    // Writes the record into the next free slot with its ordinal; refuses a
+    // fitting beyond the 101st with NoticeError (nothing changes then).
+    // Returns the slot written.
+    int Append(FittingRecord record);
+    // Rewrites the used slot `index` (its ordinal kept).
+    void Replace(int index, FittingRecord record);
+    // Removes the used slot `index`: the later records move up and are
+    // renumbered, the freed last slot is emptied.
+    void Delete(int index);
+    // Empties every used record; count 0, running total 0.
+    void Clear();
+
+    // The used records as they are written to a .moh file.
+    Bytes Serialize() const;
+    void Save(const std::string& path) const;
+
+    // Reads a .moh file. The circuit is replaced only when the file was
+    // read: a file that cannot be read, or is shorter than one record,
+    // raises FileError and leaves the circuit as it was. Bytes after the
+    // last whole record are ignored; records beyond the 101st are left out
+    // and reported through `messages`. The running total is not summed here
+    // (see SumOfTotalLosses).
+    LoadResult Load(const std::string& path, MessageSink& messages);
+    LoadResult LoadBytes(const Bytes& bytes, MessageSink& messages);
+
+    // Sum of the used records' TotalLoss texts, each converted with the
+    // locale's conversion (no separator normalisation); raises the
+    // conversion error at the first text that does not convert.
+    double SumOfTotalLosses() const;
+
+    // The kind being entered (1..18), set by the catalogue.
+    int currentKind = 0;
+    // Set while an existing fitting is being edited.
+    bool editFlag = false;
+    // The circuit's total loss [Pa]; the total field's text is what counts,
+    // this double carries the value between steps.
+    double runningTotal = 0.0;
+
+private:
+    std::array<FittingRecord, kTableSlots> table_{};
+    int count_ = 0;
+};
+
+// Titles of the calculator's message boxes.
+inline constexpr const char* kEditorTitle = "BRENTAX info";
+inline constexpr const char* kCircuitTitle = "Vimtal info";
+
+}  // namespace vimtal::pressureloss

@@ -1,0 +1,81 @@
+// The loss step runs on the user's confirmation and the velocity step on
+// every keystroke; both must be instant. The friction scan is the long part.
+#include "pressureloss/FittingKinds.h"
+#include "pressureloss/LossCalculation.h"
+
+#include "core/AmbientAir.h"
+#include "core/Numbers.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+using namespace vimtal;
+using namespace vimtal::pressureloss;
+
+FittingInputs Duct() {
+    FittingInputs in;
+    in.length = "2000";
+    in.diameter1 = "100";
+    in.diameter2 = "100";
+    in.sideA = in.sideB = in.sideC = in.sideD = "100";
+    in.angle = "90";
+    in.radius = "100";
+    in.offsetE = "50";
+    in.roundElbowType = "ŁUK GŁADKI";
+    in.rectElbowType = "ŁUK";
+    in.teePath = "PRZELOT";
+    in.teeFlow = "ROZPŁYW";
+    in.flow = "100";
+    in.branchFlow = "40";
+    in.extraLoss = "0";
+    in.extraZeta = "0";
+    in.roughness = "0,007";
+    return in;
+}
+
+void Setup() {
+    SetDecimalSeparator(',');
+    DetectSeparators("0,1");
+    AmbientDensity = 1.2;
+    AmbientViscosity = 0.000015;
+}
+
+void BM_LossStepEveryKind(benchmark::State& state) {
+    Setup();
+    FittingCalculator calculator;
+    const FittingInputs in = Duct();
+    for (auto _ : state) {
+        for (int kind = 1; kind <= kKindCount; ++kind) {
+            benchmark::DoNotOptimize(calculator.LossStep(kind, in, "", nullptr, 0.0));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kKindCount);
+}
+BENCHMARK(BM_LossStepEveryKind)->Unit(benchmark::kMicrosecond);
+
+void BM_VelocityStep(benchmark::State& state) {
+    Setup();
+    FittingCalculator calculator;
+    const FittingInputs in = Duct();
+    for (auto _ : state) benchmark::DoNotOptimize(calculator.VelocityStep(4, in));
+}
+BENCHMARK(BM_VelocityStep);
+
+// The longest scan that still finds a friction factor, and the refused one
+// that runs to the step limit.
+void BM_FrictionFactorLongest(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(FrictionFactor(12.0, 0.0, 0.1));
+}
+BENCHMARK(BM_FrictionFactorLongest)->Unit(benchmark::kMillisecond);
+
+void BM_FrictionFactorRefused(benchmark::State& state) {
+    for (auto _ : state) {
+        try {
+            FrictionFactor(0.02, 0.000007, 1.0);
+        } catch (const std::exception&) {
+        }
+    }
+}
+BENCHMARK(BM_FrictionFactorRefused)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,60 @@
+// Shared setup of the engine tests: a Polish locale (decimal comma) and the
+// default ambient air as the settings window shows it (1,2 kg/m3 and
+// 0,000015 m2/s).
+#pragma once
+
+#include "core/AmbientAir.h"
+#include "core/Numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace vimtal::pressureloss::testing {
+
+inline void UseLocale(char separator) {
+    SetDecimalSeparator(separator);
+    DetectSeparators(FloatToStr(0.1));
+}
+
+class CommaLocale : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseLocale(',');
+        AmbientDensity = 1.2;
+        AmbientViscosity = 0.000015;
+    }
+    void TearDown() override { UseLocale(','); }
+};
+
+// The text of a number written with a dot as the locale shows it.
+inline std::string Local(std::string text) {
+    for (char& c : text) {
+        if (c == '.') c = DecimalSeparator();
+    }
+    return text;
+}
+
+// A folder of its own for each test that writes files.
+class TempFolder {
+public:
+    TempFolder() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string("vimtal_pl_") + info->test_suite_name() + "_" + info->name();
+        for (char& c : name) {
+            if (c == '/') c = '_';
+        }
+        path_ = std::filesystem::temp_directory_path() / name;
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace vimtal::pressureloss::testing
