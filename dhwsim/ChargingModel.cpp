@@ -1,0 +1,274 @@
+#include "ChargingModel.h"
+
+#include "core/Numbers.h"
+
+namespace vimtal::dhwsim {
+
+using fp::real;
+
+namespace {
+
+const std::string kMissedTarget = "Dla zadanych warunków nie osiągnięto wymaganej temperatury";
+const std::string kAboveMeanSource =
+    "Temperatura zasobnika C.W.U nie może by większa od sredniej temperatury zasilania i powrotu";
+
+// Inputs the formulas cannot take: each would divide by zero, take the
+// logarithm of a non-positive number or never end the run.
+const std::string kStepNotPositive = "Krok czasowy musi być większy od zera";
+const std::string kTankNotPositive = "Wysokość i średnica zasobnika C.W.U muszą być większe od zera";
+const std::string kDiameterTooSmall =
+    "Średnica zasobnika C.W.U musi być większa od 10 mm (podwójnej grubości ścianki przyjmowanej w obliczeniach "
+    "strat ciepła)";
+const std::string kInsulationNegative = "Grubość izolacji zasobnika C.W.U nie może być ujemna";
+const std::string kConductivityNotPositive =
+    "Współczynniki przewodzenia ciepła izolacji i zasobnika C.W.U muszą być większe od zera";
+const std::string kSourceAtWaterTemperature =
+    "Średnia temperatura zasilania i powrotu jest równa temperaturze początkowej wody - nie można wyznaczyć "
+    "masowego przepływu źródła ciepła";
+
+// A length typed in millimetres, in metres.
+double Millimetres(const std::string& text) { return fp::Store(fp::Div(StrToFloat(text), 1000.0L)); }
+
+}  // namespace
+
+double WaterDensity(double t) { return WaterDensityInline(t); }
+
+bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& settings, Purpose purpose,
+                            MessageSink& messages) {
+    auto refuse = [&messages](const std::string& text, const std::string& title = kInfoTitle) {
+        messages.ShowMessage(text, title);
+        return false;
+    };
+
+    s_.t = 0;
+    in_.tw0 = StrToFloat(w.initialTemperature);
+    s_.tw = in_.tw0;
+    in_.waterHeating = w.waterHeating;
+    in_.electricHeating = w.electricHeating;
+    in_.criterion = w.targetTemperatureSelected ? Criterion::TargetTemperature : Criterion::TargetTime;
+    in_.losses = settings.losses;
+
+    // Required boxes, in the order the user reads them. A chart does not
+    // test the power and mass-flow boxes (their conversion still does).
+    struct Required {
+        bool empty;
+        const char* message;
+    };
+    const Required required[] = {
+        {w.height.empty(), "Podaj wysokosc zasobnika C.W.U"},
+        {w.diameter.empty(), "Podaj srednicę zasobnika C.W.U"},
+        {w.insulation.empty(), "Podaj grubosc izolacji zasobnika C.W.U"},
+        {w.insulationConductivity.empty(), "Podaj współczynnik przewodzenia ciepła izolacji"},
+        {w.wallConductivity.empty(), "Podaj współczynnik przewodzenia ciepła zasobnika C.W.U"},
+        {w.airTemperature.empty(), "Podaj temperaturę powietrza otaczającego zasobnik C.W.U"},
+        {w.waterHeating && w.supplyTemperature.empty(), "Podaj temperaturę zasilania źródła ciepła"},
+        {w.waterHeating && w.returnTemperature.empty(), "Podaj temperaturę powrotu źródła ciepła"},
+        {w.powerEntrySelected && w.power.empty(), "Podaj moc źródła ciepła"},
+        {!w.powerEntrySelected && w.massFlow.empty(), "Podaj masowy przepływ źródła ciepła"},
+    };
+    const int checks = purpose == Purpose::Run ? 10 : 8;
+    for (int i = 0; i < checks; ++i) {
+        if (required[i].empty) return refuse(required[i].message);
+    }
+
+    in_.H = StrToFloat(w.height);
+    in_.D = StrToFloat(w.diameter);
+    in_.V = fp::Store(static_cast<real>(in_.D) * (static_cast<real>(in_.D) * 3.1415L) * 0.25L * in_.H * 1000.0L);
+    in_.diz = Millimetres(w.insulation);
+    if (purpose == Purpose::Run) in_.wall = Millimetres(w.wallThickness);
+    in_.lambdaInsulation = StrToFloat(w.insulationConductivity);
+    in_.lambdaWall = StrToFloat(w.wallConductivity);
+    in_.ta = StrToFloat(w.airTemperature);
+    in_.dtau = StrToFloat(w.timeStep);
+    in_.tz = StrToFloat(w.supplyTemperature);
+    in_.tp = StrToFloat(w.returnTemperature);
+    if (w.targetTemperatureSelected && w.targetTemperature.empty()) {
+        return refuse("Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.", "Vimtal info");
+    }
+    if (w.massFlowBoxEnabled) {
+        in_.m = StrToFloat(w.massFlow);
+    } else {
+        in_.Q = StrToFloat(w.power);
+    }
+    if (w.targetTemperatureBoxEnabled) {
+        in_.tk = StrToFloat(w.targetTemperature);
+    } else {
+        in_.tauk = StrToFloat(w.targetTime);
+    }
+    in_.N = StrToInt(settings.limit);
+
+    in_.tm = fp::Store(fp::Div(static_cast<real>(in_.tz) + in_.tp, 2.0L));
+    // Heating water cannot bring the tank above the mean of its supply and
+    // return temperatures.
+    if (in_.waterHeating && in_.criterion == Criterion::TargetTemperature && in_.tk > in_.tm) {
+        return refuse(kAboveMeanSource);
+    }
+
+    if (!(in_.dtau > 0)) return refuse(kStepNotPositive);
+    if (!(in_.H > 0) || !(in_.D > 0)) return refuse(kTankNotPositive);
+    if (in_.losses) {
+        // The wall is taken as the ring between D - 0.01 m and D.
+        if (!(in_.D > 0.01)) return refuse(kDiameterTooSmall);
+        if (in_.diz < 0) return refuse(kInsulationNegative);
+        if (!(in_.lambdaInsulation > 0) || !(in_.lambdaWall > 0)) return refuse(kConductivityNotPositive);
+    }
+
+    Hoist();
+    Restart();
+    return true;
+}
+
+void ChargingModel::Hoist() {
+    const real D = in_.D;
+    h_ = Hoisted{};
+    h_.limit = static_cast<double>(in_.N);
+    h_.sourceFactor = static_cast<real>(in_.m) * kWaterHeat;
+    h_.electricHeat = fp::Store(static_cast<real>(in_.Q) * in_.dtau);
+    if (!in_.losses) return;
+
+    h_.airAbsoluteTimesD = (static_cast<real>(in_.ta) + 273.15L) * D;
+    // Inner film: alpha_i = 39.3 * (2 / D)^0.25.
+    s_.alphaI = fp::Store(39.3L * fp::Sqrt(fp::Sqrt(fp::Div(2.0L, D))));
+    // Resistance per metre of the equivalent insulated pipe: the steel wall
+    // between D - 0.01 and D, the inner film at D - 0.01, the insulation
+    // between D and D + diz; the outer film is added at every step.
+    const real inner = D - 0.01L;
+    h_.outerDiameter = D + in_.diz;
+    h_.innerTerms = fp::Div(fp::Ln(fp::Div(D, inner)), 6.283L * in_.lambdaWall) +
+                    fp::Div(1.0L, static_cast<real>(s_.alphaI) * 3.1415L * inner) +
+                    fp::Div(fp::Ln(fp::Div(h_.outerDiameter, D)), 6.283L * in_.lambdaInsulation);
+    h_.lossFactor = 0.001L * in_.dtau;
+    // The two end discs and the mantle; divided by the outer perimeter they
+    // give the length of the equivalent pipe.
+    h_.area = 1.57075L * (D * D) + 3.1415L * D * in_.H;
+    h_.perimeter = h_.outerDiameter * 3.1415L;
+    // The fast form of the loss (FastLoss). A room at or below absolute zero
+    // leaves no fourth root of K: the textbook form, evaluated first at tw0,
+    // raises the fault.
+    if (h_.airAbsoluteTimesD > 0) {
+        h_.filmFactor = fp::Div(5.0L * 3.1415L * h_.outerDiameter, fp::Sqrt(fp::Sqrt(h_.airAbsoluteTimesD)));
+    }
+    h_.lossGain = fp::Div(h_.lossFactor * h_.area, h_.perimeter);
+}
+
+double ChargingModel::StepLoss(double tw) {
+    const real difference = static_cast<real>(tw) - in_.ta;
+    // Free convection outside: alpha_e = 5 * (|tw - ta| / (Ta * D))^0.25.
+    const real x = fp::Div(difference < 0 ? -difference : difference, h_.airAbsoluteTimesD);
+    if (x == 0.0L) {
+        // Water at the air temperature: no heat passes (and the outer film
+        // resistance would be infinite).
+        s_.alphaE = 0;
+        return 0.0;
+    }
+    // The fourth root as two square roots: cheaper than exp(ln(x) / 4) and at
+    // least as exact.
+    s_.alphaE = fp::Store(5.0L * fp::Sqrt(fp::Sqrt(x)));
+    const real outerFilm = fp::Div(1.0L, static_cast<real>(s_.alphaE) * 3.1415L * h_.outerDiameter);
+    s_.R = fp::Store(h_.innerTerms + outerFilm);
+    return fp::Store(fp::Div(h_.lossFactor * fp::Div(1.0L, s_.R) * h_.area * difference, h_.perimeter));
+}
+
+double ChargingModel::InitialSourceHeat() const {
+    if (in_.electricHeating) return h_.electricHeat;
+    return fp::Store((static_cast<real>(in_.tm) - in_.tw0) * h_.sourceFactor * in_.dtau);
+}
+
+void ChargingModel::Restart() {
+    s_.t = 0;
+    s_.tw = in_.tw0;
+    s_.Es = InitialSourceHeat();
+    s_.El = in_.losses ? StepLoss(in_.tw0) : 0.0;
+}
+
+std::optional<double> ChargingModel::Draw() {
+    // The loss of a step is a heat per step: per second it is the loss power
+    // in kW, which the nominal power has to cover besides heating the draw.
+    const real lossPower = fp::Div(s_.El, in_.dtau);
+    const real heating = (static_cast<real>(s_.tw) - in_.tw0) * (static_cast<real>(s_.rho) * kWaterHeat);
+    if (heating == 0.0L) return std::nullopt;
+    s_.flow = fp::Store(fp::Div(static_cast<real>(in_.Q) - lossPower, heating));
+    return s_.flow;
+}
+
+namespace {
+std::string DrawText(std::optional<double> draw) { return draw ? RoundedDisplay(*draw, -4) : std::string(); }
+}  // namespace
+
+ResultTexts ChargingModel::RunResults(Stop stop) {
+    ResultTexts r;
+    switch (stop) {
+    case Stop::TargetMissed:
+        break;
+    case Stop::TargetReached:
+        r.time = FloatToStr(s_.t);
+        r.temperature = "";
+        r.draw = DrawText(Draw());
+        break;
+    case Stop::TimeElapsed:
+    case Stop::LimitReached:
+        r.time = "";
+        r.minutes = "";
+        r.hours = "";
+        r.temperature = FloatToStr(s_.tw);
+        r.draw = DrawText(Draw());
+        break;
+    }
+    return r;
+}
+
+ResultTexts ChargingModel::ChartResults() {
+    ResultTexts r;
+    if (in_.criterion == Criterion::TargetTemperature) {
+        r.time = FloatToStr(s_.t);
+        r.temperature = "";
+    } else {
+        r.time = "";
+        r.temperature = FloatToStr(s_.tw);
+    }
+    r.draw = DrawText(Draw());
+    return r;
+}
+
+RunReport ChargingModel::Run(const WindowInputs& window, const SimulationSettings& settings,
+                             MessageSink& messages) {
+    RunReport report;
+    if (!Prepare(window, settings, Purpose::Run, messages)) return report;
+    report.prepared = true;
+    report.stop = Advance();
+    if (report.stop == Stop::TargetMissed) messages.ShowMessage(kMissedTarget, kInfoTitle);
+    report.results = RunResults(report.stop);
+    report.openChart = report.stop != Stop::TargetMissed;
+    return report;
+}
+
+std::optional<std::string> ChargingModel::PowerToFlow(const SourceTexts& texts, const std::string* power,
+                                                      bool ceilingTest, MessageSink& messages) {
+    in_.tw0 = StrToFloat(texts.initialTemperature);
+    in_.tz = StrToFloat(texts.supplyTemperature);
+    in_.tp = StrToFloat(texts.returnTemperature);
+    in_.tm = fp::Store(fp::Div(static_cast<real>(in_.tz) + in_.tp, 2.0L));
+    if (ceilingTest && in_.tk > in_.tm) {
+        messages.ShowMessage(kAboveMeanSource, kInfoTitle);
+        return std::nullopt;
+    }
+    if (in_.tm == in_.tw0) {
+        messages.ShowMessage(kSourceAtWaterTemperature, kInfoTitle);
+        return std::nullopt;
+    }
+    if (power) in_.Q = StrToFloat(*power);
+    in_.m = fp::Store(fp::Div(in_.Q, (static_cast<real>(in_.tm) - in_.tw0) * kWaterHeat));
+    return RoundedDisplay(in_.m, -7);
+}
+
+std::string ChargingModel::FlowToPower(const SourceTexts& texts, const std::string& massFlow) {
+    in_.tw0 = StrToFloat(texts.initialTemperature);
+    in_.tz = StrToFloat(texts.supplyTemperature);
+    in_.tp = StrToFloat(texts.returnTemperature);
+    in_.tm = fp::Store(fp::Div(static_cast<real>(in_.tz) + in_.tp, 2.0L));
+    in_.m = StrToFloat(massFlow);
+    in_.Q = fp::Store((static_cast<real>(in_.tm) - in_.tw0) * (static_cast<real>(in_.m) * kWaterHeat));
+    return RoundedDisplay(in_.Q, -2);
+}
+
+}  // namespace vimtal::dhwsim
