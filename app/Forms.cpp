@@ -12,6 +12,9 @@
 // Module windows.
 #include "orifice/OrificeForm.h"
 #include "aircalc/AirCalcForm.h"
+#include "pressureloss/CatalogueForm.h"
+#include "pressureloss/CircuitForm.h"
+#include "pressureloss/EditorForm.h"
 
 // The pictures and texts compiled into the program (a static library's
 // resources must be registered by hand).
@@ -40,9 +43,9 @@ void CreateForms() {
     RegisterForm(new TForm12());
     // TForm13 - duct cooling chart
     RegisterForm(new TForm14());
-    // TForm15 - pressure-loss circuit
-    // TForm16 - fitting catalogue
-    // TForm17 - fitting editor
+    RegisterForm(new TForm15());
+    RegisterForm(new TForm16());
+    RegisterForm(new TForm17());
     // TForm19 - DHW tank sizing
     launcher->EnableModuleButtons();
 }

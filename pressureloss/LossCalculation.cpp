@@ -159,6 +159,16 @@ VelocityDisplay FittingCalculator::VelocityStep(int kind, const FittingInputs& i
     return shown;
 }
 
+std::optional<VelocityDisplay> FittingCalculator::LiveVelocityStep(int kind, const FittingInputs& in) {
+    const FittingKind& info = KindOf(kind);
+    const bool second = HasSecondSection(kind);
+    const bool missing = info.rectangular
+                             ? in.sideA.empty() || in.sideB.empty() || (second && (in.sideC.empty() || in.sideD.empty()))
+                             : in.diameter1.empty() || (second && in.diameter2.empty());
+    if (missing) return std::nullopt;
+    return VelocityStep(kind, in, true);
+}
+
 std::optional<std::string> FittingCalculator::ExtraZetaFor(const std::string& extraLossText) const {
     if (flow == 0.0 || extraLossText.empty()) return std::nullopt;
     const double dpp = ToNumber(extraLossText);

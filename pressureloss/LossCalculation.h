@@ -100,6 +100,11 @@ public:
     // not typed into is brought into step with the typed one.
     VelocityDisplay VelocityStep(int kind, const FittingInputs& inputs, bool withExtraPair = true);
 
+    // The velocity step as the editor runs it while the user types: nothing
+    // while a size the kind needs is empty (the user is retyping it; the
+    // confirmation refuses an empty size).
+    std::optional<VelocityDisplay> LiveVelocityStep(int kind, const FittingInputs& inputs);
+
     // The additional-loss pair: the coefficient (2 decimals) of a typed
     // pressure, and the pressure (1 decimal) of a typed coefficient, at the
     // dynamic pressure of the last velocity step. Nothing while the flow is

@@ -1,0 +1,106 @@
+#include "pressureloss/CatalogueForm.h"
+
+#include "pressureloss/CircuitForm.h"
+#include "pressureloss/EditorForm.h"
+#include "pressureloss/FittingKinds.h"
+
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Widgets.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <stdexcept>
+
+namespace vimtal {
+
+namespace {
+constexpr int kButtonWidth = 81;
+constexpr int kWideButtonWidth = 89;  // the rectangular elbow's button
+constexpr int kButtonHeight = 65;
+
+template <typename T>
+T* Window(const char* name) {
+    auto* form = FindFormAs<T>(QString::fromLatin1(name));
+    if (!form) throw std::logic_error(std::string("window ") + name + " does not exist");
+    return form;
+}
+}  // namespace
+
+TForm16::TForm16() : Form(QStringLiteral("TForm16"), QStringLiteral("Kształtki")) {
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    SetClientSize(753, 242);
+    QWidget* c = Client();
+
+    auto* group = new QGroupBox(QStringLiteral("KSZTAŁTKI"), c);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setGeometry(4, 4, 745, 170);
+
+    // Round kinds on top, rectangular below, column by column in the same
+    // order: straight duct, elbow, offset, tee, roof intake/outlet,
+    // silencer, roof base, reducer, grille.
+    for (int kind = 1; kind <= pressureloss::kKindCount; ++kind) {
+        const pressureloss::FittingKind& k = pressureloss::KindOf(kind);
+        const int column = (kind - 1) % 9;
+        const bool rectangular = k.rectangular;
+        int x = 4;
+        for (int i = 0; i < column; ++i) x += i == 1 ? kWideButtonWidth : kButtonWidth;
+        const int width = rectangular && column == 1 ? kWideButtonWidth : kButtonWidth;
+
+        auto* button = new QToolButton(group);
+        button->setObjectName(QString::fromLatin1(k.button));
+        button->setGeometry(x, rectangular ? 96 : 22, width, kButtonHeight);
+        button->setIcon(QIcon(QStringLiteral(":/pressureloss/glyphs/kind%1.svg").arg(kind, 2, 10, QLatin1Char('0'))));
+        button->setIconSize(QSize(64, 48));
+        button->setToolTip(QString::fromUtf8(k.name));
+        button->setCursor(Qt::PointingHandCursor);
+        button->setAutoRaise(false);
+        On(button, &QToolButton::clicked, [this, kind] { PrepareKind(kind); });
+        buttons_[static_cast<std::size_t>(kind - 1)] = button;
+    }
+
+    BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("ZAMKNIJ"));
+    BitBtn1->setGeometry(500, 190, 115, 36);
+    BitBtn2 = NewBitBtn(this, c, QStringLiteral("BitBtn2"), BitBtnKind::Cancel, QStringLiteral("ANULUJ"));
+    BitBtn2->setGeometry(628, 190, 115, 36);
+}
+
+void TForm16::PrepareKind(int kind) {
+    TForm15* circuitWindow = Window<TForm15>("TForm15");
+    TForm17* editor = Window<TForm17>("TForm17");
+    pressureloss::Circuit& circuit = circuitWindow->Circuit();
+    const pressureloss::FittingKind& k = pressureloss::KindOf(kind);
+    try {
+        circuit.currentKind = kind;
+        {
+            // The starting texts go into inputs that are half prepared (a
+            // rectangular kind after a round one): their change handlers
+            // wait for the velocity preview below.
+            editor->SetPreparing(true);
+            struct Done {
+                TForm17* editor;
+                ~Done() { editor->SetPreparing(false); }
+            } done{editor};
+            editor->Reset();
+            editor->ShowInputs(k.inputs);
+            editor->WriteStartingTexts(kind);
+            editor->SetIdentity(QString::fromUtf8(k.name), QString::fromUtf8(k.typeCode));
+            editor->LoadPicture(StartDirectory + QString::fromUtf8(k.picture));
+        }
+        editor->PreviewVelocities();
+        if (circuit.editFlag) editor->FillFromRecord();
+    } catch (...) {
+        // A later "Dodaj kształtkę" must add a fitting, never replace one.
+        circuit.editFlag = false;
+        throw;
+    }
+    platform().ShowModal(editor);
+}
+
+void TForm16::FormActivate() { ReadAmbientAirFromSettings(); }
+
+}  // namespace vimtal

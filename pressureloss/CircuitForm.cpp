@@ -1,0 +1,340 @@
+#include "pressureloss/CircuitForm.h"
+
+#include "pressureloss/CatalogueForm.h"
+#include "pressureloss/FittingKinds.h"
+
+#include "core/AmbientAir.h"
+#include "core/Numbers.h"
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Text.h"
+#include "core/ui/WaitCursor.h"
+#include "core/ui/Widgets.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include <stdexcept>
+
+// The calculator's glyphs, sketches and help text (a static library's
+// resources are registered by hand, outside any namespace).
+static void InitPressureLossResources() { Q_INIT_RESOURCE(pressureloss); }
+
+namespace vimtal {
+
+using pressureloss::Field;
+
+namespace {
+const QColor kListBackground(192, 220, 192);
+
+struct Column {
+    const char* list;
+    const char* header1;
+    const char* header2;
+    const char* hint;
+    Field field;
+    int width;
+};
+
+// Left to right; the dpp column is ListBox11 and the last one ListBox10.
+const Column kColumns[11] = {
+    {"ListBox1", "Lp", "", "Liczba porządkowa", Field::Ordinal, 28},
+    {"ListBox2", "Nazwa kształtki", "", "Nazwa kształtki", Field::Name, 206},
+    {"ListBox3", "Przepływ", "V [m3/h]", "Przepływ powietrza w kształtce", Field::Flow, 64},
+    {"ListBox4", "Prędkość", "w [m/s]", "Prędkość przepływu powietrza przez kształtkę", Field::Velocity1, 62},
+    {"ListBox5", "Długość", "L [mm]", "Długość kształtki", Field::Length, 60},
+    {"ListBox6", "Średnica", "zastępcza", "Średnica/średnica zastępcza kształtki", Field::EquivDiameter, 64},
+    {"ListBox7", "ξ", "[-]", "Współczynnik oporów miejscowych kształtki", Field::Zeta, 54},
+    {"ListBox8", "Strata liniowa", "dpl [Pa]", "Liniowe straty ciśnienia", Field::FrictionLoss, 78},
+    {"ListBox9", "Strata miejscowa", "dpm [Pa]", "Miejscowe straty ciśnienia", Field::LocalLoss, 90},
+    {"ListBox11", "Strata +", "dpp [Pa]", "Dodatkowe straty ciśnienia", Field::ExtraLoss, 62},
+    {"ListBox10", "Strata całkowita", "dpc [Pa]", "Całkowite straty ciśnienia", Field::TotalLoss, 90},
+};
+
+constexpr int kRows = 7;
+constexpr int kRowHeight = 13;
+
+QIcon Glyph(const char* name) { return QIcon(QStringLiteral(":/pressureloss/glyphs/%1.svg").arg(QLatin1String(name))); }
+
+TForm16* Catalogue() {
+    auto* catalogue = FindFormAs<TForm16>(QStringLiteral("TForm16"));
+    if (!catalogue) throw std::logic_error("the fitting catalogue window does not exist");
+    return catalogue;
+}
+}  // namespace
+
+void ReadAmbientAirFromSettings() {
+    AmbientDensity = StrToFloat(ToStd(FormEdit(QStringLiteral("TForm2"), QStringLiteral("Edit1"))->text()));
+    AmbientViscosity = StrToFloat(ToStd(FormEdit(QStringLiteral("TForm2"), QStringLiteral("Edit4"))->text()));
+}
+
+TForm15::TForm15() : Form(QStringLiteral("TForm15"), QStringLiteral("Kalkulator strat ciśnienia - obiegu krytycznego")) {
+    InitPressureLossResources();
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    SetClientSize(892, 295);
+    BuildMenus();
+    BuildColumns();
+}
+
+void TForm15::BuildMenus() {
+    QMenu* file = MenuBar()->addMenu(QStringLiteral("   Plik   "));
+    QAction* newCalc = NewAction(file, QStringLiteral("Noweobliczenia1"), QStringLiteral("Nowe obliczenia"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_N), Glyph("new"));
+    QAction* open = NewAction(file, QStringLiteral("Otwrzobliczenia1"), QStringLiteral("Otwórz obliczenia"),
+                              QKeySequence(Qt::CTRL | Qt::Key_O), Glyph("open"));
+    QAction* save = NewAction(file, QStringLiteral("Zapiszobliczenia1"), QStringLiteral("Zapisz obliczenia"),
+                              QKeySequence(Qt::CTRL | Qt::Key_S), Glyph("save"));
+    file->addSeparator();
+    QAction* close = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
+                               QKeySequence(Qt::CTRL | Qt::Key_X), Glyph("close"));
+    On(newCalc, &QAction::triggered, [this] { Noweobliczenia1Click(); });
+    On(open, &QAction::triggered, [this] { Otwrzobliczenia1Click(); });
+    On(save, &QAction::triggered, [this] { Zapiszobliczenia1Click(); });
+    On(close, &QAction::triggered, [this] { Zamknij1Click(); });
+
+    QMenu* options = MenuBar()->addMenu(QStringLiteral("Opcje   "));
+    QAction* edit = NewAction(options, QStringLiteral("Edytujksztatk1"), QStringLiteral("Edytuj kształtkę"), {},
+                              Glyph("edit"));
+    QAction* remove = NewAction(options, QStringLiteral("Usuksztatk1"), QStringLiteral("Usuń kształtkę"), {},
+                                Glyph("delete"));
+    QAction* add = NewAction(options, QStringLiteral("Dodajksztatk1"), QStringLiteral("Dodaj kształtkę"), {},
+                             Glyph("add"));
+    On(edit, &QAction::triggered, [this] { Edytujksztatk1Click(); });
+    On(remove, &QAction::triggered, [this] { Usuksztatk1Click(); });
+    On(add, &QAction::triggered, [this] { SpeedButton1Click(); });
+
+    QMenu* help = MenuBar()->addMenu(QStringLiteral("Pomoc"));
+    QAction* helpItem = NewAction(help, QStringLiteral("Pomocprogramu1"), QStringLiteral("Pomoc programu"),
+                                  QKeySequence(Qt::Key_F1), Glyph("help"));
+    On(helpItem, &QAction::triggered, [this] { Pomocprogramu1Click(); });
+
+    // The context menu of the columns.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction* edit2 = NewAction(PopupMenu1, QStringLiteral("Waciwociksztatki1"), QStringLiteral("Edytuj kształtkę"), {},
+                               Glyph("edit"));
+    QAction* remove2 = NewAction(PopupMenu1, QStringLiteral("Usuksztatk2"), QStringLiteral("Usuń kształtkę"), {},
+                                 Glyph("delete"));
+    QAction* add2 = NewAction(PopupMenu1, QStringLiteral("Dodajksztatk2"), QStringLiteral("Dodaj kształtkę"), {},
+                              Glyph("add"));
+    On(edit2, &QAction::triggered, [this] { Edytujksztatk1Click(); });
+    On(remove2, &QAction::triggered, [this] { Usuksztatk1Click(); });
+    On(add2, &QAction::triggered, [this] { SpeedButton1Click(); });
+}
+
+void TForm15::BuildColumns() {
+    QWidget* c = Client();
+    QFont small = font();
+    small.setPointSizeF(8);
+    int x = 8;
+    for (int i = 0; i < 11; ++i) {
+        const Column& column = kColumns[i];
+        const QString header = column.header2[0] ? QStringLiteral("%1\n%2").arg(QString::fromUtf8(column.header1),
+                                                                               QString::fromUtf8(column.header2))
+                                                 : QString::fromUtf8(column.header1);
+        QLabel* label = NewLabel(c, QStringLiteral("Label%1").arg(i + 1), header);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        label->setFont(small);
+        label->setGeometry(x, 4, column.width, 32);
+        label->setToolTip(QString::fromUtf8(column.hint));
+
+        auto* list = new QListWidget(c);
+        list->setObjectName(QString::fromLatin1(column.list));
+        list->setGeometry(x, 38, column.width, kRows * kRowHeight + 6);
+        list->setFont(small);
+        list->setUniformItemSizes(true);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setToolTip(QString::fromUtf8(column.hint));
+        SetBaseColor(list, kListBackground);
+        // Every column but dpp offers the context menu.
+        if (column.field != Field::ExtraLoss) {
+            list->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(list, &QWidget::customContextMenuRequested, this,
+                    [this, list](const QPoint& at) { PopupMenu1->popup(list->viewport()->mapToGlobal(at)); });
+        }
+        On(list, &QListWidget::currentRowChanged, [this, i] { ListBoxClick(i); });
+        On(list, &QListWidget::itemDoubleClicked, [this] { ListBoxDblClick(); });
+        columns_[static_cast<std::size_t>(i)] = list;
+        x += column.width + 1;
+    }
+    ListBox1 = columns_[0];
+    ListBox2 = columns_[1];
+    ListBox3 = columns_[2];
+    ListBox4 = columns_[3];
+    ListBox5 = columns_[4];
+    ListBox6 = columns_[5];
+    ListBox7 = columns_[6];
+    ListBox8 = columns_[7];
+    ListBox9 = columns_[8];
+    ListBox11 = columns_[9];
+    ListBox10 = columns_[10];
+
+    ScrollBar1 = new QScrollBar(Qt::Vertical, c);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setGeometry(x + 1, 38, 17, kRows * kRowHeight + 6);
+    ScrollBar1->setRange(0, 0);
+    ScrollBar1->setSingleStep(1);
+    ScrollBar1->setPageStep(1);
+    On(ScrollBar1, &QScrollBar::valueChanged, [this] { ScrollBar1Change(); });
+
+    // The total below the total-loss column.
+    const QRect last = ListBox10->geometry();
+    QLabel* sigma = NewLabel(c, QStringLiteral("Label12"), QStringLiteral("Σ"));
+    SetFont(sigma, 12, true);
+    sigma->setGeometry(last.x() - 22, last.bottom() + 6, 18, 22);
+    sigma->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Edit1 = NewEdit(c, QStringLiteral("Edit1"));
+    Edit1->setGeometry(last.x(), last.bottom() + 6, last.width(), 22);
+    Edit1->setAlignment(Qt::AlignRight);
+    Edit1->setToolTip(QStringLiteral("Suma strat ciśnienia w obiegu [Pa]"));
+    SetBaseColor(Edit1, kListBackground);
+    QLabel* pa = NewLabel(c, QStringLiteral("Label13"), QStringLiteral("[Pa]"));
+    pa->setGeometry(last.right() + 4, last.bottom() + 6, 30, 22);
+
+    auto* group = new QGroupBox(QStringLiteral("Opcje"), c);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setGeometry(8, 205, 876, 82);
+    SpeedButton1 = new QToolButton(group);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("Dodaj kształtkę"));
+    SpeedButton1->setToolTip(QStringLiteral("Dodaje kształtkę do obliczeń"));
+    SpeedButton1->setIcon(Glyph("add"));
+    SpeedButton1->setIconSize(QSize(24, 24));
+    SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setCursor(Qt::PointingHandCursor);
+    SpeedButton1->setGeometry(16, 26, 170, 40);
+    On(SpeedButton1, &QToolButton::clicked, [this] { SpeedButton1Click(); });
+    BitBtn1 = NewBitBtn(this, group, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
+    BitBtn1->setGeometry(620, 30, 115, 32);
+    BitBtn2 = NewBitBtn(this, group, QStringLiteral("BitBtn2"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
+    BitBtn2->setGeometry(745, 30, 115, 32);
+}
+
+int TForm15::EditedIndex() const {
+    const int row = ListBox1->currentRow();
+    return row < 0 ? -1 : row + ScrollBar1->value();
+}
+
+QString TForm15::TotalText() const { return Edit1->text(); }
+void TForm15::SetTotalText(const QString& text) { Edit1->setText(text); }
+void TForm15::SetScrollMaximum(int maximum) { ScrollBar1->setMaximum(maximum); }
+
+void TForm15::EmptyColumns() {
+    syncing_ = true;
+    for (QListWidget* list : columns_) list->clear();
+    syncing_ = false;
+}
+
+void TForm15::Refill() {
+    EmptyColumns();
+    const int first = ScrollBar1->value();
+    for (int i = 0; i < 11; ++i) {
+        QListWidget* list = columns_[static_cast<std::size_t>(i)];
+        for (int row = 0; row < kRows; ++row) {
+            auto* item = new QListWidgetItem(FromStd(circuit_.FieldText(first + row, kColumns[i].field)), list);
+            item->setSizeHint(QSize(kColumns[i].width, kRowHeight));
+        }
+    }
+}
+
+void TForm15::ListBoxClick(int column) {
+    if (syncing_) return;
+    syncing_ = true;
+    const int row = columns_[static_cast<std::size_t>(column)]->currentRow();
+    for (QListWidget* list : columns_) {
+        if (list->currentRow() != row) list->setCurrentRow(row);
+    }
+    syncing_ = false;
+}
+
+void TForm15::ListBoxDblClick() { Edytujksztatk1Click(); }
+
+void TForm15::ScrollBar1Change() { Refill(); }
+
+void TForm15::SpeedButton1Click() { platform().ShowModal(Catalogue()); }
+
+void TForm15::Edytujksztatk1Click() {
+    if (circuit_.Count() == 0 || ListBox1->currentRow() < 0) return;
+    const int kind = pressureloss::KindFromText(circuit_.FieldText(EditedIndex(), Field::Kind));
+    if (kind == 0) return;  // the row holds no fitting
+    circuit_.editFlag = true;
+    Catalogue()->PrepareKind(kind);
+}
+
+void TForm15::Usuksztatk1Click() {
+    if (circuit_.Count() == 0 || ListBox1->currentRow() < 0) return;
+    const std::string total = pressureloss::DeleteFitting(circuit_, EditedIndex(), ToStd(Edit1->text()));
+    Edit1->setText(FromStd(total));
+    Refill();
+}
+
+void TForm15::Noweobliczenia1Click() {
+    EmptyColumns();
+    circuit_.Clear();
+    Edit1->setText(QStringLiteral("0"));
+}
+
+void TForm15::Zapiszobliczenia1Click() {
+    FileDialogOptions options;
+    options.initialDirectory = StartDirectory;
+    options.filter = QStringLiteral("Pliki Obliczeń Hydraulicznych (*.moh)");
+    options.defaultSuffix = QStringLiteral("moh");
+    options.fileName = lastSaveName_;
+    options.mustExist = false;  // a new circuit gets a new name
+    const std::optional<QString> chosen = platform().SaveFileDialog(options);
+    if (!chosen || chosen->isEmpty()) return;
+    lastSaveName_ = *chosen;
+    circuit_.Save(ToStd(*chosen));
+}
+
+void TForm15::Otwrzobliczenia1Click() {
+    FileDialogOptions options;
+    options.initialDirectory = StartDirectory;
+    options.filter = QStringLiteral("Pliki obliczeń hydraulicznych (*.moh)");
+    options.defaultSuffix = QStringLiteral("moh");
+    options.fileName = QStringLiteral("*.moh");
+    options.mustExist = true;
+    const std::optional<QString> chosen = platform().OpenFileDialog(options);
+    if (!chosen || chosen->isEmpty()) return;
+
+    // The circuit is replaced only once the file was read: a file that
+    // cannot be read leaves the user's circuit as it was.
+    PlatformMessages messages;
+    {
+        WaitCursor busy;
+        circuit_.Load(ToStd(*chosen), messages);
+    }
+    EmptyColumns();
+    Edit1->setText(QStringLiteral("0"));
+    ScrollBar1->setMaximum(circuit_.Count());
+    ScrollBar1->setValue(0);
+    Refill();
+    const double total = circuit_.SumOfTotalLosses();
+    circuit_.runningTotal = total;
+    Edit1->setText(FromStd(pressureloss::TotalText(total)));
+}
+
+void TForm15::Zamknij1Click() { close(); }
+
+void TForm15::Pomocprogramu1Click() {
+    QFile help(QStringLiteral(":/pressureloss/texts/help.txt"));
+    help.open(QIODevice::ReadOnly);
+    platform().MessageBox(QString::fromUtf8(help.readAll()).trimmed(), QStringLiteral("Pomoc programu"));
+}
+
+void TForm15::FormActivate() { ReadAmbientAirFromSettings(); }
+
+}  // namespace vimtal

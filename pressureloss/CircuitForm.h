@@ -1,0 +1,97 @@
+// "Kalkulator strat ciśnienia - obiegu krytycznego": the critical circuit of
+// the duct network as eleven synchronised columns, seven fittings at a time,
+// with the circuit's total loss and the commands on the circuit (add, edit,
+// delete, new, open and save a .moh file).
+//
+// The window owns the calculator's state (the circuit table, the kind being
+// entered, the edit flag, the running total and the calculation's values);
+// the catalogue and the editor reach it through this window.
+#pragma once
+
+#include "core/ui/Form.h"
+#include "pressureloss/FittingRecord.h"
+#include "pressureloss/LossCalculation.h"
+
+#include <array>
+
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QScrollBar;
+class QPushButton;
+class QToolButton;
+
+namespace vimtal {
+
+// Reads the density and viscosity the settings window shows (rounded as
+// shown) into the shared ambient air; the density first.
+void ReadAmbientAirFromSettings();
+
+class TForm15 : public Form {
+    Q_OBJECT
+public:
+    TForm15();
+
+    pressureloss::Circuit& Circuit() { return circuit_; }
+    pressureloss::FittingCalculator& Calculator() { return calculator_; }
+
+    // The fitting being edited: the selected row plus the scroll position
+    // (-1 when no row is selected).
+    int EditedIndex() const;
+    // The total field, whose text is the base of the next total.
+    QString TotalText() const;
+    void SetTotalText(const QString& text);
+    // The seven visible rows again from the scroll position (no selection).
+    void Refill();
+    void SetScrollMaximum(int maximum);
+
+    // Handlers.
+    void ListBoxClick(int column);  // ListBox1Click ... ListBox11Click
+    void ListBoxDblClick();         // ListBox1DblClick ... ListBox11DblClick
+    void ScrollBar1Change();
+    void SpeedButton1Click();       // also Dodajksztatk1Click, Dodajksztatk2Click
+    void Edytujksztatk1Click();     // also Waciwociksztatki1Click
+    void Usuksztatk1Click();        // also Usuksztatk2Click
+    void Noweobliczenia1Click();
+    void Zapiszobliczenia1Click();
+    void Otwrzobliczenia1Click();
+    void Zamknij1Click();
+    void Pomocprogramu1Click();
+
+protected:
+    void FormActivate() override;
+
+private:
+    void BuildMenus();
+    void BuildColumns();
+    void EmptyColumns();
+
+    // Columns left to right: Lp, name, V, w, L, d, zeta, dpl, dpm, dpp, dpc.
+    std::array<QListWidget*, 11> columns_{};
+    QListWidget* ListBox1 = nullptr;
+    QListWidget* ListBox2 = nullptr;
+    QListWidget* ListBox3 = nullptr;
+    QListWidget* ListBox4 = nullptr;
+    QListWidget* ListBox5 = nullptr;
+    QListWidget* ListBox6 = nullptr;
+    QListWidget* ListBox7 = nullptr;
+    QListWidget* ListBox8 = nullptr;
+    QListWidget* ListBox9 = nullptr;
+    QListWidget* ListBox10 = nullptr;  // dpc, the last column
+    QListWidget* ListBox11 = nullptr;  // dpp, the column before it
+    QScrollBar* ScrollBar1 = nullptr;
+    QLineEdit* Edit1 = nullptr;        // total loss
+    QToolButton* SpeedButton1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;    // "Zamknij"
+    QPushButton* BitBtn2 = nullptr;    // "Anuluj"
+    QMenu* PopupMenu1 = nullptr;
+
+    bool syncing_ = false;
+    QString lastSaveName_;
+
+    pressureloss::Circuit circuit_;
+    pressureloss::FittingCalculator calculator_;
+};
+
+}  // namespace vimtal

@@ -1,0 +1,86 @@
+// Shared steps of the calculator's window tests: a start folder with the 18
+// fitting pictures (small bitmaps written by the test, so the tests do not
+// wait for the real drawings), opening the calculator from the launcher and
+// adding fittings through the catalogue and the editor.
+#pragma once
+
+#include "app/testing/AppHarness.h"
+#include "pressureloss/FittingKinds.h"
+
+#include <QDir>
+#include <QImage>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace vimtal::pressureloss::testing {
+
+inline const QString kCircuit = QStringLiteral("TForm15");
+inline const QString kCatalogue = QStringLiteral("TForm16");
+inline const QString kEditor = QStringLiteral("TForm17");
+
+// The columns of the circuit window, left to right.
+inline const char* const kColumns[11] = {"ListBox1", "ListBox2", "ListBox3", "ListBox4", "ListBox5", "ListBox6",
+                                         "ListBox7", "ListBox8", "ListBox9", "ListBox11", "ListBox10"};
+
+class CalculatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkpath(QStringLiteral("calc"));
+        for (int kind = 1; kind <= kKindCount; ++kind) WritePicture(kind);
+        // The launcher takes the current folder as the start folder when it
+        // is activated.
+        app.Fake().currentDirectory = folder.path();
+        app.Window(QStringLiteral("TForm18"))->Activate();
+    }
+
+    void WritePicture(int kind) {
+        QImage picture(12, 12, QImage::Format_RGB32);
+        picture.fill(QColor(40 + kind * 10, 90, 160));
+        ASSERT_TRUE(picture.save(folder.path() + QString::fromUtf8(KindOf(kind).picture), "BMP"));
+    }
+
+    void OpenCalculator() {
+        app.Click(QStringLiteral("TForm18"), QStringLiteral("SpeedButton5"));
+        ASSERT_EQ(app.Shown().last(), kCircuit);
+    }
+
+    // Chooses a kind in the catalogue (opened from the circuit window).
+    void Choose(int kind) {
+        app.Click(kCircuit, QStringLiteral("SpeedButton1"));
+        app.Click(kCatalogue, QString::fromLatin1(KindOf(kind).button));
+    }
+
+    // Adds a fitting: the kind's starting texts, then `texts` typed into the
+    // named controls, then "Dodaj kształtkę".
+    void Add(int kind, const std::map<QString, QString>& texts = {{"Edit2", "100"}}) {
+        Choose(kind);
+        for (const auto& [name, text] : texts) app.SetText(kEditor, name, text);
+        app.Click(kEditor, QStringLiteral("BitBtn1"));
+    }
+
+    QListWidget* Column(int i) { return app.Control<QListWidget>(kCircuit, QString::fromLatin1(kColumns[i])); }
+
+    // The eleven texts of a visible row.
+    QStringList Row(int row) {
+        QStringList texts;
+        for (int i = 0; i < 11; ++i) {
+            QListWidget* list = Column(i);
+            texts << (row < list->count() ? list->item(row)->text() : QStringLiteral("<none>"));
+        }
+        return texts;
+    }
+
+    QScrollBar* ScrollBar() { return app.Control<QScrollBar>(kCircuit, QStringLiteral("ScrollBar1")); }
+
+    QTemporaryDir folder;
+    AppHarness app;
+};
+
+}  // namespace vimtal::pressureloss::testing
