@@ -15,6 +15,8 @@
 #include "pressureloss/CatalogueForm.h"
 #include "pressureloss/CircuitForm.h"
 #include "pressureloss/EditorForm.h"
+#include "ductsim/DuctChart.h"
+#include "ductsim/DuctForm.h"
 
 // The pictures and texts compiled into the program (a static library's
 // resources must be registered by hand).
@@ -38,10 +40,10 @@ void CreateForms() {
     // TForm6 - DHW charts
     // TForm7 - DHW simulation settings
     RegisterForm(new TForm8());
-    // TForm9 - duct cooling simulation
+    RegisterForm(new TForm9());
     RegisterForm(new TForm11());
     RegisterForm(new TForm12());
-    // TForm13 - duct cooling chart
+    RegisterForm(new TForm13());
     RegisterForm(new TForm14());
     RegisterForm(new TForm15());
     RegisterForm(new TForm16());

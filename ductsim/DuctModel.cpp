@@ -268,6 +268,7 @@ std::optional<Results> RunSimulation(const InputTexts& texts, double T0, Message
         messages.ShowMessage(kLaminarMessage, kInfoTitle);
         return std::nullopt;
     }
+    listener.RunStarting();
     results.run = simulation.Run(observer);
     return results;
 }

@@ -183,6 +183,8 @@ public:
     virtual ~SimulationListener() = default;
     virtual void OutsideAirKnown(const AirState& /*outside*/) {}
     virtual void InsideAirKnown(const InsideStart& /*inside*/) {}
+    // The flow is turbulent and the time steps begin (the long part).
+    virtual void RunStarting() {}
 };
 
 // A whole request: validation (message and nothing else), conversion, the

@@ -41,6 +41,7 @@ struct Recorder : SimulationListener {
     std::vector<std::string> events;
     void OutsideAirKnown(const AirState&) override { events.push_back("outside"); }
     void InsideAirKnown(const InsideStart&) override { events.push_back("inside"); }
+    void RunStarting() override { events.push_back("run"); }
 };
 
 class DuctModelTest : public ::testing::Test {
@@ -71,7 +72,7 @@ TEST_F(DuctModelTest, DefaultRectangularDuct) {
     // The densities at the two temperatures of the shared moist-air law.
     EXPECT_EQ(r->outside.density, AirDensity(-20, 95, 101300));
     EXPECT_EQ(r->inside.density, AirDensity(20, 35, 101300));
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"outside", "inside"}));
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"outside", "inside", "run"}));
 
     EXPECT_EQ(VelocityText(r->velocity), "3,47");
     EXPECT_EQ(TimeText(r->run.totalTime), "2,88");
@@ -359,15 +360,18 @@ TEST_F(DuctModelTest, ArithmeticFaults) {
         {"zero flow", [](InputTexts& t) { t.flow = "0"; }, FloatFault::DivisionByZero, {}},
         {"zero side", [](InputTexts& t) { t.sideA = "0"; }, FloatFault::DivisionByZero, {}},
         {"zero wall conductivity", [](InputTexts& t) { t.lambda1 = "0"; }, FloatFault::DivisionByZero,
-         {"outside", "inside"}},
+         {"outside", "inside", "run"}},
         {"zero insulation conductivity", [](InputTexts& t) { t.lambda2 = "0"; }, FloatFault::DivisionByZero,
-         {"outside", "inside"}},
+         {"outside", "inside", "run"}},
         {"round wall as thick as the duct",
          [](InputTexts& t) { t.shape = DuctShape::Round; t.delta1 = "0,2"; }, FloatFault::DivisionByZero,
-         {"outside", "inside"}},
+         {"outside", "inside", "run"}},
         {"round wall thicker than the duct",
          [](InputTexts& t) { t.shape = DuctShape::Round; t.delta1 = "0,3"; }, FloatFault::InvalidOperation,
-         {"outside", "inside"}},
+         {"outside", "inside", "run"}},
+        // Below absolute zero the viscosity law takes the logarithm of a
+        // negative number.
+        {"surroundings below absolute zero", [](InputTexts& t) { t.te = "-300"; }, FloatFault::InvalidOperation, {}},
     };
     for (const Case& c : cases) {
         InputTexts t = DefaultCase();

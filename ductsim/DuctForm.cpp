@@ -1,0 +1,492 @@
+#include "ductsim/DuctForm.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <optional>
+
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Text.h"
+#include "core/ui/WaitCursor.h"
+#include "core/ui/Widgets.h"
+#include "ductsim/KanFile.h"
+
+static void InitDuctResources() { Q_INIT_RESOURCE(ductsim); }
+
+namespace vimtal {
+
+namespace {
+
+using namespace ductsim;
+
+const QString kPlaneUnit = QStringLiteral("W/m2K");
+// Conductivities, and the transmittance of a round duct per metre of its
+// length.
+const QString kPerMetreUnit = QStringLiteral("W/(m·K)");
+
+// A Greek or Latin symbol with its subscript, bold and a little larger than
+// the labels, as the symbols of the design are.
+QLabel* Symbol(QWidget* parent, const QString& name, const QString& symbol, const QString& subscript = {}) {
+    QString html = QStringLiteral("<b>%1</b>").arg(symbol);
+    if (!subscript.isEmpty()) html += QStringLiteral("<sub>%1</sub>").arg(subscript);
+    QLabel* label = NewLabel(parent, name, html);
+    label->setTextFormat(Qt::RichText);
+    SetFont(label, 10, true);
+    label->setMinimumWidth(22);
+    return label;
+}
+
+struct Row {
+    QLabel* label;
+    QLabel* symbol;
+    QLabel* unit;
+};
+
+// One line of a group: caption, symbol, field, unit.
+Row AddRow(QGridLayout* grid, int row, const QString& caption, QLabel* symbol, QLineEdit* edit, const QString& unit,
+           int editWidth) {
+    QWidget* parent = grid->parentWidget();
+    Row r{NewLabel(parent, {}, caption), symbol, NewLabel(parent, {}, unit)};
+    edit->setFixedWidth(editWidth);
+    edit->setAlignment(Qt::AlignRight);
+    grid->addWidget(r.label, row, 0);
+    grid->addWidget(symbol, row, 1);
+    grid->addWidget(edit, row, 2);
+    grid->addWidget(r.unit, row, 3);
+    return r;
+}
+
+QGridLayout* GroupGrid(QGroupBox* group) {
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnMinimumWidth(3, 42);
+    return grid;
+}
+
+QGroupBox* Group(QWidget* parent, const QString& name, const QString& title) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(name);
+    return group;
+}
+
+// Writes the results as the window shows them.
+class WindowListener : public SimulationListener {
+public:
+    explicit WindowListener(TForm9& form) : form_(form) {}
+    void OutsideAirKnown(const AirState& outside) override { form_.ShowOutsideAir(outside); }
+    void InsideAirKnown(const InsideStart& inside) override { form_.ShowInsideAir(inside); }
+    void RunStarting() override { busy_.emplace(); }
+
+private:
+    TForm9& form_;
+    std::optional<WaitCursor> busy_;  // for the time steps, not for the message boxes
+};
+
+}  // namespace
+
+TForm9::TForm9()
+    : Form(QStringLiteral("TForm9"), QStringLiteral("Symulacja szybkości wychladzania powietrza w kanale wentylacyjnym")) {
+    InitDuctResources();
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+
+    // Menus.
+    QMenu* file = MenuBar()->addMenu(QStringLiteral("Plik...   "));
+    file->setObjectName(QStringLiteral("Plik1"));
+    Otwrz1 = NewAction(file, QStringLiteral("Otwrz1"), QStringLiteral("Otwórz"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                       QIcon(QStringLiteral(":/ductsim/icons/open.svg")));
+    Zapisz1 = NewAction(file, QStringLiteral("Zapisz1"), QStringLiteral("Zapisz "), QKeySequence(Qt::CTRL | Qt::Key_S),
+                        QIcon(QStringLiteral(":/ductsim/icons/save.svg")));
+    Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
+                         QKeySequence(Qt::CTRL | Qt::Key_X), QIcon(QStringLiteral(":/ductsim/icons/close.svg")));
+    QMenu* chart = MenuBar()->addMenu(QStringLiteral("Wykres"));
+    chart->setObjectName(QStringLiteral("Wykres1"));
+    tifta1 = NewAction(chart, QStringLiteral("tifta1"), QStringLiteral("ti=f(tał)"), {},
+                       QIcon(QStringLiteral(":/ductsim/icons/chart.svg")));
+    QMenu* help = MenuBar()->addMenu(QStringLiteral("Pomoc   "));
+    help->setObjectName(QStringLiteral("Pomoc1"));
+    Zalniasy1 = NewAction(help, QStringLiteral("Zalniasy1"), QStringLiteral("Założenia symulacji"), {},
+                          QIcon(QStringLiteral(":/ductsim/icons/assumptions.svg")));
+    Algorytmsymulacji1 = NewAction(help, QStringLiteral("Algorytmsymulacji1"), QStringLiteral("Algorytm symulacji"), {},
+                                   QIcon(QStringLiteral(":/ductsim/icons/algorithm.svg")));
+    Schematobliczeniowy1 = NewAction(help, QStringLiteral("Schematobliczeniowy1"),
+                                     QStringLiteral("Schemat obliczeniowy"), {},
+                                     QIcon(QStringLiteral(":/ductsim/icons/scheme.svg")));
+
+    SetClientSize(798, 526);
+    QWidget* c = Client();
+    auto* columns = new QHBoxLayout(c);
+    columns->setContentsMargins(6, 4, 6, 6);
+    columns->setSpacing(6);
+
+    // Left: the boundary conditions.
+    QGroupBox* conditions = Group(c, QStringLiteral("GroupBox1"), QStringLiteral("Warunki brzegowe"));
+    SetTextColor(conditions, colors::Navy);
+    auto* left = new QVBoxLayout(conditions);
+    left->setContentsMargins(4, 2, 4, 4);
+    left->setSpacing(4);
+
+    const InputTexts defaults = DefaultInputTexts();
+    auto input = [](QWidget* parent, QLineEdit*& edit, const char* name, const std::string& text) {
+        edit = NewEdit(parent, QString::fromLatin1(name), FromStd(text));
+        SetTextColor(edit, colors::Blue);
+        return edit;
+    };
+    constexpr int kInputWidth = 58;
+
+    QGroupBox* thermal =
+        Group(conditions, QStringLiteral("GroupBox2"), QStringLiteral("Parametry termodynamiczne i przepływowe"));
+    QGridLayout* g = GroupGrid(thermal);
+    const QString degrees = QStringLiteral("°C");
+    AddRow(g, 0, QStringLiteral("Temperatura początkowa powietrza w kanale wentylacynym"),
+           Symbol(thermal, {}, QStringLiteral("t"), QStringLiteral("i")), input(thermal, Edit1, "Edit1", defaults.ti),
+           degrees, kInputWidth);
+    AddRow(g, 1, QStringLiteral("Temperatura powietrza otaczającego kanał wentylacyjny"),
+           Symbol(thermal, {}, QStringLiteral("t"), QStringLiteral("e")), input(thermal, Edit2, "Edit2", defaults.te),
+           degrees, kInputWidth);
+    AddRow(g, 2, QStringLiteral("Wilgotność względna powietrza w kanale wentylacyjnym"),
+           Symbol(thermal, {}, QStringLiteral("Φ"), QStringLiteral("i")),
+           input(thermal, Edit15, "Edit15", defaults.phiI), QStringLiteral("%"), kInputWidth);
+    AddRow(g, 3, QStringLiteral("Wilgotność względna powietrza otaczającego kanał"),
+           Symbol(thermal, {}, QStringLiteral("Φ"), QStringLiteral("e")),
+           input(thermal, Edit16, "Edit16", defaults.phiE), QStringLiteral("%"), kInputWidth);
+    AddRow(g, 4, QStringLiteral("Ciśnienie atmosferyczne"), Symbol(thermal, {}, QStringLiteral("p"), QStringLiteral("b")),
+           input(thermal, Edit17, "Edit17", defaults.pb), QStringLiteral("Pa"), kInputWidth);
+    AddRow(g, 5, QStringLiteral("Natężenie przepływu powietrza"), Symbol(thermal, {}, QStringLiteral("V")),
+           input(thermal, Edit3, "Edit3", defaults.flow), QStringLiteral("m3/h"), kInputWidth);
+    AddRow(g, 6, QStringLiteral("Współczynnik przewodzenia ciepła ścianki przewodu"),
+           Symbol(thermal, {}, QStringLiteral("λ"), QStringLiteral("1")),
+           input(thermal, Edit4, "Edit4", defaults.lambda1), kPerMetreUnit, kInputWidth);
+    AddRow(g, 7, QStringLiteral("Grubość ścianki przewodu wentylacyjnego"),
+           Symbol(thermal, {}, QStringLiteral("δ"), QStringLiteral("1")),
+           input(thermal, Edit5, "Edit5", defaults.delta1), QStringLiteral("m"), kInputWidth);
+    AddRow(g, 8, QStringLiteral("Współczynnik przewodzenia ciepła izolacji przewodu"),
+           Symbol(thermal, {}, QStringLiteral("λ"), QStringLiteral("2")),
+           input(thermal, Edit6, "Edit6", defaults.lambda2), kPerMetreUnit, kInputWidth);
+    AddRow(g, 9, QStringLiteral("Grubość izolacji przewodu wentylacyjnego"),
+           Symbol(thermal, {}, QStringLiteral("δ"), QStringLiteral("2")),
+           input(thermal, Edit7, "Edit7", defaults.delta2), QStringLiteral("m"), kInputWidth);
+    left->addWidget(thermal);
+
+    QGroupBox* geometry = Group(conditions, QStringLiteral("GroupBox3"), QStringLiteral("Geometria przewodu"));
+    g = GroupGrid(geometry);
+    RadioButton1 = new QRadioButton(QStringLiteral("Przewód prostokątny"), geometry);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton2 = new QRadioButton(QStringLiteral("Przewód okrągły"), geometry);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    RadioButton1->setChecked(true);
+    auto* shapes = new QHBoxLayout;
+    shapes->addWidget(RadioButton1);
+    shapes->addSpacing(24);
+    shapes->addWidget(RadioButton2);
+    shapes->addStretch(1);
+    g->addLayout(shapes, 0, 0, 1, 4);
+    AddRow(g, 1, QStringLiteral("Długość kanału wentylacyjnego"), Symbol(geometry, {}, QStringLiteral("L")),
+           input(geometry, Edit8, "Edit8", defaults.length), QStringLiteral("m"), kInputWidth);
+    // Edit9 holds side A of a rectangular duct or the diameter of a round
+    // one; the captions in front of it change with the shape.
+    SideASymbol = Symbol(geometry, QStringLiteral("SideASymbol"), QStringLiteral("A"));
+    const Row sizeRow = AddRow(g, 2, QStringLiteral("Długość boku"), SideASymbol,
+                               input(geometry, Edit9, "Edit9", defaults.sideA), QStringLiteral("m"), kInputWidth);
+    SideALabel = sizeRow.label;
+    SideALabel->setObjectName(QStringLiteral("SideALabel"));
+    DiameterLabel = NewLabel(geometry, QStringLiteral("DiameterLabel"), QStringLiteral("Średnica przewodu"));
+    DiameterSymbol = Symbol(geometry, QStringLiteral("DiameterSymbol"), QStringLiteral("Φ"));
+    g->addWidget(DiameterLabel, 2, 0);
+    g->addWidget(DiameterSymbol, 2, 1);
+    SideBSymbol = Symbol(geometry, QStringLiteral("SideBSymbol"), QStringLiteral("B"));
+    const Row sideB = AddRow(g, 3, QStringLiteral("Długość boku"), SideBSymbol,
+                             input(geometry, Edit10, "Edit10", defaults.sideB), QStringLiteral("m"), kInputWidth);
+    SideBLabel = sideB.label;
+    SideBLabel->setObjectName(QStringLiteral("SideBLabel"));
+    SideBUnit = sideB.unit;
+    SideBUnit->setObjectName(QStringLiteral("SideBUnit"));
+    // The row of side B keeps its place while a round duct hides it.
+    for (QWidget* w : {static_cast<QWidget*>(SideBLabel), static_cast<QWidget*>(SideBSymbol),
+                       static_cast<QWidget*>(Edit10), static_cast<QWidget*>(SideBUnit)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    left->addWidget(geometry);
+
+    QGroupBox* timeStep = Group(conditions, QStringLiteral("GroupBox4"), QStringLiteral("Krok czasowy symulacji"));
+    g = GroupGrid(timeStep);
+    AddRow(g, 0, QStringLiteral("Długość kroku czasowego symulacji"), Symbol(timeStep, {}, QStringLiteral("dτ")),
+           input(timeStep, Edit11, "Edit11", defaults.timeStep), QStringLiteral("s"), kInputWidth);
+    left->addWidget(timeStep);
+    left->addStretch(1);
+    // Only the frames' captions are coloured; the rows keep the normal text.
+    for (QGroupBox* box : {thermal, geometry, timeStep}) SetTextColor(box, colors::Green);
+    for (QLabel* label : conditions->findChildren<QLabel*>()) {
+        SetTextColor(label, palette().color(QPalette::WindowText));
+        // The longest captions take two lines rather than pushing the
+        // fields out of the window.
+        if (label->textFormat() != Qt::RichText) label->setWordWrap(true);
+    }
+    for (QRadioButton* b : {RadioButton1, RadioButton2}) SetTextColor(b, palette().color(QPalette::WindowText));
+    columns->addWidget(conditions, 1);
+
+    // Right: the results.
+    QGroupBox* results = Group(c, QStringLiteral("GroupBox5"), QStringLiteral("Wyniki symulacji"));
+    SetTextColor(results, colors::Navy);
+    auto* right = new QVBoxLayout(results);
+    right->setContentsMargins(6, 6, 6, 6);
+    g = new QGridLayout;
+    g->setHorizontalSpacing(4);
+    g->setVerticalSpacing(6);
+    g->setColumnStretch(0, 1);
+    g->setColumnMinimumWidth(3, 42);
+    right->addLayout(g);
+    auto result = [&](QLineEdit*& edit, const char* name) {
+        edit = NewEdit(results, QString::fromLatin1(name));
+        SetTextColor(edit, colors::Maroon);
+        return edit;
+    };
+    constexpr int kResultWidth = 76;
+    struct ResultRow {
+        QLineEdit** edit;
+        const char* name;
+        const char* caption;
+        const char* symbol;
+        const char* subscript;
+        const char* unit;
+    } rows[] = {
+        {&Edit12, "Edit12", "Czas całkowity symulacji", "τ", "c", "s"},
+        {&Edit13, "Edit13", "Prędkość przepływu w kanale", "w", "i", "m/s"},
+        {&Edit14, "Edit14", "Temperatura końcowa powietrza", "t", "k", "°C"},
+        {&Edit18, "Edit18", "Liczba Reynoldsa", "Re", "", "-------"},
+        {&Edit19, "Edit19", "Gęstość powietrza wewn.", "ρ", "i", "kg/m3"},
+        {&Edit20, "Edit20", "Gęstość powietrza zewn.", "ρ", "e", "kg/m3"},
+        {&Edit21, "Edit21", "Lepkość powietrza wewn.", "η", "i", "m2/s"},
+        {&Edit22, "Edit22", "Lepkość powietrza zewn.", "η", "e", "m2/s"},
+        {&Edit23, "Edit23", "Wsp. konwekcji wewn.", "α", "i", "W/m2K"},
+        {&Edit24, "Edit24", "Wsp. konwekcji zewn.", "α", "e", "W/m2K"},
+        {&Edit26, "Edit26", "Wsp. przenikania ciepła", "U", "i", "W/m2K"},
+        {&Edit25, "Edit25", "Strata ciepła", "ΔQ", "", "W"},
+    };
+    int line = 0;
+    for (const ResultRow& r : rows) {
+        const Row added = AddRow(g, line++, QString::fromUtf8(r.caption),
+                                 Symbol(results, {}, QString::fromUtf8(r.symbol), QString::fromUtf8(r.subscript)),
+                                 result(*r.edit, r.name), QString::fromUtf8(r.unit), kResultWidth);
+        if (*r.edit == Edit26) {
+            TransmittanceUnit = added.unit;
+            TransmittanceUnit->setObjectName(QStringLiteral("TransmittanceUnit"));
+        }
+    }
+    for (QLabel* label : results->findChildren<QLabel*>()) SetTextColor(label, palette().color(QPalette::WindowText));
+    right->addStretch(1);
+
+    Button1 = NewButton(results, QStringLiteral("Button1"), QStringLiteral("Symulacja"));
+    Button2 = NewButton(results, QStringLiteral("Button2"), QStringLiteral("Wykres"));
+    Button3 = NewButton(results, QStringLiteral("Button3"), QStringLiteral("Schemat"));
+    BitBtn1 = NewBitBtn(this, results, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
+    BitBtn2 = NewBitBtn(this, results, QStringLiteral("BitBtn2"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
+    auto* actions = new QHBoxLayout;
+    for (QPushButton* b : {Button1, Button2, Button3}) {
+        b->setMinimumHeight(28);
+        actions->addWidget(b, 1);
+    }
+    auto* closing = new QHBoxLayout;
+    for (QPushButton* b : {BitBtn1, BitBtn2}) {
+        b->setMinimumHeight(28);
+        closing->addWidget(b, 1);
+    }
+    right->addLayout(actions);
+    right->addSpacing(4);
+    right->addLayout(closing);
+    columns->addWidget(results, 0);
+
+    ShowShape(true);
+
+    On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
+    On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
+    On(Button3, &QPushButton::clicked, [this] { Button3Click(); });
+    On(RadioButton1, &QRadioButton::clicked, [this] { RadioButton1Click(); });
+    On(RadioButton2, &QRadioButton::clicked, [this] { RadioButton2Click(); });
+    On(Otwrz1, &QAction::triggered, [this] { Otwrz1Click(); });
+    On(Zapisz1, &QAction::triggered, [this] { Zapisz1Click(); });
+    On(Zamknij1, &QAction::triggered, [this] { Zamknij1Click(); });
+    On(tifta1, &QAction::triggered, [this] { tifta1Click(); });
+    On(Zalniasy1, &QAction::triggered, [this] { Zalniasy1Click(); });
+    On(Algorytmsymulacji1, &QAction::triggered, [this] { Algorytmsymulacji1Click(); });
+    On(Schematobliczeniowy1, &QAction::triggered, [this] { Schematobliczeniowy1Click(); });
+}
+
+void TForm9::ShowShape(bool rectangular) {
+    SideALabel->setVisible(rectangular);
+    SideASymbol->setVisible(rectangular);
+    DiameterLabel->setVisible(!rectangular);
+    DiameterSymbol->setVisible(!rectangular);
+    for (QWidget* w : {static_cast<QWidget*>(SideBLabel), static_cast<QWidget*>(SideBSymbol),
+                       static_cast<QWidget*>(Edit10), static_cast<QWidget*>(SideBUnit)}) {
+        w->setVisible(rectangular);
+    }
+    // U of a plane wall is per m2 of wall, of a round duct per metre of duct.
+    TransmittanceUnit->setText(rectangular ? kPlaneUnit : kPerMetreUnit);
+}
+
+void TForm9::RadioButton1Click() { ShowShape(true); }
+
+void TForm9::RadioButton2Click() { ShowShape(false); }
+
+InputTexts TForm9::CurrentInputs() const {
+    InputTexts t;
+    t.ti = ToStd(Edit1->text());
+    t.te = ToStd(Edit2->text());
+    t.phiI = ToStd(Edit15->text());
+    t.phiE = ToStd(Edit16->text());
+    t.pb = ToStd(Edit17->text());
+    t.flow = ToStd(Edit3->text());
+    t.lambda1 = ToStd(Edit4->text());
+    t.delta1 = ToStd(Edit5->text());
+    t.lambda2 = ToStd(Edit6->text());
+    t.delta2 = ToStd(Edit7->text());
+    t.shape = RadioButton1->isChecked() ? DuctShape::Rectangular : DuctShape::Round;
+    t.length = ToStd(Edit8->text());
+    t.sideA = ToStd(Edit9->text());
+    t.sideB = ToStd(Edit10->text());
+    t.timeStep = ToStd(Edit11->text());
+    return t;
+}
+
+void TForm9::ShowOutsideAir(const AirState& outside) {
+    Edit20->setText(FromStd(DensityText(outside.density)));
+    Edit22->setText(FromStd(ViscosityText(outside.viscosity)));
+}
+
+void TForm9::ShowInsideAir(const InsideStart& inside) {
+    Edit18->setText(FromStd(ReynoldsText(inside.reynolds)));
+    Edit19->setText(FromStd(DensityText(inside.density)));
+    Edit21->setText(FromStd(ViscosityText(inside.viscosity)));
+}
+
+void TForm9::Button1Click() {
+    WindowListener listener(*this);
+    PlatformMessages messages;
+    const std::optional<Results> results = RunSimulation(CurrentInputs(), kWindowT0, messages, listener);
+    if (!results) return;
+    const RunResult& run = results->run;
+    Edit12->setText(FromStd(TimeText(run.totalTime)));
+    Edit13->setText(FromStd(VelocityText(results->velocity)));
+    Edit14->setText(FromStd(TemperatureText(run.finalTemperature)));
+    Edit23->setText(FromStd(AlphaText(run.alphaInside)));
+    Edit24->setText(FromStd(AlphaText(run.alphaOutside)));
+    Edit25->setText(FromStd(HeatLossText(run.heatLoss)));
+    Edit26->setText(FromStd(TransmittanceText(run.transmittance)));
+}
+
+void TForm9::Button2Click() { platform().ShowModal(FindForm(QStringLiteral("TForm13"))); }
+
+void TForm9::tifta1Click() { Button2Click(); }
+
+void TForm9::Button3Click() { platform().ShowModal(FindForm(QStringLiteral("TForm12"))); }
+
+void TForm9::Schematobliczeniowy1Click() { Button3Click(); }
+
+void TForm9::Zalniasy1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm11"))); }
+
+void TForm9::Algorytmsymulacji1Click() { platform().ShellOpen(QStringLiteral("kanał.pdf")); }
+
+void TForm9::Zamknij1Click() { close(); }
+
+namespace {
+FileDialogOptions KanDialog() {
+    FileDialogOptions options;
+    options.initialDirectory = StartDirectory;
+    options.filter = QString::fromUtf8(kKanFilter);
+    options.defaultSuffix = QString::fromUtf8(kKanExtension);
+    options.keepCurrentDirectory = true;
+    return options;
+}
+}  // namespace
+
+void TForm9::Zapisz1Click() {
+    KanRecord r;
+    r.ti = ToStd(Edit1->text());
+    r.te = ToStd(Edit2->text());
+    r.phiI = ToStd(Edit15->text());
+    r.phiE = ToStd(Edit16->text());
+    r.pb = ToStd(Edit17->text());
+    r.flow = ToStd(Edit3->text());
+    r.lambda1 = ToStd(Edit4->text());
+    r.delta1 = ToStd(Edit5->text());
+    r.lambda2 = ToStd(Edit6->text());
+    r.delta2 = ToStd(Edit7->text());
+    r.rectangular = RadioButton1->isChecked();
+    r.length = ToStd(Edit8->text());
+    r.sideA = ToStd(Edit9->text());
+    r.sideB = ToStd(Edit10->text());
+    r.diameter = ToStd(Edit9->text());
+    r.timeStep = ToStd(Edit11->text());
+    r.totalTime = ToStd(Edit12->text());
+    r.velocity = ToStd(Edit13->text());
+    r.finalTemperature = ToStd(Edit14->text());
+    r.reynolds = ToStd(Edit18->text());
+    r.densityInside = ToStd(Edit19->text());
+    r.densityOutside = ToStd(Edit20->text());
+    r.viscosityInside = ToStd(Edit21->text());
+    r.viscosityOutside = ToStd(Edit22->text());
+    r.alphaInside = ToStd(Edit23->text());
+    r.alphaOutside = ToStd(Edit24->text());
+    r.transmittance = ToStd(Edit26->text());
+    r.heatLoss = ToStd(Edit25->text());
+
+    // A save dialog must accept a new name; it asks before replacing a file.
+    FileDialogOptions options = KanDialog();
+    options.fileName = savedFileName_;
+    options.mustExist = false;
+    options.overwritePrompt = true;
+    const std::optional<QString> path = platform().SaveFileDialog(options);
+    if (!path || path->isEmpty()) return;
+    savedFileName_ = *path;
+    SaveKanFile(ToStd(*path), r);
+}
+
+void TForm9::Otwrz1Click() {
+    FileDialogOptions options = KanDialog();
+    options.fileName = QStringLiteral("*.kan");
+    options.mustExist = true;
+    const std::optional<QString> path = platform().OpenFileDialog(options);
+    if (!path || path->isEmpty()) return;
+    // The whole record is read before any field changes.
+    const KanRecord r = LoadKanFile(ToStd(*path));
+    for (const auto& [edit, text] : {std::pair{Edit1, &r.ti}, {Edit2, &r.te}, {Edit15, &r.phiI}, {Edit16, &r.phiE},
+                                     {Edit17, &r.pb}, {Edit3, &r.flow}, {Edit4, &r.lambda1}, {Edit5, &r.delta1},
+                                     {Edit6, &r.lambda2}, {Edit7, &r.delta2}}) {
+        edit->setText(FromStd(*text));
+    }
+    if (r.rectangular) {
+        RadioButton1->setChecked(true);
+        RadioButton1Click();
+    } else {
+        RadioButton2->setChecked(true);
+        RadioButton2Click();
+    }
+    // The size is stored twice; the diameter copy is written last and wins.
+    for (const auto& [edit, text] :
+         {std::pair{Edit8, &r.length}, {Edit9, &r.sideA}, {Edit10, &r.sideB}, {Edit9, &r.diameter},
+          {Edit11, &r.timeStep}, {Edit12, &r.totalTime}, {Edit13, &r.velocity}, {Edit14, &r.finalTemperature},
+          {Edit18, &r.reynolds}, {Edit19, &r.densityInside}, {Edit20, &r.densityOutside},
+          {Edit21, &r.viscosityInside}, {Edit22, &r.viscosityOutside}, {Edit23, &r.alphaInside},
+          {Edit24, &r.alphaOutside}, {Edit26, &r.transmittance}, {Edit25, &r.heatLoss}}) {
+        edit->setText(FromStd(*text));
+    }
+}
+
+}  // namespace vimtal

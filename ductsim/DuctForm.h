@@ -1,0 +1,72 @@
+// "Symulacja szybkości wychladzania powietrza w kanale wentylacyjnym": the
+// window of the duct cooling simulation. It holds the inputs, runs the model
+// on "Symulacja", shows the results, opens the chart, the assumptions, the
+// calculation scheme and the algorithm document, and keeps its whole state in
+// .kan files.
+#pragma once
+
+#include "core/ui/Form.h"
+#include "ductsim/DuctModel.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vimtal {
+
+class TForm9 : public Form {
+    Q_OBJECT
+public:
+    TForm9();
+
+    void Button1Click();   // "Symulacja"
+    void Button2Click();   // "Wykres"
+    void Button3Click();   // "Schemat"
+    void RadioButton1Click();  // rectangular duct
+    void RadioButton2Click();  // round duct
+    void Otwrz1Click();
+    void Zapisz1Click();
+    void Zamknij1Click();
+    void tifta1Click();
+    void Zalniasy1Click();
+    void Algorytmsymulacji1Click();
+    void Schematobliczeniowy1Click();
+
+    // The inputs as typed, for the window's run and for the chart.
+    ductsim::InputTexts CurrentInputs() const;
+    // The air properties at te and at ti, rounded for display (the chart
+    // writes them too).
+    void ShowOutsideAir(const ductsim::AirState& outside);
+    void ShowInsideAir(const ductsim::InsideStart& inside);
+
+private:
+    void ShowShape(bool rectangular);
+
+    // Inputs.
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit15 = nullptr, *Edit16 = nullptr, *Edit17 = nullptr;
+    QLineEdit *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr, *Edit6 = nullptr, *Edit7 = nullptr;
+    QLineEdit *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr, *Edit11 = nullptr;
+    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
+    // Results.
+    QLineEdit *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit18 = nullptr, *Edit19 = nullptr;
+    QLineEdit *Edit20 = nullptr, *Edit21 = nullptr, *Edit22 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr;
+    QLineEdit *Edit25 = nullptr, *Edit26 = nullptr;
+    // The size row: "Długość boku" A or "Średnica przewodu" with its symbol;
+    // the row of side B.
+    QLabel *SideALabel = nullptr, *SideASymbol = nullptr, *DiameterLabel = nullptr, *DiameterSymbol = nullptr;
+    QLabel *SideBLabel = nullptr, *SideBSymbol = nullptr, *SideBUnit = nullptr;
+    QLabel* TransmittanceUnit = nullptr;
+
+    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;
+    QAction *Otwrz1 = nullptr, *Zapisz1 = nullptr, *Zamknij1 = nullptr, *tifta1 = nullptr;
+    QAction *Zalniasy1 = nullptr, *Algorytmsymulacji1 = nullptr, *Schematobliczeniowy1 = nullptr;
+
+    // The name chosen in the save dialog's previous use.
+    QString savedFileName_;
+};
+
+}  // namespace vimtal
