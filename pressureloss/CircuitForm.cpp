@@ -48,17 +48,17 @@ struct Column {
 
 // Left to right; the dpp column is ListBox11 and the last one ListBox10.
 const Column kColumns[11] = {
-    {"ListBox1", "Lp", "", "Liczba porządkowa", Field::Ordinal, 28},
-    {"ListBox2", "Nazwa kształtki", "", "Nazwa kształtki", Field::Name, 206},
-    {"ListBox3", "Przepływ", "V [m3/h]", "Przepływ powietrza w kształtce", Field::Flow, 64},
-    {"ListBox4", "Prędkość", "w [m/s]", "Prędkość przepływu powietrza przez kształtkę", Field::Velocity1, 62},
-    {"ListBox5", "Długość", "L [mm]", "Długość kształtki", Field::Length, 60},
-    {"ListBox6", "Średnica", "zastępcza", "Średnica/średnica zastępcza kształtki", Field::EquivDiameter, 64},
-    {"ListBox7", "ξ", "[-]", "Współczynnik oporów miejscowych kształtki", Field::Zeta, 54},
-    {"ListBox8", "Strata liniowa", "dpl [Pa]", "Liniowe straty ciśnienia", Field::FrictionLoss, 78},
-    {"ListBox9", "Strata miejscowa", "dpm [Pa]", "Miejscowe straty ciśnienia", Field::LocalLoss, 90},
-    {"ListBox11", "Strata +", "dpp [Pa]", "Dodatkowe straty ciśnienia", Field::ExtraLoss, 62},
-    {"ListBox10", "Strata całkowita", "dpc [Pa]", "Całkowite straty ciśnienia", Field::TotalLoss, 90},
+    {"ListBox1", "Lp", "", "Liczba porządkowa", Field::Ordinal, 20},
+    {"ListBox2", "Nazwa kształtki", "", "Nazwa kształtki", Field::Name, 270},
+    {"ListBox3", "Przepływ", "V [m3/h]", "Przepływ powietrza w kształtce", Field::Flow, 56},
+    {"ListBox4", "Prędkość", "w [m/s]", "Prędkość przepływu powietrza przez kształtkę", Field::Velocity1, 54},
+    {"ListBox5", "Długość", "L [mm]", "Długość kształtki", Field::Length, 52},
+    {"ListBox6", "Średnica", "zastępcza", "Średnica/średnica zastępcza kształtki", Field::EquivDiameter, 56},
+    {"ListBox7", "ξ", "[-]", "Współczynnik oporów miejscowych kształtki", Field::Zeta, 36},
+    {"ListBox8", "Strata liniowa", "dpl [Pa]", "Liniowe straty ciśnienia", Field::FrictionLoss, 82},
+    {"ListBox9", "Strata miejscowa", "dpm [Pa]", "Miejscowe straty ciśnienia", Field::LocalLoss, 94},
+    {"ListBox11", "Strata +", "dpp [Pa]", "Dodatkowe straty ciśnienia", Field::ExtraLoss, 48},
+    {"ListBox10", "Strata całkowita", "dpc [Pa]", "Całkowite straty ciśnienia", Field::TotalLoss, 94},
 };
 
 constexpr int kRows = 7;
@@ -135,7 +135,9 @@ void TForm15::BuildMenus() {
 void TForm15::BuildColumns() {
     QWidget* c = Client();
     QFont small = font();
-    small.setPointSizeF(8);
+    small.setPointSizeF(7.5);
+    QFont header = font();
+    header.setPointSizeF(7.5);
     int x = 8;
     for (int i = 0; i < 11; ++i) {
         const Column& column = kColumns[i];
@@ -144,7 +146,7 @@ void TForm15::BuildColumns() {
                                                  : QString::fromUtf8(column.header1);
         QLabel* label = NewLabel(c, QStringLiteral("Label%1").arg(i + 1), header);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-        label->setFont(small);
+        label->setFont(header);
         label->setGeometry(x, 4, column.width, 32);
         label->setToolTip(QString::fromUtf8(column.hint));
 
@@ -157,6 +159,10 @@ void TForm15::BuildColumns() {
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setToolTip(QString::fromUtf8(column.hint));
+        // Focus only by a click: a list that took the focus when the window
+        // opens would select its first row on its own, and "Usuń kształtkę"
+        // would then remove a fitting the user never chose.
+        list->setFocusPolicy(Qt::ClickFocus);
         SetBaseColor(list, kListBackground);
         // Every column but dpp offers the context menu.
         if (column.field != Field::ExtraLoss) {
@@ -167,7 +173,7 @@ void TForm15::BuildColumns() {
         On(list, &QListWidget::currentRowChanged, [this, i] { ListBoxClick(i); });
         On(list, &QListWidget::itemDoubleClicked, [this] { ListBoxDblClick(); });
         columns_[static_cast<std::size_t>(i)] = list;
-        x += column.width + 1;
+        x += column.width;
     }
     ListBox1 = columns_[0];
     ListBox2 = columns_[1];
@@ -196,16 +202,16 @@ void TForm15::BuildColumns() {
     sigma->setGeometry(last.x() - 22, last.bottom() + 6, 18, 22);
     sigma->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Edit1 = NewEdit(c, QStringLiteral("Edit1"));
-    Edit1->setGeometry(last.x(), last.bottom() + 6, last.width(), 22);
+    Edit1->setGeometry(last.x(), last.bottom() + 6, last.width() - 30, 22);
     Edit1->setAlignment(Qt::AlignRight);
     Edit1->setToolTip(QStringLiteral("Suma strat ciśnienia w obiegu [Pa]"));
     SetBaseColor(Edit1, kListBackground);
     QLabel* pa = NewLabel(c, QStringLiteral("Label13"), QStringLiteral("[Pa]"));
-    pa->setGeometry(last.right() + 4, last.bottom() + 6, 30, 22);
+    pa->setGeometry(last.right() - 26, last.bottom() + 6, 28, 22);
 
     auto* group = new QGroupBox(QStringLiteral("Opcje"), c);
     group->setObjectName(QStringLiteral("GroupBox1"));
-    group->setGeometry(8, 205, 876, 82);
+    group->setGeometry(8, 192, 876, 92);
     SpeedButton1 = new QToolButton(group);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("Dodaj kształtkę"));
@@ -215,12 +221,12 @@ void TForm15::BuildColumns() {
     SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setCursor(Qt::PointingHandCursor);
-    SpeedButton1->setGeometry(16, 26, 170, 40);
+    SpeedButton1->setGeometry(16, 32, 170, 40);
     On(SpeedButton1, &QToolButton::clicked, [this] { SpeedButton1Click(); });
     BitBtn1 = NewBitBtn(this, group, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
-    BitBtn1->setGeometry(620, 30, 115, 32);
+    BitBtn1->setGeometry(620, 36, 115, 32);
     BitBtn2 = NewBitBtn(this, group, QStringLiteral("BitBtn2"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
-    BitBtn2->setGeometry(745, 30, 115, 32);
+    BitBtn2->setGeometry(745, 36, 115, 32);
 }
 
 int TForm15::EditedIndex() const {

@@ -127,7 +127,7 @@ TForm17::TForm17() : Form(QStringLiteral("TForm17"), QString()) {
     d2.push_back(ComboBox2);
     inputs_.push_back({kDiameter2, d2});
 
-    ComboBox10 = NewList(c, QStringLiteral("ComboBox10"), RoundElbowTypeItems(), QStringLiteral("ŁUK GŁADKI"), 2, 130);
+    ComboBox10 = NewList(c, QStringLiteral("ComboBox10"), RoundElbowTypeItems(), QStringLiteral("ŁUK GŁADKI"), 2, 136);
     inputs_.push_back({kRoundElbowType, {RowLabel(c, 2, QStringLiteral("Wybierz typ kolana")), ComboBox10}});
 
     ComboBox4 = NewList(c, QStringLiteral("ComboBox4"), SizeItems(), QStringLiteral("100"), 3);
@@ -151,15 +151,15 @@ TForm17::TForm17() : Form(QStringLiteral("TForm17"), QString()) {
     ComboBox7 = NewList(c, QStringLiteral("ComboBox7"), RadiusItems(), QStringLiteral("50"), 6);
     inputs_.push_back({kRadius, {RowLabel(c, 6, QStringLiteral("Promień r          [mm]")), ComboBox7}});
 
-    ComboBox12 = NewList(c, QStringLiteral("ComboBox12"), TeePathItems(), QStringLiteral("PRZELOT"), 6);
-    ComboBox13 = NewList(c, QStringLiteral("ComboBox13"), TeeFlowItems(), QStringLiteral("ROZPŁYW"), 7);
+    ComboBox12 = NewList(c, QStringLiteral("ComboBox12"), TeePathItems(), QStringLiteral("PRZELOT"), 6, 136);
+    ComboBox13 = NewList(c, QStringLiteral("ComboBox13"), TeeFlowItems(), QStringLiteral("ROZPŁYW"), 7, 136);
     inputs_.push_back({kTeeLists,
                        {RowLabel(c, 6, QStringLiteral("Wybierz typ trójnika")), ComboBox12,
                         RowLabel(c, 7, QStringLiteral("Wybierz typ trójnika")), ComboBox13}});
     for (int i = 0; i < 4; ++i) {
         QLabel* sketch = NewLabel(c, QStringLiteral("Image%1").arg(19 + i), QString());
         sketch->setPixmap(QIcon(QStringLiteral(":/pressureloss/glyphs/tee%1.svg").arg(i + 1)).pixmap(49, 49));
-        sketch->setGeometry(kControlX + kControlWidth + 20, RowY(6), 49, 49);
+        sketch->setGeometry(kControlX + 136 + 12, RowY(6), 49, 49);
         sketch->setFrameShape(QFrame::Box);
         teeSketches_[static_cast<std::size_t>(i)] = sketch;
     }

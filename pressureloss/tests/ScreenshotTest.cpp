@@ -1,0 +1,82 @@
+// The three windows as a user sees them, with the real fitting pictures of
+// the run folder when they have been drawn. Set VIMTAL_SHOT_DIR to keep the
+// screenshots as PNG files.
+#include "WindowTestSupport.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <cstdlib>
+
+namespace vimtal::pressureloss::testing {
+namespace {
+
+class Screenshots : public CalculatorTest {
+protected:
+    void SetUp() override {
+        CalculatorTest::SetUp();
+        // The drawings of the run folder replace the test's plain bitmaps.
+        const QString drawn = QStringLiteral(VIMTAL_RUN_DIR "/calc");
+        for (int kind = 1; kind <= kKindCount; ++kind) {
+            const QString name = QString::fromUtf8(KindOf(kind).picture);
+            const QString source = QStringLiteral(VIMTAL_RUN_DIR) + name;
+            if (QFile::exists(source)) {
+                QFile::remove(folder.path() + name);
+                QFile::copy(source, folder.path() + name);
+            }
+        }
+    }
+
+    void Keep(const QImage& image, const QString& name) {
+        ASSERT_FALSE(image.isNull());
+        if (const char* dir = std::getenv("VIMTAL_SHOT_DIR")) image.save(QString::fromUtf8(dir) + "/" + name + ".png");
+    }
+
+    // Share of pixels that differ from the window background: a blank or
+    // unpainted window fails.
+    static double Ink(const QImage& image) {
+        const QRgb background = image.pixel(2, image.height() - 3);
+        int ink = 0;
+        for (int y = 0; y < image.height(); y += 2) {
+            for (int x = 0; x < image.width(); x += 2) ink += image.pixel(x, y) != background;
+        }
+        return ink / (image.width() * image.height() / 4.0);
+    }
+};
+
+TEST_F(Screenshots, CircuitCatalogueAndEditor) {
+    OpenCalculator();
+    Add(1, {{"Edit2", "350"}});
+    Add(2, {{"ComboBox1", "160"}});
+    Add(4, {{"ComboBox1", "160"}, {"ComboBox2", "125"}, {"Edit9", "120"}});
+    Add(10, {{"ComboBox8", "200"}, {"ComboBox9", "150"}});
+    Add(6, {{"Edit7", "25"}});
+    Add(14, {{"ComboBox8", "300"}, {"ComboBox9", "300"}, {"Edit7", "12"}});
+
+    const QImage circuit = app.Grab(kCircuit);
+    EXPECT_GT(Ink(circuit), 0.05);
+    Keep(circuit, "TForm15");
+    const QImage catalogue = app.Grab(kCatalogue);
+    EXPECT_GT(Ink(catalogue), 0.05);
+    Keep(catalogue, "TForm16");
+
+    Choose(4);
+    app.SetText(kEditor, "Edit2", "350");
+    app.SetText(kEditor, "Edit9", "120");
+    app.Select(kEditor, "ComboBox12", 1);
+    Keep(app.Grab(kEditor), "TForm17_round_tee");
+    app.Click(kEditor, "BitBtn2");
+
+    Choose(11);
+    app.SetText(kEditor, "ComboBox8", "400");
+    app.SetText(kEditor, "ComboBox9", "200");
+    app.Select(kEditor, "ComboBox3", 1);
+    const QImage elbow = app.Grab(kEditor);
+    EXPECT_GT(Ink(elbow), 0.05);
+    Keep(elbow, "TForm17_rectangular_elbow");
+    app.Click(kEditor, "BitBtn2");
+    EXPECT_EQ(app.ErrorCount(), 0);
+}
+
+}  // namespace
+}  // namespace vimtal::pressureloss::testing
