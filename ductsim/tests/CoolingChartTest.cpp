@@ -1,8 +1,11 @@
 #include "ductsim/CoolingChart.h"
 
+#include "core/FloatingPoint.h"
 #include "core/Numbers.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace vimtal::ductsim {
 namespace {
@@ -80,6 +83,24 @@ TEST_F(CoolingChartTest, PixelsRoundHalvesToEven) {
         int x;
     } cases[] = {{1, 22}, {3, 28}, {5, 32}, {7, 38}, {4, 30}, {0.5, 21}};
     for (const auto& c : cases) EXPECT_EQ(scale.X(c.tau), c.x) << c.tau;
+}
+
+// The chart's fast rounding against the checked one, over every kind of
+// fraction: halves (to even), just below and above them, negatives.
+TEST_F(CoolingChartTest, FastPixelRoundingIsTheCheckedRounding) {
+    const CoolingChartScale scale(W, H, 20, -20, EndOfRun(2.88, 18.65));
+    int compared = 0;
+    for (int i = -40000; i <= 40000; ++i) {
+        const double tau0 = i / 64.0 / scale.sx(), t0 = -20 + i / 32.0 / scale.sy();
+        for (const int side : {0, 1, -1}) {
+            const double tau = side == 0 ? tau0 : std::nextafter(tau0, side * 1e9);
+            const double t = side == 0 ? t0 : std::nextafter(t0, side * 1e9);
+            ASSERT_EQ(scale.X(tau), fp::Round(static_cast<long double>(tau) * scale.sx()) + 20) << tau;
+            ASSERT_EQ(scale.Y(t), (H - 20) - fp::Round((static_cast<long double>(t) + 20) * scale.sy())) << t;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 3 * 80001);
 }
 
 TEST_F(CoolingChartTest, FarPointsStayDrawable) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -54,6 +55,14 @@ TEST(DuctWindow, OpensFromTheLauncherWithItsDefaults) {
         {"tifta1", "ti=f(tał)"}, {"Zalniasy1", "Założenia symulacji"}, {"Algorytmsymulacji1", "Algorytm symulacji"},
     };
     for (const auto& [control, text] : captions) EXPECT_EQ(app.Text(F, control), text) << control;
+    // Menu glyphs from the module's resources, shortcuts of the file menu.
+    for (const char* item : {"Otwrz1", "Zapisz1", "Zamknij1", "tifta1", "Zalniasy1", "Algorytmsymulacji1",
+                             "Schematobliczeniowy1"}) {
+        EXPECT_FALSE(app.Control<QAction>(F, item)->icon().pixmap(16, 16).isNull()) << item;
+    }
+    EXPECT_EQ(app.Control<QAction>(F, "Otwrz1")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(app.Control<QAction>(F, "Zapisz1")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(app.Control<QAction>(F, "Zamknij1")->shortcut(), QKeySequence("Ctrl+X"));
 }
 
 TEST(DuctWindow, ShapeSwitchesTheSizeCaptionsAndTheUnitOfU) {
