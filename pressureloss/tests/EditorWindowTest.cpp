@@ -43,6 +43,9 @@ TEST_F(EditorWindow, EachKindShowsItsInputsAndStartingTexts) {
          {{"ComboBox4", "100"}, {"ComboBox5", "100"}}},
         {17, {"ComboBox4", "ComboBox5", "Edit8"}, {"ComboBox6", "Edit9"}, {{"ComboBox4", "125"}, {"ComboBox5", "125"}}},
         {18, {"ComboBox8", "ComboBox9"}, {"Edit1", "ComboBox4"}, {{"Edit1", "0"}}},
+        // Round after rectangular: A, B, C and D back to "0".
+        {3, {"ComboBox1"}, {"ComboBox8", "ComboBox4"},
+         {{"ComboBox8", "0"}, {"ComboBox9", "0"}, {"ComboBox4", "0"}, {"ComboBox5", "0"}, {"ComboBox1", "100"}}},
     };
     for (const Case& c : cases) {
         const FittingKind& k = KindOf(c.kind);
