@@ -31,6 +31,18 @@ double Millimetres(const std::string& text) { return fp::Store(fp::Div(StrToFloa
 
 }  // namespace
 
+VolumeTexts TankVolume(const std::string& height, const std::string& diameter) {
+    const double H = StrToFloat(height);
+    const double D = StrToFloat(diameter);
+    const double V = fp::Store(static_cast<real>(D) * (static_cast<real>(D) * 3.1415L) * 0.25L * H);
+    return {RoundedDisplay(V, -4), RoundedDisplay(fp::Store(static_cast<real>(V) * 1000.0L), -2)};
+}
+
+DurationTexts MinutesAndHours(const std::string& seconds) {
+    const double t = StrToFloat(seconds);
+    return {RoundedDisplay(fp::Store(fp::Div(t, 60.0L)), -1), RoundedDisplay(fp::Store(fp::Div(t, 3600.0L)), -2)};
+}
+
 double WaterDensity(double t) { return WaterDensityInline(t); }
 
 bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& settings, Purpose purpose,

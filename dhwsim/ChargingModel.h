@@ -39,6 +39,19 @@ inline const std::string kInfoTitle = "VIMTAL info";
 // liquid range).
 double WaterDensity(double t);
 
+// The tank volume the window shows as the height and diameter are typed:
+// V = D * (D * 3.1415) * 0.25 * H, in m3 to 4 decimals and in dm3 to 2.
+struct VolumeTexts {
+    std::string cubicMetres, litres;
+};
+VolumeTexts TankVolume(const std::string& height, const std::string& diameter);
+
+// The time of a result in minutes (1 decimal) and hours (2 decimals).
+struct DurationTexts {
+    std::string minutes, hours;
+};
+DurationTexts MinutesAndHours(const std::string& seconds);
+
 // The texts and choices of the simulation window, as it shows them.
 struct WindowInputs {
     std::string initialTemperature = "10";  // tw0, Edit1

@@ -1,8 +1,13 @@
 // Speed of the charging simulation: a run that never reaches its target makes
 // as many steps as the limit allows (ten million at the defaults).
+#include "dhwsim/ChargingChart.h"
 #include "dhwsim/ChargingModel.h"
 
 #include "core/Numbers.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -55,5 +60,46 @@ void BM_RunToTheLimitWithoutLosses(benchmark::State& state) {
 }
 BENCHMARK(BM_RunToTheLimitWithoutLosses)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// A full paint of the chart at the largest zoom: two runs of ten million
+// steps each and the curve drawn from the second.
+void BM_ChartPaintToTheLimit(benchmark::State& state) {
+    SetDecimalSeparator(',');
+    RecordingMessageSink sink;
+    ChargingModel model;
+    const WindowInputs w = NeverReached();
+    const std::string power = w.power;
+    model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &power, false, sink);
+    SimulationSettings settings;
+    settings.limit = std::to_string(state.range(0));
+    const int kind = static_cast<int>(state.range(1));
+    QImage image(1074, 655, QImage::Format_RGB32);
+    long long segments = 0;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        charts::Canvas canvas(painter);
+        const ChartDrawing drawing = DrawChargingChart(canvas, image.width(), image.height(), kind, model, w,
+                                                       settings, sink, [](const ResultTexts&) {});
+        segments = drawing.segments;
+    }
+    state.counters["segments"] = static_cast<double>(segments);
+}
+BENCHMARK(BM_ChartPaintToTheLimit)
+    ->Args({10000000, 1})
+    ->Args({10000000, 2})
+    ->Args({10000000, 3})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
 }  // namespace
 }  // namespace vimtal::dhwsim
+
+int main(int argc, char** argv) {
+    // Text on the chart needs fonts, hence an application; no screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#include "dhwsim/DhwSettingsForm.h"
+
+#include "core/ui/Text.h"
+#include "core/ui/Widgets.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vimtal {
+
+TForm7::TForm7() : Form(QStringLiteral("TForm7"), QStringLiteral("Ustawienia symulacji")) {
+    SetClientSize(371, 192);
+    QWidget* c = Client();
+    auto* grid = new QGridLayout(c);
+    grid->setContentsMargins(16, 14, 16, 12);
+    grid->setVerticalSpacing(12);
+
+    QLabel* title = NewLabel(c, QStringLiteral("Label1"), QStringLiteral("USTAWIENIA SYMULACJI"));
+    SetTextColor(title, colors::Red);
+    SetFont(title, 10, true);
+    grid->addWidget(title, 0, 0, 1, 2, Qt::AlignHCenter);
+
+    grid->addWidget(NewLabel(c, QStringLiteral("Label2"), QStringLiteral("Maksymalna liczba iteracji do zatrzymania")),
+                    1, 0);
+    Edit1 = NewEdit(c, QStringLiteral("Edit1"), QStringLiteral("10000000"));
+    Edit1->setFixedWidth(80);
+    grid->addWidget(Edit1, 1, 1);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Uwzględniaj w obliczeniach straty ciepła"), c);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setChecked(true);
+    grid->addWidget(CheckBox1, 2, 0, 1, 2);
+
+    BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Ok);
+    grid->setRowStretch(3, 1);
+    grid->addWidget(BitBtn1, 4, 0, 1, 2, Qt::AlignHCenter);
+}
+
+dhwsim::SimulationSettings TForm7::Settings() const {
+    dhwsim::SimulationSettings settings;
+    settings.limit = ToStd(Edit1->text());
+    settings.losses = CheckBox1->isChecked();
+    return settings;
+}
+
+}  // namespace vimtal

@@ -1,0 +1,644 @@
+#include "dhwsim/DhwSimForm.h"
+
+#include "core/Messages.h"
+#include "core/ui/FormRegistry.h"
+#include "core/ui/Guard.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Text.h"
+#include "core/ui/WaitCursor.h"
+#include "core/ui/Widgets.h"
+#include "dhwsim/CwuFile.h"
+#include "dhwsim/DhwSettingsForm.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vimtal {
+
+namespace {
+
+const QString kCwuFilter = QStringLiteral("Pliki Symulacji cwu (*.cwu)");
+
+// A label of a field: its text, then a Greek symbol in bold and a small
+// subscript, as the designers' symbol font showed them.
+QWidget* FieldLabel(QWidget* parent, const QString& text, const QString& symbol = {}, const QString& subscript = {}) {
+    auto* box = new QWidget(parent);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(NewLabel(box, {}, text));
+    if (!symbol.isEmpty()) {
+        QLabel* greek = NewLabel(box, {}, symbol);
+        SetFont(greek, 10, true);
+        row->addWidget(greek);
+    }
+    if (!subscript.isEmpty()) {
+        QLabel* small = NewLabel(box, {}, subscript);
+        SetFont(small, 7);
+        small->setAlignment(Qt::AlignBottom);
+        row->addWidget(small, 0, Qt::AlignBottom);
+    }
+    row->addStretch(1);
+    return box;
+}
+
+// Degrees: a raised "o" before the "C".
+QLabel* DegreesLabel(QWidget* parent) { return NewLabel(parent, {}, QStringLiteral("<sup>o</sup>C")); }
+
+QLineEdit* FieldEdit(QWidget* parent, const char* name, const char* text = "") {
+    QLineEdit* edit = NewEdit(parent, QString::fromLatin1(name), QString::fromUtf8(text));
+    edit->setFixedWidth(72);
+    return edit;
+}
+
+QGridLayout* GroupGrid(QGroupBox* group) {
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    grid->setColumnStretch(0, 1);
+    // The same unit column in every group keeps the boxes in one line.
+    grid->setColumnMinimumWidth(2, 44);
+    return grid;
+}
+
+// A box's text written by the program: only a real change is written, so
+// only a real change runs the box's reaction.
+void WriteIfDifferent(QLineEdit* edit, const std::string& text) {
+    const QString value = FromStd(text);
+    if (edit->text() != value) edit->setText(value);
+}
+
+void ShowRecorded(const RecordingMessageSink& messages) {
+    for (const auto& m : messages.messages) platform().MessageBox(FromStd(m.text), FromStd(m.title));
+}
+
+}  // namespace
+
+TForm5::TForm5() : Form(QStringLiteral("TForm5"), QStringLiteral("Symulacja czasu ładowania zbiornika C.W.U")) {
+    BuildMenu();
+    SetClientSize(761, 491);
+    QWidget* c = Client();
+    auto* columns = new QHBoxLayout(c);
+    columns->setContentsMargins(8, 6, 8, 8);
+    columns->setSpacing(10);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(6);
+    BuildBoundaryGroup(c);
+    BuildSourceGroup(c);
+    left->addWidget(GroupBox1);
+    left->addWidget(GroupBox2);
+    left->addStretch(1);
+    columns->addLayout(left, 11);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    BuildTargetGroup(c);
+    BuildResultGroup(c);
+    right->addWidget(GroupBox3);
+    right->addWidget(GroupBox4);
+    right->addStretch(1);
+
+    Button1 = NewButton(c, QStringLiteral("Button1"), QStringLiteral("Symulacja"));
+    Button2 = NewButton(c, QStringLiteral("Button2"), QStringLiteral("Schemat"));
+    BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
+    BitBtn2 = NewBitBtn(this, c, QStringLiteral("BitBtn2"), BitBtnKind::Close, QStringLiteral("Zamknij"));
+    Button3 = NewButton(c, QStringLiteral("Button3"), QStringLiteral("Wykres tw=f(t)"));
+    Button4 = NewButton(c, QStringLiteral("Button4"), QStringLiteral("Wykres Qzr=f(t)"));
+    Button5 = NewButton(c, QStringLiteral("Button5"), QStringLiteral("Wykres Qzr=f(tw)"));
+    auto* buttons = new QGridLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(Button1, 0, 0, 1, 2);
+    buttons->addWidget(Button2, 0, 2, 1, 2);
+    buttons->addWidget(BitBtn1, 0, 4, 1, 2);
+    buttons->addWidget(BitBtn2, 0, 6, 1, 2);
+    buttons->addWidget(Button3, 1, 0, 1, 3);
+    buttons->addWidget(Button4, 1, 3, 1, 2);
+    buttons->addWidget(Button5, 1, 5, 1, 3);
+    for (QPushButton* b : {Button1, Button2, BitBtn1, BitBtn2, Button3, Button4, Button5}) b->setMinimumHeight(25);
+    right->addLayout(buttons);
+    columns->addLayout(right, 10);
+
+    Connect();
+}
+
+void TForm5::BuildMenu() {
+    QMenuBar* bar = MenuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("Plik...   "));
+    file->setObjectName(QStringLiteral("Plik1"));
+    Otwrz1 = NewAction(file, QStringLiteral("Otwrz1"), QStringLiteral("Otwórz"), QKeySequence(QStringLiteral("Ctrl+O")));
+    Zapisz1 = NewAction(file, QStringLiteral("Zapisz1"), QStringLiteral("Zapisz"), QKeySequence(QStringLiteral("Ctrl+S")));
+    Symulacja1 = NewAction(file, QStringLiteral("Symulacja1"), QStringLiteral("Symulacja"));
+    file->addSeparator();
+    Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
+                         QKeySequence(QStringLiteral("Ctrl+Alt+X")));
+
+    QMenu* charts = bar->addMenu(QStringLiteral("Wykres"));
+    charts->setObjectName(QStringLiteral("Wykres1"));
+    charts->setToolTipsVisible(true);
+    twft1 = NewAction(charts, QStringLiteral("twft1"), QStringLiteral("tw=f(t)"));
+    Qzrft1 = NewAction(charts, QStringLiteral("Qzrft1"), QStringLiteral("Qzr=f(t)"));
+    Qzrftw1 = NewAction(charts, QStringLiteral("Qzrftw1"), QStringLiteral("Qzr=f(tw)"));
+    const std::pair<QAction*, const char*> hints[] = {
+        {twft1, "Wykres temperatury wody w zasobniku CWU w funkcji czasu"},
+        {Qzrft1, "Wykres mocy źródła ciepła w funkcji czasu"},
+        {Qzrftw1, "Wykres mocy źródła w funkcji temoeratury wody zasobnika CWU"},
+    };
+    for (const auto& [action, hint] : hints) {
+        action->setToolTip(QString::fromUtf8(hint));
+        action->setStatusTip(QString::fromUtf8(hint));
+    }
+
+    QMenu* options = bar->addMenu(QStringLiteral("   Opcje..."));
+    options->setObjectName(QStringLiteral("Opcje1"));
+    Ustawienia1 = NewAction(options, QStringLiteral("Ustawienia1"), QStringLiteral("Ustawienia"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("Pomoc"));
+    help->setObjectName(QStringLiteral("Pomoc1"));
+    Zaoenia1 = NewAction(help, QStringLiteral("Zaoenia1"), QStringLiteral("Założenia..."));
+    Algorytmsymulacji1 = NewAction(help, QStringLiteral("Algorytmsymulacji1"), QStringLiteral("Algorytm symulacji"));
+}
+
+void TForm5::BuildBoundaryGroup(QWidget* parent) {
+    GroupBox1 = new QGroupBox(QStringLiteral("Warunki brzegowe"), parent);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    QGridLayout* grid = GroupGrid(GroupBox1);
+
+    RadioButton5 = new QRadioButton(QStringLiteral("Ładowanie zasobnika"), GroupBox1);
+    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
+    RadioButton5->setChecked(true);
+    RadioButton6 = new QRadioButton(QStringLiteral("Stygnięcie zasobnika"), GroupBox1);
+    RadioButton6->setObjectName(QStringLiteral("RadioButton6"));
+    RadioButton6->hide();
+    grid->addWidget(RadioButton5, 0, 0, 1, 3);
+    grid->addWidget(RadioButton6, 0, 0, 1, 3);
+
+    Edit1 = FieldEdit(GroupBox1, "Edit1", "10");
+    Edit2 = FieldEdit(GroupBox1, "Edit2");
+    Edit12 = FieldEdit(GroupBox1, "Edit12");
+    Edit25 = FieldEdit(GroupBox1, "Edit25", "2");
+    Edit13 = FieldEdit(GroupBox1, "Edit13", "90");
+    Edit14 = FieldEdit(GroupBox1, "Edit14", "0,025");
+    Edit15 = FieldEdit(GroupBox1, "Edit15", "60");
+    Edit17 = FieldEdit(GroupBox1, "Edit17", "20");
+    Edit3 = FieldEdit(GroupBox1, "Edit3", "1");
+    struct Row {
+        const char* text;
+        const char* symbol;
+        const char* subscript;
+        QLineEdit* edit;
+        const char* unit;  // null: degrees
+    } rows[] = {
+        {"Temperatura początkowa wody    tw", "", "", Edit1, nullptr},
+        {"Wysokosc zasobnika CWU           H", "", "", Edit2, "m"},
+        {"Średnica zasobnika CWU              D", "", "", Edit12, "m"},
+        {"Grubość ścianki zasobnka CWU   dść", "", "", Edit25, "mm"},
+        {"Grubosc izolacji zasobnika            diz", "", "", Edit13, "mm"},
+        {"Wsp. przewodzenia ciepła izol.  ", "λ", "iz", Edit14, "W/m2K"},
+        {"Wsp. przewodzenia ciepła CWU  ", "λ", "cwu", Edit15, "W/m2K"},
+        {"Temp. otaczającego powietrza      tp", "", "", Edit17, nullptr},
+        {"Krok czasowy                              d", "τ", "", Edit3, "s"},
+    };
+    int line = 1;
+    for (const Row& r : rows) {
+        grid->addWidget(FieldLabel(GroupBox1, QString::fromUtf8(r.text), QString::fromUtf8(r.symbol),
+                                   QString::fromUtf8(r.subscript)),
+                        line, 0);
+        grid->addWidget(r.edit, line, 1);
+        grid->addWidget(r.unit ? NewLabel(GroupBox1, {}, QString::fromUtf8(r.unit)) : DegreesLabel(GroupBox1), line, 2);
+        ++line;
+    }
+}
+
+void TForm5::BuildSourceGroup(QWidget* parent) {
+    GroupBox2 = new QGroupBox(QStringLiteral("Parametry źródła ciepła"), parent);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    QGridLayout* grid = GroupGrid(GroupBox2);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Ogrzewanie wodne"), GroupBox2);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setChecked(true);
+    CheckBox2 = new QCheckBox(QStringLiteral("Ogrzewanie elektryczne"), GroupBox2);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    auto* kinds = new QHBoxLayout;
+    kinds->addWidget(CheckBox1);
+    kinds->addWidget(CheckBox2);
+    kinds->addStretch(1);
+    grid->addLayout(kinds, 0, 0, 1, 3);
+
+    Edit4 = FieldEdit(GroupBox2, "Edit4", "80");
+    Edit5 = FieldEdit(GroupBox2, "Edit5", "80");
+    grid->addWidget(FieldLabel(GroupBox2, QStringLiteral("Temperatura zasilania                 tz")), 1, 0);
+    grid->addWidget(Edit4, 1, 1);
+    grid->addWidget(DegreesLabel(GroupBox2), 1, 2);
+    grid->addWidget(FieldLabel(GroupBox2, QStringLiteral("Temperatura powrotu                  tp")), 2, 0);
+    grid->addWidget(Edit5, 2, 1);
+    grid->addWidget(DegreesLabel(GroupBox2), 2, 2);
+
+    RadioButton1 = new QRadioButton(QStringLiteral("Moc źródła ciepła                  Q"), GroupBox2);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton1->setChecked(true);
+    Edit9 = FieldEdit(GroupBox2, "Edit9");
+    grid->addWidget(RadioButton1, 3, 0);
+    grid->addWidget(Edit9, 3, 1);
+    grid->addWidget(NewLabel(GroupBox2, {}, QStringLiteral("kW")), 3, 2);
+
+    // The mass-flow entry is kept out of sight: the power is what designers
+    // know; the flow follows from it.
+    RadioButton2 = new QRadioButton(QStringLiteral("Masowy przepływ źródła       m"), GroupBox2);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    RadioButton2->hide();
+    Edit6 = FieldEdit(GroupBox2, "Edit6");
+    Edit6->setEnabled(false);
+    Edit6->hide();
+    QLabel* flowUnit = NewLabel(GroupBox2, QStringLiteral("Label_kgs"), QStringLiteral("kg/s"));
+    flowUnit->hide();
+    grid->addWidget(RadioButton2, 4, 0);
+    grid->addWidget(Edit6, 4, 1);
+    grid->addWidget(flowUnit, 4, 2);
+}
+
+void TForm5::BuildTargetGroup(QWidget* parent) {
+    GroupBox3 = new QGroupBox(QStringLiteral("Temperatura lub czas C.W.U do osiągnięcia"), parent);
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    QGridLayout* grid = GroupGrid(GroupBox3);
+    RadioButton3 = new QRadioButton(QStringLiteral("Temperatura do osiągnięcia       "), GroupBox3);
+    RadioButton3->setObjectName(QStringLiteral("RadioButton3"));
+    RadioButton3->setChecked(true);
+    RadioButton4 = new QRadioButton(QStringLiteral("Temperatura po czasie"), GroupBox3);
+    RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
+    Edit7 = FieldEdit(GroupBox3, "Edit7");
+    Edit10 = FieldEdit(GroupBox3, "Edit10");
+    Edit10->setEnabled(false);
+    QLabel* t = NewLabel(GroupBox3, {}, QStringLiteral("t"));
+    QLabel* tau = NewLabel(GroupBox3, {}, QStringLiteral("τ"));
+    SetFont(t, 10, true);
+    SetFont(tau, 10, true);
+    grid->addWidget(RadioButton3, 0, 0);
+    grid->addWidget(t, 0, 1);
+    grid->addWidget(Edit7, 0, 2);
+    grid->addWidget(DegreesLabel(GroupBox3), 0, 3);
+    grid->addWidget(RadioButton4, 1, 0);
+    grid->addWidget(tau, 1, 1);
+    grid->addWidget(Edit10, 1, 2);
+    grid->addWidget(NewLabel(GroupBox3, {}, QStringLiteral("s")), 1, 3);
+}
+
+void TForm5::BuildResultGroup(QWidget* parent) {
+    GroupBox4 = new QGroupBox(QStringLiteral("WYNIK"), parent);
+    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
+    QGridLayout* grid = GroupGrid(GroupBox4);
+    grid->setVerticalSpacing(4);
+    Edit8 = FieldEdit(GroupBox4, "Edit8");
+    Edit20 = FieldEdit(GroupBox4, "Edit20");
+    Edit21 = FieldEdit(GroupBox4, "Edit21");
+    Edit11 = FieldEdit(GroupBox4, "Edit11");
+    Edit18 = FieldEdit(GroupBox4, "Edit18");
+    Edit19 = FieldEdit(GroupBox4, "Edit19");
+    Edit16 = FieldEdit(GroupBox4, "Edit16");
+    Edit20->setEnabled(false);
+    Edit21->setEnabled(false);
+    Edit19->setEnabled(false);
+    struct Row {
+        const char* text;
+        QLineEdit* edit;
+        const char* unit;  // null: degrees
+        bool equals;       // the same quantity in another unit
+    } rows[] = {
+        {"Czas po którym osiągnięto zadaną\ntemperaturę", Edit8, "s", false},
+        {"=", Edit20, "min", true},
+        {"=", Edit21, "h", true},
+        {"Temperatura, która została osiągnięta\npo zadanym czasie", Edit11, nullptr, false},
+        {"Stała wydajnosc dla zadanej temperatury", Edit18, "l/s", false},
+        {"Objętosc zasobnika C.W.U", Edit19, "m3", false},
+        {"=", Edit16, "dm3", true},
+    };
+    int line = 0;
+    for (const Row& r : rows) {
+        QLabel* label = NewLabel(GroupBox4, {}, QString::fromUtf8(r.text));
+        grid->addWidget(label, line, 0, r.equals ? Qt::AlignRight : Qt::Alignment());
+        grid->addWidget(r.edit, line, 1);
+        grid->addWidget(r.unit ? NewLabel(GroupBox4, {}, QString::fromUtf8(r.unit)) : DegreesLabel(GroupBox4), line, 2);
+        ++line;
+    }
+}
+
+void TForm5::Connect() {
+    On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
+    On(Symulacja1, &QAction::triggered, [this] { Button1Click(); });
+    On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
+    On(Zamknij1, &QAction::triggered, [this] { close(); });
+    On(Button3, &QPushButton::clicked, [this] { OpenChart(1); });
+    On(Button4, &QPushButton::clicked, [this] { OpenChart(2); });
+    On(Button5, &QPushButton::clicked, [this] { OpenChart(3); });
+    On(twft1, &QAction::triggered, [this] { OpenChart(1); });
+    On(Qzrft1, &QAction::triggered, [this] { OpenChart(2); });
+    On(Qzrftw1, &QAction::triggered, [this] { OpenChart(3); });
+    On(Otwrz1, &QAction::triggered, [this] { Otwrz1Click(); });
+    On(Zapisz1, &QAction::triggered, [this] { Zapisz1Click(); });
+    On(Ustawienia1, &QAction::triggered, [this] { Ustawienia1Click(); });
+    On(Zaoenia1, &QAction::triggered, [this] { Zaoenia1Click(); });
+    On(Algorytmsymulacji1, &QAction::triggered, [this] { Algorytmsymulacji1Click(); });
+
+    // Ticking or selecting runs the reaction, whether the user or the program
+    // (opening a file) does it; unticking does nothing.
+    auto whenTicked = [this](QAbstractButton* button, void (TForm5::*reaction)()) {
+        QObject::connect(button, &QAbstractButton::toggled, button, [this, reaction](bool on) {
+            if (on) React(reaction);
+        });
+    };
+    whenTicked(CheckBox1, &TForm5::CheckBox1Click);
+    whenTicked(CheckBox2, &TForm5::CheckBox2Click);
+    whenTicked(RadioButton1, &TForm5::RadioButton1Click);
+    whenTicked(RadioButton2, &TForm5::RadioButton2Click);
+    whenTicked(RadioButton3, &TForm5::RadioButton3Click);
+    whenTicked(RadioButton4, &TForm5::RadioButton4Click);
+    whenTicked(RadioButton5, &TForm5::RadioButton5Click);
+    whenTicked(RadioButton6, &TForm5::RadioButton6Click);
+
+    // Every real change of a box's text, typed or written by the program.
+    const std::pair<QLineEdit*, void (TForm5::*)()> changes[] = {
+        {Edit1, &TForm5::Edit1Change},  {Edit2, &TForm5::Edit2Change}, {Edit12, &TForm5::Edit12Change},
+        {Edit4, &TForm5::Edit4Change},  {Edit5, &TForm5::Edit5Change}, {Edit6, &TForm5::Edit6Change},
+        {Edit7, &TForm5::Edit7Change},  {Edit8, &TForm5::Edit8Change}, {Edit9, &TForm5::Edit9Change},
+        {Edit10, &TForm5::Edit10Change},
+    };
+    for (const auto& [edit, reaction] : changes) {
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [this, reaction = reaction] { React(reaction); });
+    }
+}
+
+void TForm5::React(void (TForm5::*reaction)()) {
+    // A reaction that fails shows its error; while a file is being opened it
+    // also ends the opening at that field.
+    if (!Guarded([this, reaction] { (this->*reaction)(); }) && loading_) loadFailed_ = true;
+}
+
+// ---------------------------------------------------------------------------
+// What the model reads
+
+dhwsim::WindowInputs TForm5::Inputs() const {
+    dhwsim::WindowInputs w;
+    w.initialTemperature = ToStd(Edit1->text());
+    w.height = ToStd(Edit2->text());
+    w.diameter = ToStd(Edit12->text());
+    w.wallThickness = ToStd(Edit25->text());
+    w.insulation = ToStd(Edit13->text());
+    w.insulationConductivity = ToStd(Edit14->text());
+    w.wallConductivity = ToStd(Edit15->text());
+    w.airTemperature = ToStd(Edit17->text());
+    w.timeStep = ToStd(Edit3->text());
+    w.supplyTemperature = ToStd(Edit4->text());
+    w.returnTemperature = ToStd(Edit5->text());
+    w.power = ToStd(Edit9->text());
+    w.massFlow = ToStd(Edit6->text());
+    w.targetTemperature = ToStd(Edit7->text());
+    w.targetTime = ToStd(Edit10->text());
+    w.waterHeating = CheckBox1->isChecked();
+    w.electricHeating = CheckBox2->isChecked();
+    w.powerEntrySelected = RadioButton1->isChecked();
+    // The boxes' own enabled state, whatever their group shows.
+    w.massFlowBoxEnabled = Edit6->isEnabledTo(this);
+    w.targetTemperatureSelected = RadioButton3->isChecked();
+    w.targetTemperatureBoxEnabled = Edit7->isEnabledTo(this);
+    return w;
+}
+
+dhwsim::SimulationSettings TForm5::Settings() const {
+    if (auto* settings = FindFormAs<TForm7>(QStringLiteral("TForm7"))) return settings->Settings();
+    return {};
+}
+
+dhwsim::ChargingModel::SourceTexts TForm5::SourceTexts() const {
+    return {ToStd(Edit1->text()), ToStd(Edit4->text()), ToStd(Edit5->text())};
+}
+
+// ---------------------------------------------------------------------------
+// Runs and results
+
+void TForm5::Button1Click() {
+    // The model's messages are shown once the wait cursor is gone.
+    RecordingMessageSink messages;
+    dhwsim::RunReport report;
+    {
+        WaitCursor busy;  // up to ten million steps
+        report = model_.Run(Inputs(), Settings(), messages);
+    }
+    ShowRecorded(messages);
+    if (!report.prepared) return;
+    WriteResults(report.results);
+    if (report.openChart) OpenChart(1);
+}
+
+void TForm5::WriteResults(const dhwsim::ResultTexts& results) {
+    const std::pair<QLineEdit*, const std::optional<std::string>*> boxes[] = {
+        {Edit8, &results.time},         {Edit20, &results.minutes}, {Edit21, &results.hours},
+        {Edit11, &results.temperature}, {Edit18, &results.draw},
+    };
+    for (const auto& [box, text] : boxes) {
+        if (*text) box->setText(FromStd(**text));
+    }
+}
+
+void TForm5::OpenChart(int kind) {
+    chartKind_ = kind;
+    platform().ShowModal(FindForm(QStringLiteral("TForm6")));
+}
+
+void TForm5::Button2Click() { platform().ShowModal(FindForm(QStringLiteral("TForm14"))); }
+void TForm5::Ustawienia1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm7"))); }
+void TForm5::Zaoenia1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm8"))); }
+void TForm5::Algorytmsymulacji1Click() { platform().ShellOpen(QStringLiteral("cwu.pdf")); }
+
+// ---------------------------------------------------------------------------
+// Reactions
+
+void TForm5::PowerToFlow(const std::string* power, bool ceilingTest) {
+    PlatformMessages messages;
+    if (auto flow = model_.PowerToFlow(SourceTexts(), power, ceilingTest, messages)) WriteIfDifferent(Edit6, *flow);
+}
+
+void TForm5::CheckBox1Click() {
+    CheckBox2->setChecked(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit4, Edit5, Edit6, RadioButton2}) w->setEnabled(true);
+    if (!Edit9->text().isEmpty() && !Edit1->text().isEmpty() && !Edit4->text().isEmpty() &&
+        !Edit5->text().isEmpty()) {
+        const std::string power = ToStd(Edit9->text());
+        PowerToFlow(&power, true);
+    }
+}
+
+void TForm5::CheckBox2Click() {
+    CheckBox1->setChecked(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit4, Edit5, Edit6, RadioButton2}) w->setEnabled(false);
+}
+
+void TForm5::RadioButton1Click() {
+    Edit6->setEnabled(false);
+    Edit9->setEnabled(true);
+}
+
+void TForm5::RadioButton2Click() {
+    Edit9->setEnabled(false);
+    Edit6->setEnabled(true);
+}
+
+void TForm5::RadioButton3Click() {
+    Edit7->setEnabled(true);
+    Edit10->setEnabled(false);
+}
+
+void TForm5::RadioButton4Click() {
+    Edit10->setEnabled(true);
+    Edit7->setEnabled(false);
+}
+
+void TForm5::RadioButton5Click() {
+    Edit9->setText(powerSetAside_);
+    GroupBox2->show();
+}
+
+void TForm5::RadioButton6Click() {
+    // A cooling tank has no source.
+    GroupBox2->hide();
+    powerSetAside_ = Edit9->text();
+    Edit9->setText(QStringLiteral("0"));
+}
+
+void TForm5::Edit1Change() {
+    // The mass flow was derived for the initial temperature typed before: a
+    // new one must not change the power the source delivers at the start.
+    if (!CheckBox1->isChecked()) return;
+    if (Edit1->text().isEmpty() || Edit4->text().isEmpty() || Edit5->text().isEmpty() || Edit9->text().isEmpty()) {
+        return;
+    }
+    const std::string power = ToStd(Edit9->text());
+    PowerToFlow(&power, false);
+}
+
+void TForm5::Edit2Change() { UpdateVolume(Edit2, Edit12); }
+void TForm5::Edit12Change() { UpdateVolume(Edit12, Edit2); }
+
+void TForm5::UpdateVolume(const QLineEdit* changed, const QLineEdit* other) {
+    if (other->text().isEmpty()) return;
+    if (loading_ && changed->text().isEmpty()) return;
+    const dhwsim::VolumeTexts volume = dhwsim::TankVolume(ToStd(Edit2->text()), ToStd(Edit12->text()));
+    Edit19->setText(FromStd(volume.cubicMetres));
+    Edit16->setText(FromStd(volume.litres));
+}
+
+void TForm5::Edit4Change() { FlowFromStoredPower(Edit4, Edit5); }
+void TForm5::Edit5Change() { FlowFromStoredPower(Edit5, Edit4); }
+
+void TForm5::FlowFromStoredPower(const QLineEdit* changed, const QLineEdit* other) {
+    if (other->text().isEmpty() || Edit1->text().isEmpty() || Edit9->text().isEmpty()) return;
+    if (loading_ && changed->text().isEmpty()) return;
+    PowerToFlow(nullptr, false);
+}
+
+void TForm5::Edit6Change() {
+    if (!CheckBox1->isChecked()) return;
+    if (loading_ && Edit6->text().isEmpty()) return;
+    WriteIfDifferent(Edit9, model_.FlowToPower(SourceTexts(), ToStd(Edit6->text())));
+}
+
+void TForm5::Edit7Change() {
+    // A target temperature typed empties the target time; emptying one box
+    // does not empty the other back.
+    if (!Edit7->text().isEmpty()) Edit10->clear();
+}
+
+void TForm5::Edit10Change() {
+    if (!Edit10->text().isEmpty()) Edit7->clear();
+}
+
+void TForm5::Edit8Change() {
+    if (!RadioButton3->isChecked()) return;
+    if (loading_ && Edit8->text().isEmpty()) return;
+    const dhwsim::DurationTexts duration = dhwsim::MinutesAndHours(ToStd(Edit8->text()));
+    Edit20->setText(FromStd(duration.minutes));
+    Edit21->setText(FromStd(duration.hours));
+}
+
+void TForm5::Edit9Change() {
+    if (!CheckBox1->isChecked()) return;
+    if (loading_ && Edit9->text().isEmpty()) return;
+    const std::string power = ToStd(Edit9->text());
+    PowerToFlow(&power, false);
+}
+
+// ---------------------------------------------------------------------------
+// .cwu files
+
+namespace {
+FileDialogOptions CwuDialog() {
+    FileDialogOptions options;
+    options.initialDirectory = StartDirectory;
+    options.filter = kCwuFilter;
+    options.defaultSuffix = QStringLiteral("cwu");
+    options.keepCurrentDirectory = true;
+    return options;
+}
+}  // namespace
+
+void TForm5::Zapisz1Click() {
+    dhwsim::CwuRecord record;
+    for (std::size_t i = 0; i < dhwsim::kCwuFields.size(); ++i) {
+        const auto& field = dhwsim::kCwuFields[i];
+        const QString name = QString::fromLatin1(field.control);
+        if (field.flag) {
+            record[i].flag = findChild<QAbstractButton*>(name)->isChecked();
+        } else {
+            record[i].text = ToStd(findChild<QLineEdit*>(name)->text());
+        }
+    }
+    const std::optional<QString> path = platform().SaveFileDialog(CwuDialog());
+    if (!path || path->isEmpty()) return;
+    dhwsim::SaveCwu(ToStd(*path), record);
+}
+
+void TForm5::Otwrz1Click() {
+    FileDialogOptions options = CwuDialog();
+    options.mustExist = true;
+    options.overwritePrompt = false;
+    options.fileName = QStringLiteral("*.cwu");
+    const std::optional<QString> path = platform().OpenFileDialog(options);
+    if (!path || path->isEmpty()) return;
+    const dhwsim::CwuRecord record = dhwsim::LoadCwu(ToStd(*path));
+
+    // Each field goes back through its box or choice, in the order of the
+    // record, so that every reaction runs as if the user had typed it.
+    struct Loading {
+        bool& flag;
+        explicit Loading(bool& f) : flag(f) { flag = true; }
+        ~Loading() { flag = false; }
+    } loading(loading_);
+    loadFailed_ = false;
+    for (std::size_t i = 0; i < dhwsim::kCwuFields.size() && !loadFailed_; ++i) {
+        const auto& field = dhwsim::kCwuFields[i];
+        const QString name = QString::fromLatin1(field.control);
+        if (!field.flag) {
+            findChild<QLineEdit*>(name)->setText(FromStd(record[i].text));
+        } else if (name == QLatin1String("CheckBox1")) {
+            CheckBox1->setChecked(record[i].flag);
+            CheckBox2->setChecked(!record[i].flag);
+        } else if (name == QLatin1String("RadioButton1")) {
+            (record[i].flag ? RadioButton1 : RadioButton2)->setChecked(true);
+        } else {
+            (record[i].flag ? RadioButton3 : RadioButton4)->setChecked(true);
+        }
+    }
+}
+
+}  // namespace vimtal

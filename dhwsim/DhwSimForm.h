@@ -1,0 +1,149 @@
+// "Symulacja czasu ładowania zbiornika C.W.U": the window of the tank
+// charging simulation. It holds every input, keeps the source power and the
+// mass flow of heating water in step while the user types, runs the model,
+// shows the results, opens the charts, the settings, the assumptions, the
+// scheme and the algorithm document, and saves and opens .cwu files.
+#pragma once
+
+#include "core/ui/Form.h"
+#include "dhwsim/ChargingModel.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vimtal {
+
+class TForm5 : public Form {
+    Q_OBJECT
+public:
+    TForm5();
+
+    // "Symulacja": one run; on success the chart "tw=f(t)" opens.
+    void Button1Click();
+    // "Schemat"
+    void Button2Click();
+    // The chart buttons and menu entries: kind 1 "tw=f(t)", 2 "Qzr=f(t)",
+    // 3 "Qzr=f(tw)".
+    void OpenChart(int kind);
+
+    void Otwrz1Click();   // open a .cwu file
+    void Zapisz1Click();  // save a .cwu file
+    void Ustawienia1Click();
+    void Zaoenia1Click();
+    void Algorytmsymulacji1Click();
+
+    void CheckBox1Click();  // water heating ticked
+    void CheckBox2Click();  // electric heating ticked
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void RadioButton5Click();
+    void RadioButton6Click();
+    void Edit1Change();
+    void Edit2Change();
+    void Edit12Change();
+    void Edit4Change();
+    void Edit5Change();
+    void Edit6Change();
+    void Edit7Change();
+    void Edit8Change();
+    void Edit9Change();
+    void Edit10Change();
+
+    // What the model reads from this window and the settings window.
+    dhwsim::WindowInputs Inputs() const;
+    dhwsim::SimulationSettings Settings() const;
+    // The model and the chart kind, shared with the chart window.
+    dhwsim::ChargingModel& Model() { return model_; }
+    int ChartKind() const { return chartKind_; }
+    // Writes result texts into their boxes (each box's reaction runs).
+    void WriteResults(const dhwsim::ResultTexts& results);
+
+private:
+    void BuildBoundaryGroup(QWidget* parent);
+    void BuildSourceGroup(QWidget* parent);
+    void BuildTargetGroup(QWidget* parent);
+    void BuildResultGroup(QWidget* parent);
+    void BuildMenu();
+    void Connect();
+    dhwsim::ChargingModel::SourceTexts SourceTexts() const;
+    // The power-to-flow exchange; a null `power` uses the stored power.
+    void PowerToFlow(const std::string* power, bool ceilingTest);
+    void UpdateVolume(const QLineEdit* changed, const QLineEdit* other);
+    void FlowFromStoredPower(const QLineEdit* changed, const QLineEdit* other);
+    // Runs a reaction under the guard.
+    void React(void (TForm5::*reaction)());
+
+    // Boundary conditions
+    QGroupBox* GroupBox1 = nullptr;
+    QRadioButton* RadioButton5 = nullptr;  // tank charging
+    QRadioButton* RadioButton6 = nullptr;  // tank cooling (hidden)
+    QLineEdit* Edit1 = nullptr;   // tw0, C
+    QLineEdit* Edit2 = nullptr;   // H, m
+    QLineEdit* Edit12 = nullptr;  // D, m
+    QLineEdit* Edit25 = nullptr;  // wall thickness, mm
+    QLineEdit* Edit13 = nullptr;  // insulation, mm
+    QLineEdit* Edit14 = nullptr;  // conductivity of the insulation
+    QLineEdit* Edit15 = nullptr;  // conductivity of the wall
+    QLineEdit* Edit17 = nullptr;  // air temperature, C
+    QLineEdit* Edit3 = nullptr;   // time step, s
+    // Heat source
+    QGroupBox* GroupBox2 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;  // water heating
+    QCheckBox* CheckBox2 = nullptr;  // electric heating
+    QLineEdit* Edit4 = nullptr;      // supply, C
+    QLineEdit* Edit5 = nullptr;      // return, C
+    QRadioButton* RadioButton1 = nullptr;  // power entry
+    QRadioButton* RadioButton2 = nullptr;  // mass-flow entry (hidden)
+    QLineEdit* Edit9 = nullptr;  // Q, kW
+    QLineEdit* Edit6 = nullptr;  // m, kg/s (hidden)
+    // Target
+    QGroupBox* GroupBox3 = nullptr;
+    QRadioButton* RadioButton3 = nullptr;  // target temperature
+    QRadioButton* RadioButton4 = nullptr;  // temperature after a time
+    QLineEdit* Edit7 = nullptr;   // tk, C
+    QLineEdit* Edit10 = nullptr;  // tau_k, s
+    // Results
+    QGroupBox* GroupBox4 = nullptr;
+    QLineEdit* Edit8 = nullptr;   // time, s
+    QLineEdit* Edit20 = nullptr;  // min
+    QLineEdit* Edit21 = nullptr;  // h
+    QLineEdit* Edit11 = nullptr;  // temperature reached, C
+    QLineEdit* Edit18 = nullptr;  // draw, l/s
+    QLineEdit* Edit19 = nullptr;  // volume, m3
+    QLineEdit* Edit16 = nullptr;  // volume, dm3
+
+    QPushButton* Button1 = nullptr;  // Symulacja
+    QPushButton* Button2 = nullptr;  // Schemat
+    QPushButton* BitBtn1 = nullptr;  // Anuluj
+    QPushButton* BitBtn2 = nullptr;  // Zamknij
+    QPushButton* Button3 = nullptr;  // Wykres tw=f(t)
+    QPushButton* Button4 = nullptr;  // Wykres Qzr=f(t)
+    QPushButton* Button5 = nullptr;  // Wykres Qzr=f(tw)
+
+    QAction* Otwrz1 = nullptr;
+    QAction* Zapisz1 = nullptr;
+    QAction* Symulacja1 = nullptr;
+    QAction* Zamknij1 = nullptr;
+    QAction* twft1 = nullptr;
+    QAction* Qzrft1 = nullptr;
+    QAction* Qzrftw1 = nullptr;
+    QAction* Ustawienia1 = nullptr;
+    QAction* Zaoenia1 = nullptr;
+    QAction* Algorytmsymulacji1 = nullptr;
+
+    dhwsim::ChargingModel model_;
+    int chartKind_ = 1;
+    QString powerSetAside_;  // Edit9's text while the tank-cooling choice hides the source
+    // While a file is being opened: a box it leaves empty is only emptied,
+    // its reaction has nothing to convert.
+    bool loading_ = false;
+    bool loadFailed_ = false;
+};
+
+}  // namespace vimtal

@@ -1,0 +1,380 @@
+#include "app/testing/AppHarness.h"
+#include "charts/ChartFrame.h"
+#include "core/Numbers.h"
+#include "dhwsim/ChargingChart.h"
+#include "dhwsim/DhwChartForm.h"
+#include "dhwsim/DhwSimForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace vimtal::dhwsim {
+namespace {
+
+const QRgb kRed = qRgb(255, 0, 0);
+const QRgb kGrey = qRgb(128, 128, 128);
+const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kWhite = qRgb(255, 255, 255);
+
+struct Painted {
+    QImage image;
+    ChartDrawing drawing;
+    std::optional<ResultTexts> results;
+    RecordingMessageSink messages;
+    ChargingModel model;
+};
+
+// The tank of the window tests: 98 l, 10 kW from 10 C.
+WindowInputs Tank(bool electric = false) {
+    WindowInputs w;
+    w.height = "0,5";
+    w.diameter = "0,5";
+    w.power = "10";
+    w.targetTemperature = "55";
+    w.waterHeating = !electric;
+    w.electricHeating = electric;
+    return w;
+}
+
+WindowInputs TowardsATime(WindowInputs w, const char* seconds) {
+    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
+    w.targetTemperature.clear();
+    w.targetTime = seconds;
+    return w;
+}
+
+void Paint(Painted& p, int kind, const WindowInputs& w, int W = 500, int H = 305) {
+    SetDecimalSeparator(',');
+    if (w.waterHeating && !w.power.empty()) {
+        p.model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false,
+                            p.messages);
+    }
+    p.image = QImage(W, H, QImage::Format_RGB32);
+    p.image.fill(Qt::white);
+    QPainter painter(&p.image);
+    charts::Canvas canvas(painter);
+    p.drawing = DrawChargingChart(canvas, W, H, kind, p.model, w, {}, p.messages,
+                                  [&p](const ResultTexts& r) { p.results = r; });
+}
+
+struct Extent {
+    int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
+    int count = 0;
+};
+Extent Of(const QImage& image, QRgb colour) {
+    Extent e;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour) {
+                e.left = std::min(e.left, x);
+                e.right = std::max(e.right, x);
+                e.top = std::min(e.top, y);
+                e.bottom = std::max(e.bottom, y);
+                ++e.count;
+            }
+    return e;
+}
+
+// Columns crossed by a vertical grid line: many grey pixels above the axis.
+int GridColumns(const QImage& image) {
+    int columns = 0;
+    for (int x = 21; x < image.width() - 20; ++x) {
+        int grey = 0;
+        for (int y = 40; y < image.height() - 25; ++y) grey += image.pixel(x, y) == kGrey;
+        columns += grey > (image.height() - 65) / 2;
+    }
+    return columns;
+}
+
+// Rows crossed by a horizontal grid line: mostly grey between the axes.
+std::vector<int> GridRows(const QImage& image) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        int grey = 0;
+        for (int x = 25; x < image.width() - 25; ++x) grey += image.pixel(x, y) == kGrey;
+        if (grey > (image.width() - 50) / 2) rows.push_back(y);
+    }
+    return rows;
+}
+
+TEST(DhwChart, FrameAndTicksAtTheirPixels) {
+    Painted p;
+    Paint(p, 1, Tank());
+    const int W = 500, H = 305;
+    ASSERT_TRUE(p.drawing.scaled);
+    const std::pair<QPoint, QRgb> pixels[] = {
+        {{20, H - 20}, kRed},  {{250, H - 20}, kRed},  {{20, 150}, kRed},        // axes
+        {{W - 28, H - 24}, kRed}, {{W - 28, H - 16}, kRed},                       // arrow head
+        {{24, 28}, kRed},      {{16, 28}, kRed},                                  // arrow head
+        {{W - 155, 5}, kRed},  {{W - 130, 15}, kRed},  {{W - 140, 25}, kWhite},   // legend
+    };
+    for (const auto& [at, colour] : pixels) EXPECT_EQ(p.image.pixel(at), colour) << at.x() << "," << at.y();
+
+    // Ten time ticks: red marks below the axis, dashed grey lines above.
+    const double tend = p.model.state().t;
+    const double sx = (W - 60) / tend;
+    for (int i = 1; i <= 10; ++i) {
+        const int x = charts::Nearest(i * (tend / 10) * sx) + 20;
+        EXPECT_EQ(p.image.pixel(x, H - 17), kRed) << i;
+        int grey = 0, white = 0;
+        for (int y = 41; y < H - 25; ++y) {
+            grey += p.image.pixel(x, y) == kGrey;
+            white += p.image.pixel(x, y) == kWhite;
+        }
+        EXPECT_GT(grey, 100) << i;  // dashed: mostly drawn, with gaps
+        EXPECT_GT(white, 20) << i;
+    }
+}
+
+TEST(DhwChart, TargetTemperatureOf55DrawsElevenTemperatureTicks) {
+    struct Case {
+        const char* target;
+        std::size_t ticks;
+    } cases[] = {{"55", 11}, {"42", 8}, {"2", 0}};
+    for (const Case& c : cases) {
+        WindowInputs w = Tank();
+        w.targetTemperature = c.target;
+        Painted p;
+        Paint(p, 1, w);
+        const std::vector<int> rows = GridRows(p.image);
+        ASSERT_EQ(rows.size(), c.ticks) << c.target;
+        EXPECT_EQ(GridColumns(p.image), 10) << c.target;
+        const double sy = (305 - 60) / p.model.state().tw;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            // From the bottom: 5, 10, ... degrees.
+            EXPECT_EQ(rows[rows.size() - 1 - i], charts::Nearest(285.0L - (i + 1) * 5 * sy)) << c.target;
+        }
+    }
+}
+
+TEST(DhwChart, CurvesEndAtTheTopOfTheirScale) {
+    const int W = 500, H = 305;
+    struct Case {
+        int kind;
+        WindowInputs inputs;
+    } cases[] = {
+        {1, Tank()}, {1, TowardsATime(Tank(), "900")}, {2, Tank()}, {3, Tank()},
+    };
+    for (const Case& c : cases) {
+        Painted p;
+        Paint(p, c.kind, c.inputs);
+        const Extent blue = Of(p.image, kBlue);
+        ASSERT_GT(blue.count, 0) << c.kind;
+        if (c.kind == 1) {
+            // The curve reaches the top of the scale, H - 60 pixels above the
+            // axis, at the right end of the time axis; its end pixel is left out.
+            EXPECT_GE(blue.top, 40);
+            EXPECT_LE(blue.top, 41);
+            EXPECT_GE(blue.right, W - 41);
+            EXPECT_LE(blue.right, W - 40);
+            EXPECT_EQ(blue.left, 20);
+        } else {
+            // Water heating: the source starts at Q, the top of the scale, and
+            // falls as the water warms.
+            EXPECT_EQ(blue.top, 40) << c.kind;
+            EXPECT_GT(blue.bottom, 40) << c.kind;
+        }
+        if (c.kind == 3) {
+            // From the initial temperature, not from the axis.
+            const int x0 = charts::Nearest(10 * ((W - 60) / p.model.state().tw)) + 20;
+            EXPECT_EQ(blue.left, x0);
+        }
+    }
+}
+
+TEST(DhwChart, ElectricHeatingDrawsTheConstantPowerAtTheTop) {
+    for (int kind : {2, 3}) {
+        Painted p;
+        Paint(p, kind, Tank(true));
+        const Extent blue = Of(p.image, kBlue);
+        ASSERT_GT(blue.count, 10) << kind;
+        EXPECT_EQ(blue.top, 40) << kind;  // H - 60 pixels above the axis
+        EXPECT_EQ(blue.bottom, 40) << kind;
+    }
+}
+
+TEST(DhwChart, AScaleOfNothingLeavesTheFrameEmpty) {
+    WindowInputs zeroPower = TowardsATime(Tank(true), "100");
+    zeroPower.power = "0";
+    WindowInputs atZero = TowardsATime(Tank(true), "100");  // water at 0 C, no power, no losses
+    atZero.initialTemperature = "0";
+    atZero.airTemperature = "0";
+    atZero.power = "0";
+    struct Case {
+        int kind;
+        WindowInputs inputs;
+    } cases[] = {{2, zeroPower}, {3, zeroPower}, {1, atZero}};
+    for (const Case& c : cases) {
+        Painted p;
+        Paint(p, c.kind, c.inputs);
+        EXPECT_TRUE(p.drawing.prepared);
+        EXPECT_FALSE(p.drawing.scaled) << c.kind;
+        EXPECT_TRUE(p.results.has_value());
+        EXPECT_EQ(Of(p.image, kBlue).count, 0) << c.kind;
+        EXPECT_TRUE(GridRows(p.image).empty()) << c.kind;
+        EXPECT_EQ(GridColumns(p.image), 0) << c.kind;
+        EXPECT_EQ(p.image.pixel(20, 150), kRed);
+    }
+}
+
+TEST(DhwChart, RefusedInputsDrawNothing) {
+    WindowInputs w = Tank();
+    w.height.clear();
+    Painted p;
+    Paint(p, 1, w);
+    EXPECT_FALSE(p.drawing.prepared);
+    ASSERT_EQ(p.messages.messages.size(), 1u);
+    EXPECT_EQ(p.messages.messages[0].text, "Podaj wysokosc zasobnika C.W.U");
+    EXPECT_EQ(Of(p.image, kRed).count, 0);
+    EXPECT_FALSE(p.results.has_value());
+}
+
+TEST(DhwChart, FirstPassResultsFollowTheCriterion) {
+    Painted towardsTemperature;
+    Paint(towardsTemperature, 2, Tank());
+    ASSERT_TRUE(towardsTemperature.results);
+    EXPECT_EQ(towardsTemperature.results->time, FloatToStr(towardsTemperature.model.state().t));
+    EXPECT_EQ(towardsTemperature.results->temperature, "");
+    EXPECT_FALSE(towardsTemperature.results->minutes);  // left to the time box's reaction
+    Painted towardsTime;
+    Paint(towardsTime, 1, TowardsATime(Tank(), "600"));
+    ASSERT_TRUE(towardsTime.results);
+    EXPECT_EQ(towardsTime.results->time, "");
+    EXPECT_EQ(towardsTime.results->temperature, FloatToStr(towardsTime.model.state().tw));
+    EXPECT_FALSE(towardsTime.results->hours);
+}
+
+TEST(DhwChart, CurveIsThePictureOfEveryStep) {
+    // The curve drawn point by point through every step, each point rounded
+    // on its own, gives the same pixels as the chart's curve.
+    for (int kind : {1, 2, 3}) {
+        Painted p;
+        WindowInputs w = Tank();
+        w.timeStep = "0,25";
+        Paint(p, kind, w, 582, 355);
+        const int W = 582, H = 355;
+        const double tend = p.model.state().t, twend = p.model.state().tw, Q = p.model.inputs().Q;
+        const double sx = (W - 60) / (kind == 3 ? twend : tend);
+        const double sy = (H - 60) / (kind == 1 ? twend : Q);
+        QImage naive(W, H, QImage::Format_RGB32);
+        naive.fill(Qt::white);
+        {
+            QPainter painter(&naive);
+            charts::Canvas canvas(painter);
+            canvas.SetPen(charts::kCurveColour);
+            auto point = [&](const State& s) {
+                const long double x = kind == 3 ? s.tw * static_cast<long double>(sx) : s.t * static_cast<long double>(sx);
+                const long double y = kind == 1 ? s.tw * static_cast<long double>(sy)
+                                                : static_cast<long double>(s.Es) / 0.25L * sy;
+                return QPoint(charts::Nearest(x) + 20, H - charts::Nearest(y) - 20);
+            };
+            RecordingMessageSink sink;
+            ASSERT_TRUE(p.model.Prepare(w, {}, Purpose::Chart, sink));
+            const QPoint start = point(p.model.state());
+            canvas.MoveTo(start.x(), start.y());
+            p.model.Advance([&](const State& s) {
+                const QPoint at = point(s);
+                canvas.LineTo(at.x(), at.y());
+            });
+        }
+        int differences = 0, curve = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                const bool inNaive = naive.pixel(x, y) == kBlue;
+                curve += inNaive;
+                differences += inNaive != (p.image.pixel(x, y) == kBlue);
+            }
+        EXPECT_GT(curve, 100) << kind;
+        EXPECT_EQ(differences, 0) << kind;
+    }
+}
+
+TEST(DhwChartWindow, ZoomWalksThroughItsSizes) {
+    AppHarness app;
+    auto* chart = app.WindowAs<TForm6>(QStringLiteral("TForm6"));
+    const QSize sizes[] = {{500, 305}, {582, 355}, {664, 405}, {746, 455}, {828, 505},
+                           {910, 555}, {992, 605}, {1074, 655}};
+    EXPECT_EQ(chart->ChartSize(), sizes[0]);
+    EXPECT_EQ(chart->Client()->size(), sizes[0]);
+    for (int i = 1; i < 8; ++i) {
+        app.Click(QStringLiteral("TForm6"), QStringLiteral("Powiksz1"));
+        EXPECT_EQ(chart->ChartSize(), sizes[i]);
+        EXPECT_EQ(chart->Client()->size(), sizes[i]);
+    }
+    app.Click(QStringLiteral("TForm6"), QStringLiteral("Powiksz1"));  // at 1074: no further
+    EXPECT_EQ(chart->ChartSize(), sizes[7]);
+    for (int i = 6; i >= 0; --i) {
+        app.Click(QStringLiteral("TForm6"), QStringLiteral("Pomniejsz1"));
+        EXPECT_EQ(chart->ChartSize(), sizes[i]);
+    }
+    app.Click(QStringLiteral("TForm6"), QStringLiteral("Pomniejsz1"));  // at 500: no further
+    EXPECT_EQ(chart->ChartSize(), sizes[0]);
+    EXPECT_EQ(app.Control<QAction>(QStringLiteral("TForm6"), QStringLiteral("Powiksz1"))->shortcut(),
+              QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(app.Control<QAction>(QStringLiteral("TForm6"), QStringLiteral("Pomniejsz1"))->shortcut(),
+              QKeySequence(Qt::Key_Delete));
+}
+
+TEST(DhwChartWindow, ChartBeforeAnyRunFillsTheResults) {
+    AppHarness app;
+    const QString F5 = QStringLiteral("TForm5");
+    app.Type(F5, "Edit2", "0,5");
+    app.Type(F5, "Edit12", "0,5");
+    app.Type(F5, "Edit9", "10");
+    app.Type(F5, "Edit7", "55");
+    app.Click(F5, "Button4");
+    const QImage image = app.Grab(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
+    EXPECT_EQ(image.size(), QSize(500, 305));
+    EXPECT_EQ(image.pixel(20, 150), kRed);
+    EXPECT_GT(Of(image, kBlue).count, 100);
+    EXPECT_FALSE(app.Text(F5, "Edit8").isEmpty());
+    EXPECT_FALSE(app.Text(F5, "Edit20").isEmpty());
+    EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
+}
+
+TEST(DhwChartWindow, RefusedInputsShowTheirMessageOnEveryPaint) {
+    AppHarness app;
+    const QImage first = app.Grab(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
+    EXPECT_EQ(Of(first, kRed).count, 0);
+    Form* chart = app.Window(QStringLiteral("TForm6"));
+    chart->show();
+    QApplication::processEvents();
+    app.ClearRecords();
+    QWidget* box = app.Control<QWidget>(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
+    box->repaint();
+    box->repaint();
+    EXPECT_EQ(app.Messages(), QStringList({"Podaj wysokosc zasobnika C.W.U", "Podaj wysokosc zasobnika C.W.U"}));
+    EXPECT_EQ(app.Fake().messages.back().title, "VIMTAL info");
+}
+
+TEST(DhwScreenshots, SimulationSettingsAndCharts) {
+    AppHarness app;
+    const QString F5 = QStringLiteral("TForm5");
+    app.Type(F5, "Edit2", "1,2");
+    app.Type(F5, "Edit12", "0,6");
+    app.Type(F5, "Edit9", "12");
+    app.Type(F5, "Edit7", "55");
+    app.Click(F5, "Button1");
+    QDir().mkpath(QStringLiteral("/tmp/shots"));
+    const QImage form = app.Grab(F5);
+    EXPECT_GE(form.width(), 761);
+    form.save(QStringLiteral("/tmp/shots/TForm5.png"));
+    app.Click(F5, "Ustawienia1");
+    app.Grab(QStringLiteral("TForm7")).save(QStringLiteral("/tmp/shots/TForm7.png"));
+    for (int kind = 1; kind <= 3; ++kind) {
+        app.Click(F5, QString("Button%1").arg(kind + 2));
+        app.Click(QStringLiteral("TForm6"), QStringLiteral("Powiksz1"));
+        const QImage chart = app.Grab(QStringLiteral("TForm6"));
+        EXPECT_GT(Of(chart, kBlue).count, 100) << kind;
+        chart.save(QString("/tmp/shots/TForm6_kind%1.png").arg(kind));
+    }
+}
+
+}  // namespace
+}  // namespace vimtal::dhwsim
