@@ -12,6 +12,9 @@
 // Module windows.
 #include "orifice/OrificeForm.h"
 #include "aircalc/AirCalcForm.h"
+#include "dhwsim/DhwChartForm.h"
+#include "dhwsim/DhwSettingsForm.h"
+#include "dhwsim/DhwSimForm.h"
 #include "pressureloss/CatalogueForm.h"
 #include "pressureloss/CircuitForm.h"
 #include "pressureloss/EditorForm.h"
@@ -36,9 +39,9 @@ void CreateForms() {
     RegisterForm(new TForm3());
     RegisterForm(new TForm10());
     RegisterForm(new TForm4());
-    // TForm5 - DHW charging simulation
-    // TForm6 - DHW charts
-    // TForm7 - DHW simulation settings
+    RegisterForm(new TForm5());
+    RegisterForm(new TForm6());
+    RegisterForm(new TForm7());
     RegisterForm(new TForm8());
     RegisterForm(new TForm9());
     RegisterForm(new TForm11());
