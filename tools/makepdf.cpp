@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -35,6 +36,12 @@ int main(int argc, char** argv) {
     writer.setCreator(QStringLiteral("Vimtal"));
 
     QTextDocument document;
+    // Lay the text out with the PDF's own resolution and page, so that it
+    // fills the page between the margins at the intended size.
+    document.documentLayout()->setPaintDevice(&writer);
+    const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
+    document.setPageSize(QSizeF(page.size()));
+    document.setDocumentMargin(0);
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPointSize(11);
     document.setDefaultFont(font);
