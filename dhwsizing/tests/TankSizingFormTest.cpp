@@ -1,0 +1,165 @@
+#include "app/testing/AppHarness.h"
+#include "core/Numbers.h"
+#include "dhwsim/DhwSimForm.h"
+#include "dhwsizing/TankSizingForm.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace vimtal {
+namespace {
+
+const QString F19 = QStringLiteral("TForm19");
+const QString F5 = QStringLiteral("TForm5");
+
+TEST(TankSizingForm, StartsWithItsTextsAndHints) {
+    AppHarness app;
+    Form* form = app.Window(F19);
+    EXPECT_EQ(form->windowTitle(), "Dobór mocy oraz pojemności zasobnika CWU wg. PN PN-90/B-01706 (mieszkania)");
+    EXPECT_EQ(form->Client()->size(), QSize(823, 320));
+    const std::pair<const char*, const char*> texts[] = {
+        {"Edit1", "1"}, {"Edit2", "4"}, {"Edit3", "130"}, {"Edit4", "15"}, {"Edit5", "0,35"}, {"Edit6", "10"},
+        {"Edit7", "60"}, {"Edit8", ""}, {"Edit13", ""},
+        {"Button1", "Oblicz"}, {"Button2", "Symuluj czas ładaowania dobranego zasobnika CWU"},
+    };
+    for (const auto& [name, text] : texts) EXPECT_EQ(app.Text(F19, name), QString::fromUtf8(text)) << name;
+    for (const char* name : {"Edit5", "Edit6", "Edit7"}) {
+        EXPECT_EQ(app.Control<QLineEdit>(F19, name)->toolTip(), "Wartości optymalne w zakresie 0,1 - 0,35");
+    }
+    // Results to read, except the chosen capacity and the powers.
+    for (const char* name : {"Edit8", "Edit9", "Edit10", "Edit11", "Edit12"}) {
+        EXPECT_TRUE(app.Control<QLineEdit>(F19, name)->isReadOnly()) << name;
+    }
+    for (const char* name : {"Edit13", "Edit14", "Edit16"}) {
+        EXPECT_FALSE(app.Control<QLineEdit>(F19, name)->isReadOnly()) << name;
+    }
+    EXPECT_TRUE(app.Control<QLineEdit>(F19, "Edit15")->isHidden());
+    // The captions with their hints.
+    QStringList hinted;
+    for (QLabel* label : form->findChildren<QLabel*>()) {
+        if (!label->toolTip().isEmpty() && label->text().startsWith("Wymagana")) hinted << label->toolTip();
+    }
+    EXPECT_TRUE(hinted.contains("Wymagana moc wężownicy i żródła ciepła dobranego zasobnika CWU"));
+    EXPECT_TRUE(hinted.contains("Wymagana moc dla podgrzewacza przepływowego"));
+}
+
+TEST(TankSizingForm, CalculatesFromTheDwellings) {
+    struct Case {
+        const char *dwellings, *persons;
+        const char* expected[8];  // qds qhs qhm Nh Voz Vdz Qdz Qbz
+    } cases[] = {
+        {"1", "4", {"520", "34,667", "230,37", "6,645", "104", "100", "4,8", "13,4"}},
+        {"20", "3", {"7800", "520", "1784,639", "3,432", "1012", "1010", "59", "103,9"}},
+    };
+    const char* boxes[] = {"Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Edit13", "Edit14", "Edit16"};
+    for (const Case& c : cases) {
+        AppHarness app;
+        app.Type(F19, "Edit1", c.dwellings);
+        app.Type(F19, "Edit2", c.persons);
+        app.Click(F19, "Button1");
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(app.Text(F19, boxes[i]), c.expected[i]) << boxes[i];
+        EXPECT_EQ(app.ErrorCount(), 0);
+        EXPECT_TRUE(app.Messages().isEmpty());
+    }
+}
+
+TEST(TankSizingForm, BadInput) {
+    struct Case {
+        const char* box;
+        const char* text;
+        QStringList messages;  // message boxes, then the error box
+    } cases[] = {
+        {"Edit4", "", {"Podaj liczbę godzin na dobę użytkowania instalacji CWU", "Floating point division by zero"}},
+        {"Edit1", "0", {"Floating point division by zero"}},
+        {"Edit2", "0", {"Floating point division by zero"}},
+        {"Edit5", "0.35", {"'0.35' is not a valid floating point value."}},
+    };
+    for (const Case& c : cases) {
+        AppHarness app;
+        app.SetText(F19, c.box, c.text);
+        app.Click(F19, "Button1");
+        EXPECT_EQ(app.Messages(), c.messages) << c.box;
+        EXPECT_EQ(app.ErrorCount(), 1) << c.box;
+        EXPECT_EQ(app.Text(F19, "Edit13"), "") << c.box;  // the results keep their texts
+    }
+    // An empty box after a calculation: its message, then the stored value.
+    AppHarness app;
+    app.Click(F19, "Button1");
+    app.SetText(F19, "Edit4", "");
+    app.Type(F19, "Edit1", "20");
+    app.Type(F19, "Edit2", "3");
+    app.Click(F19, "Button1");
+    EXPECT_EQ(app.Messages(), QStringList{"Podaj liczbę godzin na dobę użytkowania instalacji CWU"});
+    EXPECT_EQ(app.Fake().messages.back().title, "Vimtal info");
+    EXPECT_EQ(app.Text(F19, "Edit13"), "1010");
+}
+
+TEST(TankSizingForm, HandsTheChosenTankToTheSimulation) {
+    AppHarness app;
+    app.Click(F19, "Button1");
+    app.Click(F19, "Button2");
+    EXPECT_EQ(app.Text(F5, "Edit2"), "0,509295817894065");
+    EXPECT_EQ(app.Text(F5, "Edit12"), "0,5");
+    EXPECT_EQ(app.Text(F5, "Edit9"), "4,8");
+    EXPECT_EQ(app.Text(F5, "Edit7"), "60");
+    EXPECT_EQ(app.Text(F5, "Edit1"), "10");
+    // It has run, and it opened above the sizing window (its chart first).
+    EXPECT_FALSE(app.Text(F5, "Edit8").isEmpty());
+    EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
+    EXPECT_EQ(app.Shown(), QStringList({"TForm6", "TForm5"}));
+    EXPECT_EQ(app.ErrorCount(), 0);
+}
+
+TEST(TankSizingForm, HandedOverSourceDeliversTheSizedPower) {
+    // Cold water at 15 C, the simulation window still at its 10 C: the flow
+    // of heating water must follow from the 15 C handed over.
+    for (const char* cold : {"15", "5", "10"}) {
+        AppHarness app;
+        app.Type(F19, "Edit6", cold);
+        app.Click(F19, "Button1");
+        app.Click(F19, "Button2");
+        auto* simulation = app.WindowAs<TForm5>(F5);
+        const double tw0 = StrToFloat(cold);
+        const double Q = StrToFloat(app.Text(F19, "Edit14").toStdString());
+        const double m = simulation->Model().inputs().m;
+        // The flow as the box shows it (7 decimals): the sized power to 1e-5,
+        // where the flow of the window's previous 10 C would miss it by
+        // (80 - 10) / (80 - tw0).
+        EXPECT_NEAR(m * 4.19 * (80 - tw0), Q, 1e-5 * Q) << cold;
+        EXPECT_EQ(app.Text(F5, "Edit6"), QString::fromStdString(RoundedDisplay(Q / ((80 - tw0) * 4.19), -7))) << cold;
+        EXPECT_EQ(app.Text(F5, "Edit1"), cold);
+    }
+}
+
+TEST(TankSizingForm, NoChosenCapacityOpensNothing) {
+    for (const char* capacity : {"", "sto"}) {
+        AppHarness app;
+        app.SetText(F19, "Edit13", capacity);
+        app.Click(F19, "Button2");
+        EXPECT_EQ(app.LastError(), QString("'%1' is not a valid floating point value.").arg(capacity));
+        EXPECT_TRUE(app.Shown().isEmpty());
+        EXPECT_EQ(app.Text(F5, "Edit2"), "");
+    }
+}
+
+TEST(TankSizingForm, LauncherOpensBothDhwModules) {
+    AppHarness app;
+    app.Click(QStringLiteral("TForm18"), QStringLiteral("SpeedButton6"));
+    app.Click(QStringLiteral("TForm18"), QStringLiteral("SpeedButton3"));
+    EXPECT_EQ(app.Shown(), QStringList({"TForm19", "TForm5"}));
+}
+
+TEST(TankSizingForm, Screenshot) {
+    AppHarness app;
+    app.Click(F19, "Button1");
+    QDir().mkpath(QStringLiteral("/tmp/shots"));
+    const QImage image = app.Grab(F19);
+    EXPECT_GE(image.width(), 823);
+    image.save(QStringLiteral("/tmp/shots/TForm19.png"));
+}
+
+}  // namespace
+}  // namespace vimtal
