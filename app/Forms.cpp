@@ -15,6 +15,7 @@
 #include "dhwsim/DhwChartForm.h"
 #include "dhwsim/DhwSettingsForm.h"
 #include "dhwsim/DhwSimForm.h"
+#include "dhwsizing/TankSizingForm.h"
 #include "pressureloss/CatalogueForm.h"
 #include "pressureloss/CircuitForm.h"
 #include "pressureloss/EditorForm.h"
@@ -51,7 +52,7 @@ void CreateForms() {
     RegisterForm(new TForm15());
     RegisterForm(new TForm16());
     RegisterForm(new TForm17());
-    // TForm19 - DHW tank sizing
+    RegisterForm(new TForm19());
     launcher->EnableModuleButtons();
 }
 
