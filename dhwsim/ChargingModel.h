@@ -112,9 +112,11 @@ struct State {
     double rho = 0;     // density used in the last step, kg/dm3
     double Es = 0;      // heat the source delivers in the next step, kJ
     double El = 0;      // heat lost in the next step, kJ (negative: a gain)
-    double alphaE = 0;  // outer convection coefficient, W/(m2 K)  } of the temperature
-    double alphaI = 0;  // inner convection coefficient, W/(m2 K)  } at the start and
-    double R = 0;       // resistance per metre of the pipe, m K/W } at the end of a pass
+    // The film coefficients and the resistance of the temperature at the
+    // start and at the end of a pass (the steps between use their fast form).
+    double alphaE = 0;  // outer convection coefficient, W/(m2 K)
+    double alphaI = 0;  // inner convection coefficient, W/(m2 K)
+    double R = 0;       // resistance per metre of the equivalent pipe, m K/W
     double flow = 0;    // constant draw of the last result, l/s
 };
 

@@ -166,6 +166,19 @@ TEST(DhwSimForm, TargetBoxesEmptyEachOtherAndFollowTheCriterion) {
     EXPECT_EQ(app.Text(F5, "Edit10"), "");
 }
 
+TEST(DhwSimForm, TankCoolingSetsThePowerAsideAndBringsItBack) {
+    AppHarness app;
+    app.Type(F5, "Edit9", "12,5");
+    app.Click(F5, "RadioButton6");
+    EXPECT_TRUE(app.Control<QWidget>(F5, "GroupBox2")->isHidden());
+    EXPECT_EQ(app.Text(F5, "Edit9"), "0");
+    EXPECT_EQ(app.Text(F5, "Edit6"), "0");
+    app.Click(F5, "RadioButton5");
+    EXPECT_FALSE(app.Control<QWidget>(F5, "GroupBox2")->isHidden());
+    EXPECT_EQ(app.Text(F5, "Edit9"), "12,5");
+    EXPECT_EQ(app.Text(F5, "Edit6"), "0,0426185");
+}
+
 TEST(DhwSimForm, VolumeFollowsHeightAndDiameter) {
     AppHarness app;
     app.Type(F5, "Edit2", "0,5");
