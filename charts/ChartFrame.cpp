@@ -14,7 +14,7 @@ QFont ChartFont() {
     return font;
 }
 
-int Nearest(long double value) { return static_cast<int>(std::nearbyint(value)); }
+
 
 Canvas::Canvas(QPainter& painter) : painter_(painter) {
     painter_.setRenderHint(QPainter::Antialiasing, false);

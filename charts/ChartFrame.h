@@ -13,6 +13,8 @@
 // (20, H - 20) and the axes end 20 pixels from the right and top edges.
 #pragma once
 
+#include "core/Pixels.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -29,8 +31,9 @@ inline const QColor kCurveColour{0, 0, 255};     // the curve
 
 QFont ChartFont();
 
-// Nearest whole pixel, halves to even.
-int Nearest(long double value);
+// Nearest whole pixel, halves to even (far points held a million pixels
+// away); see core/Pixels.h.
+inline int Nearest(long double value) { return NearestPixel(value); }
 
 class Canvas {
 public:

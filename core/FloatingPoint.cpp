@@ -12,22 +12,27 @@ namespace {
 [[noreturn]] void Raise(FloatFault fault) { throw FloatingPointError(fault); }
 }  // namespace
 
-double Store(real value) {
+namespace detail {
+
+double StoreUnusual(real value) {
     if (std::isnan(value)) Raise(FloatFault::InvalidOperation);
     const double stored = static_cast<double>(value);
     if (std::isinf(stored)) Raise(FloatFault::Overflow);
     return stored;
 }
 
-real Div(real numerator, real denominator) {
+real DivUnusual(real numerator, real denominator) {
     if (std::isnan(numerator) || std::isnan(denominator)) Raise(FloatFault::InvalidOperation);
     if (denominator == 0.0L) {
         Raise(numerator == 0.0L ? FloatFault::InvalidOperation : FloatFault::DivisionByZero);
     }
     const real q = numerator / denominator;
+    if (std::isnan(q)) Raise(FloatFault::InvalidOperation);
     if (std::isinf(q)) Raise(FloatFault::Overflow);
     return q;
 }
+
+}  // namespace detail
 
 real Ln(real x) {
     if (std::isnan(x) || x < 0.0L) Raise(FloatFault::InvalidOperation);
@@ -41,10 +46,14 @@ real Log10(real x) {
     return std::log10(x);
 }
 
-real Sqrt(real x) {
+namespace detail {
+
+real SqrtUnusual(real x) {
     if (std::isnan(x) || x < 0.0L) Raise(FloatFault::InvalidOperation);
     return std::sqrt(x);
 }
+
+}  // namespace detail
 
 real Exp(real x) {
     if (std::isnan(x)) Raise(FloatFault::InvalidOperation);

@@ -16,21 +16,50 @@
 // x87 division past a flag test, and a SIGFPE trap arrives late, so neither is
 // reliable. Plain +, -, * of finite doubles cannot overflow a long double, so
 // they need no helper; their overflow shows when the result is stored.
+//
+// Store, Div and Sqrt sit in the inner loops of the simulations (ten million
+// steps a run), so their common case is inline; only when the operands or
+// the result are out of the ordinary does an out-of-line call decide which
+// fault to raise.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace vimtal::fp {
 
 using real = long double;
 
-// Store a step's result as a double (raises overflow or invalid operation).
-double Store(real value);
+namespace detail {
+// The out-of-ordinary cases: each raises the fault, or returns the result
+// when there is none after all.
+double StoreUnusual(real value);
+real DivUnusual(real numerator, real denominator);
+real SqrtUnusual(real x);
+}  // namespace detail
 
-real Div(real numerator, real denominator);
+// Store a step's result as a double (raises overflow or invalid operation).
+inline double Store(real value) {
+    const double stored = static_cast<double>(value);
+    if (std::isfinite(stored)) [[likely]] return stored;
+    return detail::StoreUnusual(value);
+}
+
+// The quotient of two finite long doubles of the double range cannot leave
+// the long double range, so only the zero denominator needs a test; a NaN
+// operand gives a NaN that the step's Store reports.
+inline real Div(real numerator, real denominator) {
+    if (denominator != 0.0L) [[likely]] return numerator / denominator;
+    return detail::DivUnusual(numerator, denominator);
+}
+
+inline real Sqrt(real x) {
+    if (x >= 0.0L) [[likely]] return std::sqrt(x);
+    return detail::SqrtUnusual(x);
+}
+
 real Ln(real x);
 real Log10(real x);
-real Sqrt(real x);
 real Exp(real x);
 real ArcCos(real x);
 

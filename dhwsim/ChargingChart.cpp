@@ -10,15 +10,9 @@ using fp::real;
 
 namespace {
 
-// A pixel coordinate. Values far outside any window (a scale made for a
-// nearly empty range) are held at a distance that still draws the same
-// visible part of the picture and keeps every line short enough to draw.
-int Pixel(real value) {
-    constexpr real far = 100000.0L;
-    if (!(value < far)) value = far;  // NaN goes to the far end, never into an int
-    if (value < -far) value = -far;
-    return charts::Nearest(value);
-}
+// A pixel coordinate; points far outside the window are held a million
+// pixels away.
+int Pixel(real value) { return charts::Nearest(value); }
 
 // The pixel of a coordinate that moves a little at each step. Strictly
 // inside (p - 1/2, p + 1/2) a value rounds to p whatever the ties rule, so
@@ -114,11 +108,11 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
             break;
         case 2:
             x = across(static_cast<real>(s.t) * sx) + 20;
-            y = H - up(inl::Div(s.Es, dtau) * sy) - 20;
+            y = H - up(fp::Div(s.Es, dtau) * sy) - 20;
             break;
         default:
             x = across(static_cast<real>(s.tw) * sx) + 20;
-            y = H - up(inl::Div(s.Es, dtau) * sy) - 20;
+            y = H - up(fp::Div(s.Es, dtau) * sy) - 20;
             break;
         }
     };

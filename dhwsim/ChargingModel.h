@@ -22,7 +22,6 @@
 
 #include "core/FloatingPoint.h"
 #include "core/Messages.h"
-#include "dhwsim/InlineChecks.h"
 
 #include <cstdint>
 #include <optional>
@@ -248,7 +247,7 @@ inline double WaterDensityInline(double t) {
     const real sum = 998.133183985715L + 0.352945105609251L * t1 - 0.0181674359346289L * t2 +
                      1.88127267485072e-4L * t3 - 1.08501254754423e-6L * t4 + 2.97684612030058e-9L * t5 -
                      3.12715481815511e-12L * t6;
-    return inl::Store(inl::Div(sum, 1000.0L));
+    return fp::Store(fp::Div(sum, 1000.0L));
 }
 
 double ChargingModel::FastLoss(double tw) const {
@@ -263,7 +262,7 @@ double ChargingModel::FastLoss(double tw) const {
     // number; a NaN passes through them to the check of the store.
     const fp::real difference = static_cast<fp::real>(tw) - in_.ta;
     const fp::real u = __builtin_sqrtl(__builtin_sqrtl(__builtin_fabsl(difference))) * h_.filmFactor;
-    return inl::Store(inl::Div(difference * h_.lossGain * u, h_.innerTerms * u + 1.0L));
+    return fp::Store(fp::Div(difference * h_.lossGain * u, h_.innerTerms * u + 1.0L));
 }
 
 template <typename Observer>
@@ -271,17 +270,17 @@ Stop ChargingModel::Advance(Observer&& onStep) {
     using fp::real;
     const bool target = in_.criterion == Criterion::TargetTemperature;
     for (;;) {
-        s_.t = inl::Store(static_cast<real>(s_.t) + in_.dtau);
+        s_.t = fp::Store(static_cast<real>(s_.t) + in_.dtau);
         // The density of the step is that of the water before it.
         s_.rho = WaterDensityInline(s_.tw);
         // Heat capacity of the content, kJ/K.
         const real C = static_cast<real>(in_.V) * s_.rho * kWaterHeat;
-        s_.tw = inl::Store(inl::Div(static_cast<real>(s_.Es) - s_.El + s_.tw * C, C));
+        s_.tw = fp::Store(fp::Div(static_cast<real>(s_.Es) - s_.El + s_.tw * C, C));
         if (in_.losses) s_.El = textbookLoss_ ? StepLoss(s_.tw) : FastLoss(s_.tw);
         if (in_.electricHeating) {
             s_.Es = h_.electricHeat;
         } else if (in_.waterHeating) {
-            s_.Es = inl::Store((static_cast<real>(in_.tm) - s_.tw) * h_.sourceFactor * in_.dtau);
+            s_.Es = fp::Store((static_cast<real>(in_.tm) - s_.tw) * h_.sourceFactor * in_.dtau);
         }
         onStep(static_cast<const State&>(s_));
         Stop stop;

@@ -2,6 +2,7 @@
 
 #include "core/FloatingPoint.h"
 #include "core/Numbers.h"
+#include "core/Pixels.h"
 
 #include <algorithm>
 
@@ -10,22 +11,8 @@ namespace vimtal::ductsim {
 namespace {
 using fp::real;
 
-// Nearest whole pixel, ties to even. A point of a diverging run (a time step
-// far too long for the duct) may lie far outside the paint area; it is kept
-// a million pixels away, where it is clipped like any other.
-//
-// The chart maps every step of a run (up to a hundred million), so the
-// rounding avoids the library's nearbyintl, which saves and restores the
-// whole floating-point environment each time: adding and subtracting 1.5 *
-// 2^63 leaves a long double (64-bit mantissa) rounded to a whole number in
-// the default mode, to nearest with ties to even, exactly as nearbyintl
-// would. The whole number then converts exactly through a double.
-int Pixel(real value) {
-    if (!(value == value)) return static_cast<int>(fp::Round(value));  // NaN: invalid operation
-    const real shifted = std::clamp(value, -1.0e6L, 1.0e6L) + 0x1.8p63L;
-    const real whole = shifted - 0x1.8p63L;
-    return static_cast<int>(static_cast<double>(whole));
-}
+// Nearest whole pixel, ties to even; far points held a million pixels away.
+int Pixel(real value) { return NearestPixel(value); }
 }  // namespace
 
 CoolingChartScale::CoolingChartScale(int W, int H, double ti, double te, const RunResult& firstRun)

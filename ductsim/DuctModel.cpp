@@ -1,6 +1,5 @@
 #include "DuctModel.h"
 
-#include "StepArithmetic.h"
 
 #include "core/AmbientAir.h"
 #include "core/Errors.h"
@@ -21,11 +20,11 @@ constexpr real kKelvin = 273.15L;   // Celsius offset of the velocity and free-c
 // x^(1/4) as two square roots: cheaper than exp(ln(x)/4) and at least as
 // exact. Zero gives zero; a negative base is an invalid operation, as the
 // logarithm of a negative number would be.
-real FourthRoot(real x) { return step::Sqrt(step::Sqrt(x)); }
+real FourthRoot(real x) { return fp::Sqrt(fp::Sqrt(x)); }
 
 // x^(3/4) = sqrt(x) * sqrt(sqrt(x)).
 real ThreeQuarterPower(real x) {
-    const real root = step::Sqrt(x);
+    const real root = fp::Sqrt(x);
     return root * std::sqrt(root);
 }
 
@@ -190,17 +189,17 @@ RunResult DuctSimulation::Run(const StepObserver& observer) const {
     std::int64_t steps = 0;
     const double tauL = geo_.residenceTime;
     do {
-        tau = step::Store(static_cast<real>(tau) + dtau);
-        rho = step::SliceDensity(t, phi, pb);
+        tau = fp::Store(static_cast<real>(tau) + dtau);
+        rho = AirDensityAtFraction(t, phi, pb);
         // Velocity reduced to 0 degC, the reference of Schack's relation.
-        const double wn = step::Store(step::Div(static_cast<real>(w) * kKelvin, kKelvin + t));
-        const real tHundred = step::Div(t, 100.0L);
-        const double K = step::Store(4.13L + 0.23L * tHundred - 0.0077L * (tHundred * tHundred));
+        const double wn = fp::Store(fp::Div(static_cast<real>(w) * kKelvin, kKelvin + t));
+        const real tHundred = fp::Div(t, 100.0L);
+        const double K = fp::Store(4.13L + 0.23L * tHundred - 0.0077L * (tHundred * tHundred));
         // Schack, forced convection inside: alpha = K wn^0.75 / dz^0.25.
-        alphaI = step::Store(step::Div(K * ThreeQuarterPower(wn), dzQuarter));
+        alphaI = fp::Store(fp::Div(K * ThreeQuarterPower(wn), dzQuarter));
         // Schack, free convection outside: alpha = 5 (|t - te| / ((273.15 + te) dz))^0.25.
         const real difference = static_cast<real>(t) - te;
-        alphaE = step::Store(5.0L * FourthRoot(step::Div(std::fabs(difference), freeConvectionScale)));
+        alphaE = fp::Store(5.0L * FourthRoot(fp::Div(std::fabs(difference), freeConvectionScale)));
 
         double loss = 0.0;
         if (alphaE == 0.0) {
@@ -212,18 +211,18 @@ RunResult DuctSimulation::Run(const StepObserver& observer) const {
             // Per metre of duct: cylindrical insulation and wall, then the
             // film resistances on the inner and outer perimeters.
             const real sum = insulationResistance + wallResistance +
-                             step::Div(1.0L, alphaI * kPi * innerPerimeterFactor) +
-                             step::Div(1.0L, alphaE * kPi * outerPerimeterFactor);
-            U = step::Store(step::Div(1.0L, sum));
-            loss = step::Store(static_cast<real>(U) * dx * difference * dtau);
+                             fp::Div(1.0L, alphaI * kPi * innerPerimeterFactor) +
+                             fp::Div(1.0L, alphaE * kPi * outerPerimeterFactor);
+            U = fp::Store(fp::Div(1.0L, sum));
+            loss = fp::Store(static_cast<real>(U) * dx * difference * dtau);
         } else {
-            const real sum = step::Div(1.0L, alphaI) + wallResistance + insulationResistance + step::Div(1.0L, alphaE);
-            U = step::Store(step::Div(1.0L, sum));
-            loss = step::Store(static_cast<real>(U) * Fz * difference * dtau);
+            const real sum = fp::Div(1.0L, alphaI) + wallResistance + insulationResistance + fp::Div(1.0L, alphaE);
+            U = fp::Store(fp::Div(1.0L, sum));
+            loss = fp::Store(static_cast<real>(U) * Fz * difference * dtau);
         }
         // Heat balance of the slice: C t' = C t - loss.
-        const double C = step::Store(static_cast<real>(rho) * kCp * Vs);
-        t = step::Store(step::Div(static_cast<real>(C) * t - loss, C));
+        const double C = fp::Store(static_cast<real>(rho) * kCp * Vs);
+        t = fp::Store(fp::Div(static_cast<real>(C) * t - loss, C));
         ++steps;
         if (observer) observer(tau, t);
     } while (tau < tauL);

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Errors.h"
+
+#include <cmath>
+
 namespace vimtal::charts {
 namespace {
 
@@ -125,11 +129,19 @@ TEST(ChartFrame, CurveDrawsOnlySegmentsThatReachANewPixel) {
     EXPECT_EQ(image.pixel(x0, y0), kBlue);
 }
 
-TEST(ChartFrame, NearestRoundsHalvesToEven) {
-    EXPECT_EQ(Nearest(2.5L), 2);
-    EXPECT_EQ(Nearest(3.5L), 4);
-    EXPECT_EQ(Nearest(-2.5L), -2);
-    EXPECT_EQ(Nearest(2.4999L), 2);
+TEST(ChartFrame, NearestRoundsHalvesToEvenAndHoldsFarPointsAMillionPixelsAway) {
+    struct Case {
+        long double value;
+        int pixel;
+    } cases[] = {{2.5L, 2},          {3.5L, 4},       {-2.5L, -2},       {-3.5L, -4},      {2.4999L, 2},
+                 {0.5L, 0},          {-0.5L, 0},      {999999.5L, 1000000}, {1e300L, 1000000}, {-1e300L, -1000000},
+                 {1e4000L, 1000000}, {0.49999999999999999L, 0}};
+    for (const Case& c : cases) EXPECT_EQ(Nearest(c.value), c.pixel) << static_cast<double>(c.value);
+    // The same as the library's rounding everywhere in between.
+    for (long double v = -3000.0L; v < 3000.0L; v += 0.0625L) {
+        ASSERT_EQ(Nearest(v), static_cast<int>(std::nearbyint(v))) << static_cast<double>(v);
+    }
+    EXPECT_THROW(Nearest(std::nanl("")), FloatingPointError);
 }
 
 }  // namespace

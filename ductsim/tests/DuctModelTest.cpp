@@ -1,5 +1,4 @@
 #include "ductsim/DuctModel.h"
-#include "ductsim/StepArithmetic.h"
 
 #include "core/AmbientAir.h"
 #include "core/Errors.h"
@@ -424,32 +423,6 @@ TEST_F(DuctModelTest, ResultRounding) {
         {HeatLossText, 226.98765, "226,99"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.format(c.value), c.text) << c.value;
-}
-
-// The run's inline density must be the shared moist-air law to the last bit,
-// and fail where it fails.
-TEST(SliceDensity, IsTheSharedAirDensity) {
-    long long compared = 0;
-    for (double t = -60; t <= 120; t += 0.0137) {
-        for (const double rh : {0.0, 1.0, 35.0, 50.0, 95.0, 100.0, 180.0}) {
-            for (const double p : {80000.0, 101300.0, 101325.5}) {
-                const double phi = static_cast<double>(static_cast<long double>(rh) / 100.0L);
-                ASSERT_EQ(step::SliceDensity(t, phi, p), AirDensity(t, rh, p)) << t << " " << rh << " " << p;
-                ++compared;
-            }
-        }
-    }
-    EXPECT_GT(compared, 200000);
-    // Far outside the law's range the two still agree.
-    EXPECT_EQ(step::SliceDensity(-273.15, 0.5, 101300), AirDensity(-273.15, 50, 101300));
-    // p = phi ps: a zero denominator in the humidity ratio.
-    const double ps = SaturationPressure(20);
-    try {
-        step::SliceDensity(20, 1.0, ps);
-        ADD_FAILURE() << "no fault at p = ps";
-    } catch (const FloatingPointError& e) {
-        EXPECT_EQ(e.Fault(), FloatFault::DivisionByZero);
-    }
 }
 
 }  // namespace
