@@ -6,6 +6,17 @@
 
 namespace vimtal {
 
+namespace {
+std::optional<QString> TakeAnswer(std::deque<std::optional<QString>>& answers) {
+    if (answers.empty()) return std::nullopt;  // no script left: the user cancels
+    const bool cancelled = !answers.front().has_value();
+    const QString path = cancelled ? QString() : *answers.front();
+    answers.pop_front();
+    if (cancelled) return std::nullopt;
+    return path;
+}
+}  // namespace
+
 void FakePlatform::MessageBox(const QString& text, const QString& title) {
     messages.push_back({text, title, false});
     if (onMessage) onMessage(messages.back());
@@ -18,18 +29,12 @@ void FakePlatform::ErrorBox(const QString& text) {
 
 std::optional<QString> FakePlatform::OpenFileDialog(const FileDialogOptions& options) {
     openRequests.push_back(options);
-    if (openAnswers.empty()) return std::nullopt;
-    auto answer = openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return TakeAnswer(openAnswers);
 }
 
 std::optional<QString> FakePlatform::SaveFileDialog(const FileDialogOptions& options) {
     saveRequests.push_back(options);
-    if (saveAnswers.empty()) return std::nullopt;
-    auto answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    return TakeAnswer(saveAnswers);
 }
 
 void FakePlatform::ShellOpen(const QString& target) { shellOpened.push_back(target); }
