@@ -62,7 +62,7 @@ const Column kColumns[11] = {
 };
 
 constexpr int kRows = 7;
-constexpr int kRowHeight = 13;
+constexpr int kRowHeight = 16;  // room for the accents of capitals (Ó, Ś)
 
 QIcon Glyph(const char* name) { return QIcon(QStringLiteral(":/pressureloss/glyphs/%1.svg").arg(QLatin1String(name))); }
 
