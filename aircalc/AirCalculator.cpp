@@ -117,6 +117,20 @@ int SelectCase(const AirTexts& f) {
     return 0;
 }
 
+// The rest of the state once t, x and i are known (the cases given i and t,
+// and x and t): saturation and partial pressures, relative humidity in
+// percent, density, wet-bulb and dew-point temperatures, in this order.
+static void CompleteFromTemperatureAndRatio(AirState& s) {
+        s.ps = AirCalcSaturationPressure(s.t);
+        s.phi = RelativeHumidity(s.x, s.ps, s.pb);
+        s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+        s.rho = Density(s.t, s.x, s.pb);
+        s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+        s.tm = WetBulbSearch(s.i, s.pb);
+        s.phi = fp::Store(100.0L * s.phi);
+        s.tr = DewPoint(s.pp);
+}
+
 std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
     if (Filled(f.i)) s.i = StrToFloat(f.i);
     if (Filled(f.x)) s.x = StrToFloat(f.x);
@@ -142,27 +156,13 @@ std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
             break;
         case 2:  // i, t
             s.x = fp::Store(fp::Div(s.i - 1.005L * s.t, 2501.0L + 1.84L * s.t));
-            s.ps = AirCalcSaturationPressure(s.t);
-            s.phi = RelativeHumidity(s.x, s.ps, s.pb);
-            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
-            s.rho = Density(s.t, s.x, s.pb);
-            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
-            s.tm = WetBulbSearch(s.i, s.pb);
-            s.phi = fp::Store(100.0L * s.phi);
-            s.tr = DewPoint(s.pp);
+            CompleteFromTemperatureAndRatio(s);
             r.x = RoundedDisplay(s.x, -5);
             r.phi = RoundedDisplay(s.phi, -1);
             break;
         case 3:  // x, t
             s.i = Enthalpy(s.t, s.x);
-            s.ps = AirCalcSaturationPressure(s.t);
-            s.phi = RelativeHumidity(s.x, s.ps, s.pb);
-            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
-            s.rho = Density(s.t, s.x, s.pb);
-            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
-            s.tm = WetBulbSearch(s.i, s.pb);
-            s.phi = fp::Store(100.0L * s.phi);
-            s.tr = DewPoint(s.pp);
+            CompleteFromTemperatureAndRatio(s);
             r.i = RoundedDisplay(s.i, -1);
             r.phi = RoundedDisplay(s.phi, -1);
             break;

@@ -79,7 +79,9 @@ TEST(InformationWindows, CaptionsSizesContentsAndButtons) {
     for (const Case& c : cases) {
         Form* form = app.Window(c.window);
         EXPECT_EQ(form->windowTitle(), QString::fromUtf8(c.caption));
-        if (c.client.isValid()) EXPECT_EQ(form->Client()->size(), c.client) << c.window;
+        if (c.client.isValid()) {
+            EXPECT_EQ(form->Client()->size(), c.client) << c.window;
+        }
         if (c.firstLine) {
             auto* memo = app.Control<QPlainTextEdit>(c.window, "Memo1");
             EXPECT_TRUE(memo->isReadOnly());
