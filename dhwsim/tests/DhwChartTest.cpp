@@ -154,7 +154,7 @@ TEST(DhwChart, TargetTemperatureOf55DrawsElevenTemperatureTicks) {
 }
 
 TEST(DhwChart, CurvesEndAtTheTopOfTheirScale) {
-    const int W = 500, H = 305;
+    const int W = 500;
     struct Case {
         int kind;
         WindowInputs inputs;

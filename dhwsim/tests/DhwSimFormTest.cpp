@@ -306,7 +306,9 @@ TEST(DhwSimForm, MenuAndButtonsOpenTheirWindows) {
         AppHarness app;
         app.Click(F5, c.control);
         EXPECT_EQ(app.Shown(), QStringList{c.window}) << c.control;
-        if (c.kind) EXPECT_EQ(app.WindowAs<TForm5>(F5)->ChartKind(), c.kind) << c.control;
+        if (c.kind) {
+            EXPECT_EQ(app.WindowAs<TForm5>(F5)->ChartKind(), c.kind) << c.control;
+        }
     }
     AppHarness app;
     app.Click(F5, "Algorytmsymulacji1");
