@@ -22,9 +22,17 @@ const std::string kDiameterTooSmall =
 const std::string kInsulationNegative = "Grubość izolacji zasobnika C.W.U nie może być ujemna";
 const std::string kConductivityNotPositive =
     "Współczynniki przewodzenia ciepła izolacji i zasobnika C.W.U muszą być większe od zera";
-const std::string kSourceAtWaterTemperature =
-    "Średnia temperatura zasilania i powrotu jest równa temperaturze początkowej wody - nie można wyznaczyć "
-    "masowego przepływu źródła ciepła";
+const std::string kSourceNotAboveWater =
+    "Temperatura początkowa wody musi być niższa od średniej temperatury zasilania i powrotu";
+// A run needs a source that the formulas can take: heating water with a flow
+// that is known and not negative, an electric heater whose power is not
+// negative (either would otherwise heat the tank without bound or cool it
+// below any physical temperature).
+const std::string kNoFlow =
+    "Nie wyznaczono masowego przepływu źródła ciepła. Podaj moc źródła ciepła przy temperaturze początkowej "
+    "wody niższej od średniej temperatury zasilania i powrotu.";
+const std::string kNegativeFlow = "Masowy przepływ źródła ciepła nie może być ujemny";
+const std::string kNegativePower = "Moc źródła ciepła nie może być ujemna";
 
 // A length typed in millimetres, in metres.
 double Millimetres(const std::string& text) { return fp::Store(fp::Div(StrToFloat(text), 1000.0L)); }
@@ -98,6 +106,10 @@ bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& set
         return refuse("Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.", "Vimtal info");
     }
     if (w.massFlowBoxEnabled) {
+        // Ticking water heating enables the mass-flow box beside the power
+        // entry; it is empty when no flow could be derived from the power
+        // for the temperatures typed.
+        if (w.waterHeating && w.powerEntrySelected && w.massFlow.empty()) return refuse(kNoFlow);
         in_.m = StrToFloat(w.massFlow);
     } else {
         in_.Q = StrToFloat(w.power);
@@ -123,6 +135,14 @@ bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& set
         if (!(in_.D > 0.01)) return refuse(kDiameterTooSmall);
         if (in_.diz < 0) return refuse(kInsulationNegative);
         if (!(in_.lambdaInsulation > 0) || !(in_.lambdaWall > 0)) return refuse(kConductivityNotPositive);
+    }
+    if (in_.electricHeating) {
+        if (in_.Q < 0) return refuse(kNegativePower);
+    } else if (in_.waterHeating) {
+        // A flow typed into its box is read above; otherwise the flow is the
+        // one the window derived from the power, if it still holds.
+        if (!w.massFlowBoxEnabled && !flowKnown_) return refuse(kNoFlow);
+        if (in_.m < 0) return refuse(kNegativeFlow);
     }
 
     Hoist();
@@ -264,12 +284,15 @@ std::optional<std::string> ChargingModel::PowerToFlow(const SourceTexts& texts, 
         messages.ShowMessage(kAboveMeanSource, kInfoTitle);
         return std::nullopt;
     }
-    if (in_.tm == in_.tw0) {
-        messages.ShowMessage(kSourceAtWaterTemperature, kInfoTitle);
-        return std::nullopt;
+    if (!SourceAboveWater()) {
+        messages.ShowMessage(kSourceNotAboveWater, kInfoTitle);
+        flowKnown_ = false;
+        in_.m = 0;
+        return std::string();
     }
     if (power) in_.Q = StrToFloat(*power);
     in_.m = fp::Store(fp::Div(in_.Q, (static_cast<real>(in_.tm) - in_.tw0) * kWaterHeat));
+    flowKnown_ = true;
     return RoundedDisplay(in_.m, -7);
 }
 
@@ -279,6 +302,7 @@ std::string ChargingModel::FlowToPower(const SourceTexts& texts, const std::stri
     in_.tp = StrToFloat(texts.returnTemperature);
     in_.tm = fp::Store(fp::Div(static_cast<real>(in_.tz) + in_.tp, 2.0L));
     in_.m = StrToFloat(massFlow);
+    flowKnown_ = true;
     in_.Q = fp::Store((static_cast<real>(in_.tm) - in_.tw0) * (static_cast<real>(in_.m) * kWaterHeat));
     return RoundedDisplay(in_.Q, -2);
 }

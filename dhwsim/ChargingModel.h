@@ -187,14 +187,28 @@ public:
     // Power to flow: converts the power text (or, when `power` is null, uses
     // the stored power), stores Q and m and returns the text for the mass-flow
     // box (7 decimals). With `ceilingTest`, a target temperature of the last
-    // run above the mean source temperature is refused with a message. A
-    // source whose mean temperature equals the initial one gives no flow:
-    // refused with a message. nullopt when refused.
+    // run above the mean source temperature is refused with a message:
+    // nullopt, the box and the stored flow stay as they are.
+    //
+    // Heating water can only deliver a power to a tank colder than the mean
+    // of its supply and return: at tm = tw0 no flow gives the power, and at
+    // tm < tw0 the flow would come out negative and heat a hot tank without
+    // bound. Such a source is refused with a message, the flow stored before
+    // (derived for another initial temperature) is forgotten, and the
+    // returned text is empty: the mass-flow box is emptied.
     std::optional<std::string> PowerToFlow(const SourceTexts& texts, const std::string* power, bool ceilingTest,
                                            MessageSink& messages);
     // Flow to power: stores m and Q and returns the text for the power box
-    // (2 decimals).
+    // (2 decimals). A flow given this way is known, whatever the
+    // temperatures: a source colder than the tank cools it towards tm, and
+    // the power comes out negative.
     std::string FlowToPower(const SourceTexts& texts, const std::string& massFlow);
+    // True when the mean source temperature of the last exchange is above
+    // the initial water temperature (a power can then be turned into a flow).
+    bool SourceAboveWater() const { return in_.tm > in_.tw0; }
+    // True while the stored mass flow belongs to the current inputs: derived
+    // from a power or given as a flow, and not forgotten since.
+    bool FlowKnown() const { return flowKnown_; }
 
     const Inputs& inputs() const { return in_; }
     const State& state() const { return s_; }
@@ -216,6 +230,7 @@ private:
     Inputs in_;
     State s_;
     bool textbookLoss_ = false;
+    bool flowKnown_ = false;
 
     // Values that stay the same through a run, kept in extended precision.
     struct Hoisted {

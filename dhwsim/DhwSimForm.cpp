@@ -21,6 +21,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace vimtal {
@@ -466,7 +468,16 @@ void TForm5::Algorytmsymulacji1Click() { platform().ShellOpen(QStringLiteral("cw
 
 void TForm5::PowerToFlow(const std::string* power, bool ceilingTest) {
     PlatformMessages messages;
-    if (auto flow = model_.PowerToFlow(SourceTexts(), power, ceilingTest, messages)) WriteIfDifferent(Edit6, *flow);
+    const std::optional<std::string> flow = model_.PowerToFlow(SourceTexts(), power, ceilingTest, messages);
+    if (!flow) return;
+    if (flow->empty()) {
+        // The source cannot heat this tank: the flow is forgotten and its box
+        // emptied without a reaction (there is nothing to turn into a power).
+        const QSignalBlocker quiet(Edit6);
+        Edit6->clear();
+        return;
+    }
+    WriteIfDifferent(Edit6, *flow);
 }
 
 void TForm5::CheckBox1Click() {
@@ -550,7 +561,9 @@ void TForm5::FlowFromStoredPower(const QLineEdit* changed, const QLineEdit* othe
 void TForm5::Edit6Change() {
     if (!CheckBox1->isChecked()) return;
     if (loading_ && Edit6->text().isEmpty()) return;
-    WriteIfDifferent(Edit9, model_.FlowToPower(SourceTexts(), ToStd(Edit6->text())));
+    const std::string power = model_.FlowToPower(SourceTexts(), ToStd(Edit6->text()));
+    const QScopedValueRollback<bool> echo(powerFromFlow_, true);
+    WriteIfDifferent(Edit9, power);
 }
 
 void TForm5::Edit7Change() {
@@ -574,6 +587,9 @@ void TForm5::Edit8Change() {
 void TForm5::Edit9Change() {
     if (!CheckBox1->isChecked()) return;
     if (loading_ && Edit9->text().isEmpty()) return;
+    // The power just derived from a given flow of a source colder than the
+    // tank is negative: the given flow stands, nothing is derived back.
+    if (powerFromFlow_ && !model_.SourceAboveWater()) return;
     const std::string power = ToStd(Edit9->text());
     PowerToFlow(&power, false);
 }

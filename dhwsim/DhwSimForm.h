@@ -144,6 +144,8 @@ private:
     // its reaction has nothing to convert.
     bool loading_ = false;
     bool loadFailed_ = false;
+    // While the power box is written from the mass flow just given.
+    bool powerFromFlow_ = false;
 };
 
 }  // namespace vimtal

@@ -26,12 +26,16 @@ protected:
         return w;
     }
 
+    // Derives m from the power as the window does when the power is typed.
+    void Derive(ChargingModel& m, const WindowInputs& w) {
+        if (w.waterHeating && !w.massFlowBoxEnabled && !w.power.empty()) {
+            m.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false, sink);
+        }
+    }
+
     // Derives m from the power as the window does, then runs.
     RunReport RunWindow(WindowInputs w, SimulationSettings s = {}) {
-        if (w.waterHeating && !w.massFlowBoxEnabled && !w.power.empty()) {
-            model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false,
-                              sink);
-        }
+        Derive(model, w);
         return model.Run(w, s, sink);
     }
 
@@ -149,6 +153,7 @@ TEST_F(ChargingModelTest, ConversionStopsWhereTheTextIsNotANumber) {
     w = Tank();
     w.wallThickness = "x";  // read by the run although it takes no part
     EXPECT_THROW(model.Run(w, {}, sink), ConversionError);
+    Derive(model, w);
     EXPECT_TRUE(model.Prepare(w, {}, Purpose::Chart, sink));  // the chart does not read it
     SimulationSettings s;
     s.limit = "1e7";  // the limit is an integer
@@ -185,6 +190,7 @@ TEST_F(ChargingModelTest, InputsTheFormulasCannotTakeAreRefusedBeforeTheLoop) {
         cases[i].change(w, s);
         RecordingMessageSink messages;
         ChargingModel fresh;
+        Derive(fresh, w);
         EXPECT_EQ(fresh.Prepare(w, s, Purpose::Run, messages), !cases[i].refused) << i;
         EXPECT_EQ(messages.messages.size(), cases[i].refused ? 1u : 0u) << i;
         if (cases[i].refused) {
@@ -217,6 +223,7 @@ TEST_F(ChargingModelTest, OneStepWhenTheTargetIsAlreadyMet) {
             w.targetTemperature = c.target;
         }
         int steps = 0;
+        Derive(model, w);
         ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
         EXPECT_EQ(model.Advance([&](const State&) { ++steps; }), c.stop) << c.target;
         EXPECT_EQ(steps, 1) << c.target;
@@ -537,36 +544,166 @@ TEST_F(ChargingModelTest, PowerAndMassFlowExchange) {
 TEST_F(ChargingModelTest, PowerToFlowRefusals) {
     WindowInputs w = Tank();
     w.targetTemperature = "75";
-    RunWindow(w);  // the last run read tk = 75
+    RunWindow(w);  // the last run read tk = 75; the flow of 10 kW at 10 C is known
+    const double derived = model.inputs().m;
     const std::string power = "10";
+    const char* kCeiling =
+        "Temperatura zasobnika C.W.U nie może by większa od sredniej temperatury zasilania i powrotu";
+    const char* kColdSource = "Temperatura początkowa wody musi być niższa od średniej temperatury zasilania i powrotu";
     struct Case {
         ChargingModel::SourceTexts texts;
         bool ceilingTest;
-        const char* message;
+        const char* message;  // null: derived
+        bool forgotten;       // the stored flow is forgotten, the box emptied
     } cases[] = {
-        // Ticking water heating with a last target above the new mean.
-        {{"10", "70", "70"}, true, "Temperatura zasobnika C.W.U nie może by większa od sredniej temperatury zasilania i powrotu"},
-        {{"10", "70", "70"}, false, nullptr},
-        // A source at the water's temperature delivers nothing at any flow.
-        {{"80", "80", "80"}, false,
-         "Średnia temperatura zasilania i powrotu jest równa temperaturze początkowej wody - nie można wyznaczyć "
-         "masowego przepływu źródła ciepła"},
+        // Ticking water heating with a last target above the new mean: the
+        // flow stays as it was.
+        {{"10", "70", "70"}, true, kCeiling, false},
+        {{"10", "70", "70"}, false, nullptr, false},
+        // A source at the water's temperature delivers nothing at any flow;
+        // one below it would need a negative flow.
+        {{"80", "80", "80"}, false, kColdSource, true},
+        {{"85", "80", "80"}, false, kColdSource, true},
+        {{"10", "0", "10"}, false, kColdSource, true},
+        {{"79,99", "80", "80"}, false, nullptr, false},
     };
     for (const Case& c : cases) {
+        ChargingModel m = model;
         RecordingMessageSink messages;
-        const double before = model.inputs().m;
-        const auto flow = model.PowerToFlow(c.texts, &power, c.ceilingTest, messages);
-        if (c.message) {
-            EXPECT_FALSE(flow);
-            ASSERT_EQ(messages.messages.size(), 1u);
-            EXPECT_EQ(messages.messages[0].text, c.message);
-            EXPECT_EQ(messages.messages[0].title, "VIMTAL info");
-            EXPECT_EQ(model.inputs().m, before);
-        } else {
-            EXPECT_TRUE(flow);
+        const auto flow = m.PowerToFlow(c.texts, &power, c.ceilingTest, messages);
+        if (!c.message) {
+            ASSERT_TRUE(flow) << c.texts.initialTemperature;
+            EXPECT_FALSE(flow->empty());
             EXPECT_TRUE(messages.messages.empty());
+            EXPECT_GT(m.inputs().m, 0);
+            EXPECT_TRUE(m.FlowKnown());
+            continue;
+        }
+        ASSERT_EQ(messages.messages.size(), 1u) << c.texts.initialTemperature;
+        EXPECT_EQ(messages.messages[0].text, c.message);
+        EXPECT_EQ(messages.messages[0].title, "VIMTAL info");
+        if (c.forgotten) {
+            ASSERT_TRUE(flow);
+            EXPECT_EQ(*flow, "");
+            EXPECT_FALSE(m.FlowKnown());
+            EXPECT_EQ(m.inputs().m, 0);
+        } else {
+            EXPECT_FALSE(flow);
+            EXPECT_TRUE(m.FlowKnown());
+            EXPECT_EQ(m.inputs().m, derived);
         }
     }
+    // A flow given as a flow is known at any temperature: it cools a tank
+    // hotter than the source, and the power comes out negative.
+    ChargingModel m;
+    EXPECT_EQ(m.FlowToPower({"85", "80", "80"}, "0,05"), "-1,05");
+    EXPECT_TRUE(m.FlowKnown());
+    EXPECT_FALSE(m.SourceAboveWater());
+}
+
+// A run needs a source the heat balance can take: a known, non-negative flow
+// of heating water, or a non-negative electric power. Refused before the
+// first step, with nothing to write; the chart refuses the same way.
+TEST_F(ChargingModelTest, SourcesThatCannotBeSimulatedAreRefusedBeforeTheLoop) {
+    const char* kNoFlow =
+        "Nie wyznaczono masowego przepływu źródła ciepła. Podaj moc źródła ciepła przy temperaturze początkowej "
+        "wody niższej od średniej temperatury zasilania i powrotu.";
+    const char* kNegativeFlow = "Masowy przepływ źródła ciepła nie może być ujemny";
+    const char* kNegativePower = "Moc źródła ciepła nie może być ujemna";
+    struct Case {
+        const char* what;
+        std::function<void(ChargingModel&, WindowInputs&)> setUp;
+        const char* message;
+    } cases[] = {
+        {"power typed, never derived", [](ChargingModel&, WindowInputs&) {}, kNoFlow},
+        {"derived at 10 C, forgotten at 85 C",
+         [](ChargingModel& m, WindowInputs& w) {
+             RecordingMessageSink quiet;
+             m.PowerToFlow({"10", "80", "80"}, &w.power, false, quiet);
+             w.initialTemperature = "85";
+             m.PowerToFlow({"85", "80", "80"}, &w.power, false, quiet);
+         },
+         kNoFlow},
+        {"negative power turned into a negative flow",
+         [](ChargingModel& m, WindowInputs& w) {
+             RecordingMessageSink quiet;
+             w.power = "-10";
+             m.PowerToFlow({"10", "80", "80"}, &w.power, false, quiet);
+         },
+         kNegativeFlow},
+        {"negative flow typed into its box",
+         [](ChargingModel&, WindowInputs& w) {
+             w.powerEntrySelected = false;
+             w.massFlowBoxEnabled = true;
+             w.massFlow = "-0,01";
+         },
+         kNegativeFlow},
+        {"negative electric power",
+         [](ChargingModel&, WindowInputs& w) {
+             w.waterHeating = false;
+             w.electricHeating = true;
+             w.power = "-3";
+         },
+         kNegativePower},
+        {"zero electric power",
+         [](ChargingModel&, WindowInputs& w) {
+             w.waterHeating = false;
+             w.electricHeating = true;
+             w.power = "0";
+         },
+         nullptr},
+        {"flow typed into its box, none derived",
+         [](ChargingModel&, WindowInputs& w) {
+             w.powerEntrySelected = false;
+             w.massFlowBoxEnabled = true;
+             w.massFlow = "0,03";
+         },
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        for (Purpose purpose : {Purpose::Run, Purpose::Chart}) {
+            WindowInputs w = Tank();
+            w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
+            w.targetTime = "3600";
+            ChargingModel m;
+            c.setUp(m, w);
+            RecordingMessageSink messages;
+            const bool prepared = m.Prepare(w, {}, purpose, messages);
+            if (!c.message) {
+                EXPECT_TRUE(prepared) << c.what;
+                EXPECT_TRUE(messages.messages.empty()) << c.what;
+                continue;
+            }
+            EXPECT_FALSE(prepared) << c.what;
+            ASSERT_EQ(messages.messages.size(), 1u) << c.what;
+            EXPECT_EQ(messages.messages[0].text, c.message) << c.what;
+            EXPECT_EQ(messages.messages[0].title, "VIMTAL info") << c.what;
+            if (purpose == Purpose::Run) {
+                const RunReport report = m.Run(w, {}, messages);
+                EXPECT_FALSE(report.prepared) << c.what;
+                EXPECT_FALSE(report.results.temperature) << c.what;
+            }
+        }
+    }
+}
+
+TEST_F(ChargingModelTest, AGivenFlowFromASourceColderThanTheTankCoolsItTowardsTheSource) {
+    WindowInputs w = Tank();
+    w.initialTemperature = "85";
+    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
+    w.targetTime = "3600";
+    const ChargingModel::SourceTexts texts{"85", "80", "80"};
+    w.power = model.FlowToPower(texts, "0,05");  // the window shows the negative power
+    const RunReport report = model.Run(w, {}, sink);
+    ASSERT_TRUE(report.prepared);
+    EXPECT_EQ(report.stop, Stop::TimeElapsed);
+    const double tw = model.state().tw;
+    EXPECT_LT(tw, 85);
+    EXPECT_GT(tw, 80);
+    // 0,05 kg/s of 80 C water through 98 l at 85 C for an hour: the excess
+    // falls by exp(-m c t / (V rho c)) to about 0,8 K above the source.
+    EXPECT_NEAR(tw, 80 + 5 * std::exp(-0.05 * 3600 / (kTankVolume * 0.968)), 0.25);
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -105,8 +106,155 @@ TEST(DhwSimForm, SourceTemperaturesAndInitialTemperatureRederiveTheFlow) {
     // A source at the water's temperature gives no flow: said, not divided.
     app.SetText(F5, "Edit1", "75");
     EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
-    EXPECT_EQ(app.LastMessage(), "Średnia temperatura zasilania i powrotu jest równa temperaturze początkowej wody - "
-                                 "nie można wyznaczyć masowego przepływu źródła ciepła");
+    EXPECT_EQ(app.LastMessage(), "Temperatura początkowa wody musi być niższa od średniej temperatury zasilania i "
+                                 "powrotu");
+    EXPECT_EQ(app.Text(F5, "Edit6"), "");
+}
+
+const QString kColdSource =
+    QStringLiteral("Temperatura początkowa wody musi być niższa od średniej temperatury zasilania i powrotu");
+const QString kNoFlow = QStringLiteral(
+    "Nie wyznaczono masowego przepływu źródła ciepła. Podaj moc źródła ciepła przy temperaturze początkowej wody "
+    "niższej od średniej temperatury zasilania i powrotu.");
+
+// The result boxes, to see that a refused run writes none of them.
+QStringList Results(AppHarness& app) {
+    QStringList texts;
+    for (const char* box : {"Edit8", "Edit20", "Edit21", "Edit11", "Edit18"}) texts << app.Text(F5, box);
+    return texts;
+}
+
+// A 236-litre tank (1,2 m x 0,5 m) towards a time of an hour.
+void FillTankForAnHour(AppHarness& app) {
+    app.Type(F5, "Edit2", "1,2");
+    app.Type(F5, "Edit12", "0,5");
+    app.Click(F5, "RadioButton4");
+    app.Type(F5, "Edit10", "3600");
+}
+
+TEST(DhwSimForm, ASourceColderThanTheTankDerivesNoFlowAndTheRunIsRefused) {
+    // Water at 85 C and a source of 80/80 C: the flow of 12 kW would be
+    // negative and heat the tank without bound.
+    for (const bool powerFirst : {true, false}) {
+        AppHarness app;
+        FillTankForAnHour(app);
+        if (powerFirst) {
+            app.Type(F5, "Edit9", "12");
+            ASSERT_EQ(app.Text(F5, "Edit6"), "0,0409137");
+            app.ClearRecords();
+            app.SetText(F5, "Edit1", "85");
+        } else {
+            app.SetText(F5, "Edit1", "85");
+            app.ClearRecords();
+            app.SetText(F5, "Edit9", "12");
+        }
+        EXPECT_EQ(app.Messages(), QStringList{kColdSource}) << powerFirst;
+        ASSERT_FALSE(app.Fake().messages.empty());
+        EXPECT_EQ(app.Fake().messages.back().title, "VIMTAL info");
+        EXPECT_EQ(app.Text(F5, "Edit6"), "") << powerFirst;
+        EXPECT_EQ(app.Text(F5, "Edit9"), "12");
+        EXPECT_EQ(app.Text(F5, "Edit1"), "85");
+
+        const QStringList before = Results(app);
+        app.ClearRecords();
+        app.Click(F5, "Button1");
+        EXPECT_EQ(app.Messages(), QStringList{kNoFlow}) << powerFirst;
+        EXPECT_EQ(app.Fake().messages.back().title, "VIMTAL info");
+        EXPECT_EQ(app.ErrorCount(), 0);
+        EXPECT_EQ(Results(app), before);
+        EXPECT_TRUE(app.Shown().isEmpty());
+
+        // A colder tank again: the flow comes back and the run goes.
+        app.SetText(F5, "Edit1", "10");
+        EXPECT_EQ(app.Text(F5, "Edit6"), "0,0409137");
+        app.ClearRecords();
+        app.Click(F5, "Button1");
+        EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
+        const double tw = StrToFloat(app.Text(F5, "Edit11").toStdString());
+        EXPECT_GT(tw, 40);
+        EXPECT_LT(tw, 80);
+    }
+}
+
+TEST(DhwSimForm, TickingWaterHeatingOrChangingTheSourceBelowTheTankForgetsTheFlow) {
+    {
+        AppHarness app;
+        FillTankForAnHour(app);
+        app.Click(F5, "CheckBox2");
+        app.SetText(F5, "Edit1", "85");
+        app.SetText(F5, "Edit9", "12");  // electric: nothing derived
+        app.ClearRecords();
+        app.Click(F5, "CheckBox1");
+        EXPECT_EQ(app.Messages(), QStringList{kColdSource});
+        EXPECT_EQ(app.Text(F5, "Edit6"), "");
+        app.ClearRecords();
+        app.Click(F5, "Button1");
+        EXPECT_EQ(app.Messages(), QStringList{kNoFlow});
+    }
+    AppHarness app;
+    FillTankForAnHour(app);
+    app.Type(F5, "Edit9", "10");
+    app.ClearRecords();
+    app.SetText(F5, "Edit4", "0");  // tm = 40 C, still above the 10 C tank
+    EXPECT_TRUE(app.Messages().isEmpty());
+    EXPECT_EQ(app.Text(F5, "Edit6"), QString::fromStdString(RoundedDisplay(10 / (30 * 4.19), -7)));
+    app.SetText(F5, "Edit5", "10");  // tm = 5 C
+    EXPECT_EQ(app.Messages(), QStringList{kColdSource});
+    EXPECT_EQ(app.Text(F5, "Edit6"), "");
+    EXPECT_EQ(app.ErrorCount(), 0);
+    app.ClearRecords();
+    app.Click(F5, "Button1");
+    EXPECT_EQ(app.Messages(), QStringList{kNoFlow});
+    EXPECT_EQ(app.Text(F5, "Edit11"), "");
+}
+
+TEST(DhwSimForm, NegativeSourcesAreRefusedBeforeTheRun) {
+    struct Case {
+        const char* what;
+        std::function<void(AppHarness&)> enter;
+        const char* message;
+    } cases[] = {
+        {"negative mass flow typed",
+         [](AppHarness& app) { app.SetText(F5, "Edit6", "-0,01"); },
+         "Masowy przepływ źródła ciepła nie może być ujemny"},
+        {"negative electric power",
+         [](AppHarness& app) {
+             app.Click(F5, "CheckBox2");
+             app.SetText(F5, "Edit9", "-5");
+         },
+         "Moc źródła ciepła nie może być ujemna"},
+    };
+    for (const Case& c : cases) {
+        AppHarness app;
+        FillTankForAnHour(app);
+        app.Type(F5, "Edit9", "10");
+        c.enter(app);
+        const QStringList before = Results(app);
+        app.ClearRecords();
+        app.Click(F5, "Button1");
+        EXPECT_EQ(app.Messages(), QStringList{QString::fromUtf8(c.message)}) << c.what;
+        EXPECT_EQ(app.Fake().messages.back().title, "VIMTAL info");
+        EXPECT_EQ(app.ErrorCount(), 0) << c.what;
+        EXPECT_EQ(Results(app), before) << c.what;
+        EXPECT_TRUE(app.Shown().isEmpty()) << c.what;
+    }
+}
+
+TEST(DhwSimForm, AGivenFlowFromASourceColderThanTheTankCoolsIt) {
+    AppHarness app;
+    FillTankForAnHour(app);
+    app.SetText(F5, "Edit1", "85");
+    app.SetText(F5, "Edit6", "0,05");
+    // The power the flow delivers is negative; the given flow stands.
+    EXPECT_EQ(app.Text(F5, "Edit9"), "-1,05");
+    EXPECT_EQ(app.Text(F5, "Edit6"), "0,05");
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
+    app.Click(F5, "Button1");
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+    const double tw = StrToFloat(app.Text(F5, "Edit11").toStdString());
+    EXPECT_LT(tw, 85);
+    EXPECT_GT(tw, 80);
 }
 
 TEST(DhwSimForm, HeatingKindsSwitchTheSourceBoxes) {
@@ -465,6 +613,33 @@ TEST_F(CwuFiles, ShortMissingOrMalformedFiles) {
     EXPECT_EQ(app.Text(F5, "Edit5"), "60");
     EXPECT_EQ(app.Text(F5, "Edit9"), "abc");
     EXPECT_EQ(app.Text(F5, "Edit7"), "55");
+}
+
+TEST_F(CwuFiles, AFileWithANegativeMassFlowOpensButDoesNotRun) {
+    dhwsim::CwuRecord record;
+    const char* texts[] = {"10", "1,2", "0,5", "90", "0,025", "60", "20", "1", nullptr, "80", "80", nullptr,
+                           "", "-0,02", nullptr, "", "3600", "", "", "", "", "", "", ""};
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        if (texts[i]) record[i].text = texts[i];
+    }
+    record[8].flag = true;    // water heating
+    record[11].flag = false;  // the mass flow is given
+    record[14].flag = false;  // towards a time
+    const QString path = Path("ujemny.cwu");
+    dhwsim::SaveCwu(path.toStdString(), record);
+
+    AppHarness app;
+    app.Fake().openAnswers.push_back(path);
+    app.Click(F5, "Otwrz1");
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
+    EXPECT_TRUE(Choice(app, "RadioButton2")->isChecked());
+    EXPECT_EQ(app.Text(F5, "Edit9"), "-5,87");
+    app.ClearRecords();
+    app.Click(F5, "Button1");
+    EXPECT_EQ(app.Messages(), QStringList{"Masowy przepływ źródła ciepła nie może być ujemny"});
+    EXPECT_EQ(app.Text(F5, "Edit11"), "");
+    EXPECT_TRUE(app.Shown().isEmpty());
 }
 
 }  // namespace
