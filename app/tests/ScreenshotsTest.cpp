@@ -1,7 +1,7 @@
 // Paints every window of the program as a user first sees it and checks that
 // something was drawn. With VIMTAL_SHOTS_DIR set, the pictures are saved
 // there as <class>.png (the README's screenshots come from a run under Xvfb
-// with QT_QPA_PLATFORM=xcb).
+// with VIMTAL_TEST_PLATFORM=xcb).
 #include "app/testing/AppHarness.h"
 #include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"

@@ -4,7 +4,7 @@
 // checked. No error box may appear anywhere on the way.
 //
 // With VIMTAL_SHOTS_DIR set, each window is saved there as a PNG as the user
-// sees it at that moment; run under Xvfb with QT_QPA_PLATFORM=xcb for the
+// sees it at that moment; run under Xvfb with VIMTAL_TEST_PLATFORM=xcb for the
 // real fonts and style (scripts/screenshots does that).
 #include "app/testing/AppHarness.h"
 #include "core/ui/FormRegistry.h"

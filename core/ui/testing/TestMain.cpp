@@ -1,5 +1,7 @@
 // main() of the widget tests: Qt's offscreen platform, chosen here because
 // CTest's test discovery runs the binary without the test environment.
+// VIMTAL_TEST_PLATFORM names another one ("xcb" on a virtual X display, for
+// the screenshots and the window titles the window manager shows).
 #include "core/Numbers.h"
 #include "core/ui/AppFont.h"
 
@@ -8,7 +10,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray platform = qgetenv("VIMTAL_TEST_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VIMTAL"));
