@@ -156,4 +156,10 @@ std::uint8_t RecordBuffer::GetByte(std::size_t offset) const {
     return bytes_[offset];
 }
 
+std::string FitShortString(const std::string& text, std::size_t capacity) {
+    Bytes field(capacity + 1, 0);
+    WriteShortString(field.data(), capacity, text);
+    return ReadShortString(field.data(), capacity);
+}
+
 }  // namespace vimtal

@@ -27,6 +27,10 @@ void WriteShortString(std::uint8_t* field, std::size_t capacity, const std::stri
 // Reads the field; a length byte above the capacity reads only `capacity`
 // characters, never past the field.
 std::string ReadShortString(const std::uint8_t* field, std::size_t capacity);
+// The text a field of `capacity` characters gives back after it was written:
+// cut to its first `capacity` Windows-1250 characters, a character the code
+// page lacks turned into '?'.
+std::string FitShortString(const std::string& text, std::size_t capacity);
 
 // A fixed-size record with typed accessors at byte offsets. Every accessor
 // checks the offset against the record size (a logic error, not user data).
