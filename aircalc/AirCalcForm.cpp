@@ -10,7 +10,6 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -19,7 +18,8 @@
 
 namespace vimtal {
 
-TForm10::TForm10() : Form(QStringLiteral("TForm10"), QStringLiteral("Kalkulator powietrza")) {
+TForm10::TForm10(const FormLink& help)
+    : Form(QStringLiteral("TForm10"), QStringLiteral("Kalkulator powietrza")), help_(help) {
     Pomoc1 = new QAction(QStringLiteral("Pomoc"), this);
     Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
     MenuBar()->addAction(Pomoc1);
@@ -115,7 +115,7 @@ void TForm10::Button2Click() {
     for (QLineEdit* field : {Edit6, Edit9, edit10, Edit7, edit11, Edit8}) field->clear();
 }
 
-void TForm10::Pomoc1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm4"))); }
+void TForm10::Pomoc1Click() { help_.ShowModal(); }
 
 void TForm10::Button1Click() {
     const aircalc::AirTexts texts{ToStd(Edit1->text()), ToStd(Edit2->text()), ToStd(Edit3->text()),

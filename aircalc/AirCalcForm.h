@@ -5,6 +5,7 @@
 
 #include "aircalc/AirCalculator.h"
 #include "core/ui/Form.h"
+#include "core/ui/WindowLink.h"
 
 class QAction;
 class QLineEdit;
@@ -15,7 +16,8 @@ namespace vimtal {
 class TForm10 : public Form {
     Q_OBJECT
 public:
-    TForm10();
+    // `help`: the air calculator's help window, opened from "Pomoc".
+    explicit TForm10(const FormLink& help);
 
     void Button1Click();  // "Oblicz"
     void Button2Click();  // "Wyczyść"
@@ -49,6 +51,8 @@ private:
     QAction* Pomoc1 = nullptr;
 
     aircalc::AirState state_;
+
+    const FormLink& help_;
 };
 
 }  // namespace vimtal

@@ -1,6 +1,7 @@
 #include "aircalc/AirCalculator.h"
 
 #include "core/Errors.h"
+#include "core/Messages.h"
 #include "core/FloatingPoint.h"
 #include "core/Numbers.h"
 
@@ -12,8 +13,6 @@ using fp::real;
 
 constexpr real kTemperatureStep = 0.001L;  // degC, grid of both searches
 constexpr real kSearchStart = -30.0L;      // degC
-
-const char* const kInfoTitle = "Vimtal info";
 
 [[noreturn]] void Refuse(const std::string& message) { throw NoticeError(message, kInfoTitle); }
 

@@ -4,10 +4,15 @@
 #include "InfoWindows.h"
 #include "Launcher.h"
 #include "Settings.h"
+#include "core/AmbientAir.h"
 #include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
+#include "core/ui/WindowLink.h"
 
 #include <QtGlobal>
+
+#include <memory>
+#include <stdexcept>
 
 // Module windows.
 #include "orifice/OrificeForm.h"
@@ -19,6 +24,7 @@
 #include "pressureloss/CatalogueForm.h"
 #include "pressureloss/CircuitForm.h"
 #include "pressureloss/EditorForm.h"
+#include "pressureloss/Session.h"
 #include "ductsim/DuctChart.h"
 #include "ductsim/DuctForm.h"
 
@@ -28,32 +34,80 @@ static void InitResources() { Q_INIT_RESOURCE(resources); }
 
 namespace vimtal {
 
-void CreateForms() {
+namespace {
+
+// What the windows share, and the links to the windows that earlier windows
+// open: owned here, outside the windows, for as long as they live.
+struct Program {
+    AmbientAir ambientAir;
+    pressureloss::Session pressureLoss{ambientAir};
+
+    WindowLink<TForm1> orifice;
+    WindowLink<TForm2> settings;
+    WindowLink<TForm3> about;
+    WindowLink<TForm10> airCalculator;
+    WindowLink<TForm4> airHelp;
+    WindowLink<TForm5> dhwSimulation;
+    WindowLink<TForm6> dhwChart;
+    WindowLink<TForm7> dhwSettings;
+    WindowLink<TForm8> dhwAssumptions;
+    WindowLink<TForm9> ductCooling;
+    WindowLink<TForm11> ductAssumptions;
+    WindowLink<TForm12> ductScheme;
+    WindowLink<TForm13> ductChart;
+    WindowLink<TForm14> dhwScheme;
+    WindowLink<TForm15> circuit;
+    WindowLink<TForm16> catalogue;
+    WindowLink<TForm17> editor;
+    WindowLink<TForm19> dhwSizing;
+};
+
+std::unique_ptr<Program> program;
+
+// Creates a window, binds its link and registers it.
+template <typename T, typename... Args>
+T& Create(WindowLink<T>& link, Args&&... args) {
+    auto* window = new T(std::forward<Args>(args)...);
+    link.Bind(*window);
+    RegisterForm(window);
+    return *window;
+}
+
+}  // namespace
+
+Form& CreateForms() {
     InitResources();
+    if (program) throw std::logic_error("the windows exist already");
+    program = std::make_unique<Program>();
+    Program& p = *program;
+
     // The order is the program's start-up order: the launcher first, so that
     // it is the main window; each module's windows at their place.
-    auto* launcher = new TForm18();
+    auto* launcher = new TForm18(p.settings, p.about,
+                                 {&p.dhwSimulation, &p.dhwSizing, &p.ductCooling, &p.airCalculator, &p.orifice,
+                                  &p.circuit});
     RegisterForm(launcher);
     platform().SetMainForm(launcher);
-    RegisterForm(new TForm1());
-    RegisterForm(new TForm2());
-    RegisterForm(new TForm3());
-    RegisterForm(new TForm10());
-    RegisterForm(new TForm4());
-    RegisterForm(new TForm5());
-    RegisterForm(new TForm6());
-    RegisterForm(new TForm7());
-    RegisterForm(new TForm8());
-    RegisterForm(new TForm9());
-    RegisterForm(new TForm11());
-    RegisterForm(new TForm12());
-    RegisterForm(new TForm13());
-    RegisterForm(new TForm14());
-    RegisterForm(new TForm15());
-    RegisterForm(new TForm16());
-    RegisterForm(new TForm17());
-    RegisterForm(new TForm19());
+    Create(p.orifice, p.ambientAir);
+    Create(p.settings, p.ambientAir);
+    Create(p.about);
+    Create(p.airCalculator, p.airHelp);
+    Create(p.airHelp);
+    TForm5& dhw = Create(p.dhwSimulation, p.dhwChart, p.dhwSettings, p.dhwAssumptions, p.dhwScheme);
+    Create(p.dhwChart, dhw);
+    Create(p.dhwSettings);
+    Create(p.dhwAssumptions);
+    TForm9& duct = Create(p.ductCooling, p.ductChart, p.ductAssumptions, p.ductScheme);
+    Create(p.ductAssumptions);
+    Create(p.ductScheme);
+    Create(p.ductChart, duct);
+    Create(p.dhwScheme);
+    TForm15& circuit = Create(p.circuit, p.ambientAir, p.pressureLoss, p.catalogue);
+    Create(p.catalogue, p.ambientAir, p.pressureLoss, p.editor);
+    Create(p.editor, p.ambientAir, p.pressureLoss, circuit);
+    Create(p.dhwSizing, dhw);
     launcher->EnableModuleButtons();
+    return *launcher;
 }
 
 void DestroyForms() {
@@ -61,8 +115,14 @@ void DestroyForms() {
     UnregisterAllForms();
     platform().ResetModalState();
     // Later windows may refer to earlier ones while they go: destroy in
-    // reverse order of creation.
+    // reverse order of creation, then what they shared.
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) delete *it;
+    program.reset();
+}
+
+AmbientAir& ProgramAmbientAir() {
+    if (!program) throw std::logic_error("the windows do not exist");
+    return program->ambientAir;
 }
 
 }  // namespace vimtal

@@ -3,12 +3,21 @@
 
 namespace vimtal {
 
-// Creates the windows in their fixed order, the launcher first (it becomes
-// the main window), registers them (core/ui/FormRegistry.h) and enables the
-// launcher's buttons of the modules that exist.
-void CreateForms();
+class AmbientAir;
+class Form;
 
-// Destroys every window (end of the program, end of a test).
+// Creates the program's shared state (the ambient air, the pressure-loss
+// calculator's circuit) and the windows in their fixed order, the launcher
+// first (it becomes the main window), handing each window what it uses; the
+// windows are registered by class name (core/ui/FormRegistry.h) for the
+// test harness. Returns the launcher.
+Form& CreateForms();
+
+// Destroys every window and the shared state (end of the program, end of a
+// test).
 void DestroyForms();
+
+// The ambient air the windows share (for the test harness).
+AmbientAir& ProgramAmbientAir();
 
 }  // namespace vimtal

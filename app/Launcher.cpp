@@ -3,7 +3,6 @@
 #include "Links.h"
 #include "Settings.h"
 #include "core/Numbers.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/PictureBox.h"
 #include "core/ui/Platform.h"
@@ -31,26 +30,32 @@ struct ModuleButton {
     int column;
     const char* picture;
     const char* caption;  // the caption lines below the button
-    const char* window;   // the module window it opens
+    const FormLink* TForm18::Modules::*module;  // the module window it opens
 };
 
 // Top row: the three simulations and the tank sizing; bottom row: the
 // calculators.
 const ModuleButton kModules[] = {
-    {"SpeedButton3", 0, 0, ":/images/module_dhwsim.svg", "Symulacja czasu\nładowania zasobnika\nCWU", "TForm5"},
+    {"SpeedButton3", 0, 0, ":/images/module_dhwsim.svg", "Symulacja czasu\nładowania zasobnika\nCWU",
+     &TForm18::Modules::dhwSimulation},
     {"SpeedButton6", 0, 1, ":/images/module_dhwsizing.svg",
-     "Wyznaczanie niezbędnej\nobjętości zasobnika CWU\nwg. PN-90/B-01706", "TForm19"},
+     "Wyznaczanie niezbędnej\nobjętości zasobnika CWU\nwg. PN-90/B-01706", &TForm18::Modules::dhwSizing},
     {"SpeedButton4", 0, 2, ":/images/module_ductsim.svg",
-     "Symulacja czasu\nwychładzania powietrza\nw kanale wentylacyjnym", "TForm9"},
-    {"SpeedButton2", 1, 0, ":/images/module_aircalc.svg", "Kalkulator IX", "TForm10"},
+     "Symulacja czasu\nwychładzania powietrza\nw kanale wentylacyjnym", &TForm18::Modules::ductCooling},
+    {"SpeedButton2", 1, 0, ":/images/module_aircalc.svg", "Kalkulator IX",
+     &TForm18::Modules::airCalculator},
     {"SpeedButton1", 1, 1, ":/images/module_orifice.svg", "Dobór kryz \nosiowosymetrycznych\ni przepustnic powietrza",
-     "TForm1"},
+     &TForm18::Modules::orifice},
     {"SpeedButton5", 1, 2, ":/images/module_pressureloss.svg", "Kalkulator strat ciśnienia\nobiegu krytycznego",
-     "TForm15"},
+     &TForm18::Modules::pressureLoss},
 };
 }  // namespace
 
-TForm18::TForm18() : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.05")) {
+TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules)
+    : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.05")),
+      settings_(settings),
+      about_(about),
+      modules_(modules) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowOpacity(230.0 / 255.0);
@@ -69,8 +74,8 @@ TForm18::TForm18() : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.
                            QIcon(QStringLiteral(":/images/menu_www.svg")));
     Kontaktemail1 = NewAction(options, "Kontaktemail1", QStringLiteral("Kontakt e-mail"),
                               QKeySequence(Qt::CTRL | Qt::Key_K), QIcon(QStringLiteral(":/images/menu_mail.svg")));
-    QMenu* about = bar->addMenu(QStringLiteral("O programie"));
-    About1 = NewAction(about, "About1", QStringLiteral("About..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+    QMenu* aboutMenu = bar->addMenu(QStringLiteral("O programie"));
+    About1 = NewAction(aboutMenu, "About1", QStringLiteral("About..."), QKeySequence(Qt::CTRL | Qt::Key_I),
                        QIcon(QStringLiteral(":/images/menu_about.svg")));
     // The shortcuts work wherever the launcher has the focus.
     for (QAction* action : {Zamknij1, Ustawienia1, Stronawww1, Kontaktemail1, About1}) addAction(action);
@@ -108,8 +113,8 @@ TForm18::TForm18() : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.
         caption->setFixedHeight(44);
         grid->addWidget(button, m.row * 2, m.column, Qt::AlignHCenter);
         grid->addWidget(caption, m.row * 2 + 1, m.column);
-        const QString window = QString::fromLatin1(m.window);
-        On(button, &QToolButton::clicked, [this, window] { OpenModule(window); });
+        const FormLink* module = modules_.*m.module;
+        On(button, &QToolButton::clicked, [this, module] { OpenModule(*module); });
     }
     SpeedButton1 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton1"));
     SpeedButton2 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
@@ -130,7 +135,7 @@ TForm18::TForm18() : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.
 void TForm18::EnableModuleButtons() {
     for (const ModuleButton& m : kModules) {
         auto* button = findChild<QToolButton*>(QString::fromLatin1(m.name));
-        const bool exists = FindForm(QString::fromLatin1(m.window)) != nullptr;
+        const bool exists = (modules_.*m.module)->Bound();
         button->setEnabled(exists);
         if (!exists) button->setToolTip(QStringLiteral("Moduł niedostępny"));
     }
@@ -141,9 +146,9 @@ void TForm18::FormActivate() {
     Edit5->setText(FromStd(FloatToStr(0.1)));
     DetectSeparators(ToStd(Edit5->text()));
     // 2. The folder the program works in.
-    StartDirectory = platform().CurrentDirectory();
+    platform().SetStartDirectory(platform().CurrentDirectory());
     // 3. The ambient air from the settings window.
-    if (auto* settings = FindFormAs<TForm2>(QStringLiteral("TForm2"))) settings->UpdateAirProperties();
+    if (settings_.Bound()) settings_->UpdateAirProperties();
 }
 
 void TForm18::closeEvent(QCloseEvent* event) {
@@ -152,15 +157,15 @@ void TForm18::closeEvent(QCloseEvent* event) {
     if (event->isAccepted()) QApplication::quit();
 }
 
-void TForm18::OpenModule(const QString& className) {
-    if (Form* module = FindForm(className)) platform().ShowModal(module);
+void TForm18::OpenModule(const FormLink& module) {
+    if (module.Bound()) module.ShowModal();
 }
 
 void TForm18::Image1Click() { platform().ShellOpen(kWebPage); }
 void TForm18::Zamknij1Click() { close(); }
-void TForm18::Ustawienia1Click() { OpenModule(QStringLiteral("TForm2")); }
+void TForm18::Ustawienia1Click() { OpenModule(settings_); }
 void TForm18::Stronawww1Click() { platform().ShellOpen(kWebPage); }
 void TForm18::Kontaktemail1Click() { platform().ShellOpen(QStringLiteral("mailto:") + kContactMail); }
-void TForm18::About1Click() { OpenModule(QStringLiteral("TForm3")); }
+void TForm18::About1Click() { OpenModule(about_); }
 
 }  // namespace vimtal

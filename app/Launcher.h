@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/ui/Form.h"
+#include "core/ui/WindowLink.h"
 
 class QAction;
 class QLineEdit;
@@ -10,11 +11,23 @@ class QToolButton;
 namespace vimtal {
 
 class PictureBox;
+class TForm2;
 
 class TForm18 : public Form {
     Q_OBJECT
 public:
-    TForm18();
+    // The module windows its six buttons open.
+    struct Modules {
+        const FormLink* dhwSimulation;  // SpeedButton3
+        const FormLink* dhwSizing;      // SpeedButton6
+        const FormLink* ductCooling;    // SpeedButton4
+        const FormLink* airCalculator;  // SpeedButton2
+        const FormLink* orifice;        // SpeedButton1
+        const FormLink* pressureLoss;   // SpeedButton5
+    };
+    // `settings`: opened from the menu and asked to recompute the ambient
+    // air at every activation; `about`: the About window.
+    TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules);
 
     // Enables the button of each module whose window exists.
     void EnableModuleButtons();
@@ -24,7 +37,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void OpenModule(const QString& className);
+    void OpenModule(const FormLink& module);
     void Image1Click();
     void Zamknij1Click();
     void Ustawienia1Click();
@@ -45,6 +58,10 @@ private:
     QAction* Stronawww1 = nullptr;
     QAction* Kontaktemail1 = nullptr;
     QAction* About1 = nullptr;
+
+    WindowLink<TForm2>& settings_;
+    const FormLink& about_;
+    const Modules modules_;
 };
 
 }  // namespace vimtal

@@ -12,7 +12,7 @@
 
 namespace vimtal {
 
-TForm2::TForm2() : Form(QStringLiteral("TForm2"), QStringLiteral("Ustawienia")) {
+TForm2::TForm2(AmbientAir& air) : Form(QStringLiteral("TForm2"), QStringLiteral("Ustawienia")), air_(air) {
     SetClientSize(260, 247);
     auto* grid = new QGridLayout(Client());
     grid->setContentsMargins(10, 12, 10, 10);
@@ -53,7 +53,7 @@ TForm2::TForm2() : Form(QStringLiteral("TForm2"), QStringLiteral("Ustawienia")) 
 }
 
 void TForm2::UpdateAirProperties() {
-    const auto displays = ComputeAmbientAir(ToStd(Edit2->text()), ToStd(Edit3->text()), ToStd(Edit5->text()));
+    const auto displays = air_.Recompute(ToStd(Edit2->text()), ToStd(Edit3->text()), ToStd(Edit5->text()));
     if (!displays) return;
     Edit1->setText(FromStd(displays->density));
     Edit4->setText(FromStd(displays->viscosity));

@@ -9,10 +9,13 @@ class QPushButton;
 
 namespace vimtal {
 
+class AmbientAir;
+
 class TForm2 : public Form {
     Q_OBJECT
 public:
-    TForm2();
+    // `air`: the program's ambient air, recomputed from this window.
+    explicit TForm2(AmbientAir& air);
 
     // Recomputes the ambient air from the three inputs and refreshes the two
     // displays; does nothing while any input is empty.
@@ -25,6 +28,8 @@ private:
     QLineEdit* Edit4 = nullptr;  // viscosity display
     QLineEdit* Edit5 = nullptr;  // barometric pressure
     QPushButton* BitBtn1 = nullptr;
+
+    AmbientAir& air_;
 };
 
 }  // namespace vimtal

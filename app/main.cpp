@@ -2,7 +2,7 @@
 #include "Application.h"
 #include "Forms.h"
 #include "Launcher.h"
-#include "core/ui/FormRegistry.h"
+#include "core/ui/Form.h"
 #include "core/ui/QtPlatform.h"
 
 #include <QApplication>
@@ -13,10 +13,9 @@ int main(int argc, char** argv) {
 
     vimtal::QtPlatform platform;
     vimtal::SetPlatform(&platform);
-    vimtal::CreateForms();
-    auto* launcher = vimtal::FindForm(QStringLiteral("TForm18"));
-    launcher->show();
-    launcher->Activate();
+    vimtal::Form& launcher = vimtal::CreateForms();
+    launcher.show();
+    launcher.Activate();
     const int result = QApplication::exec();
     vimtal::DestroyForms();
     return result;

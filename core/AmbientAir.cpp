@@ -5,37 +5,33 @@
 
 namespace vimtal {
 
-double AmbientTemperature = 0.0;
-double AmbientHumidity = 0.0;
-double AmbientPressure = 0.0;
-double AmbientSaturationPressure = 0.0;
-double AmbientHumidityRatio = 0.0;
-double AmbientDensity = 0.0;
-double AmbientViscosity = 0.0;
-
-void ResetAmbientAir() {
-    AmbientTemperature = AmbientHumidity = AmbientPressure = 0.0;
-    AmbientSaturationPressure = AmbientHumidityRatio = AmbientDensity = AmbientViscosity = 0.0;
+double KinematicViscosity(double t, double rho, double T0) {
+    return fp::Store(fp::Div(fp::PowViaLog(fp::Div(t + static_cast<fp::real>(T0), T0), 1.5L) * 0.006676L,
+                             (t + 385.0L) * rho));
 }
 
-std::optional<AirDisplays> ComputeAmbientAir(const std::string& temperature, const std::string& humidity,
-                                             const std::string& pressure) {
+std::optional<AirDisplays> AmbientAir::Recompute(const std::string& temperature, const std::string& humidity,
+                                                 const std::string& pressure) {
     if (temperature.empty() || humidity.empty() || pressure.empty()) return std::nullopt;
 
-    AmbientTemperature = StrToFloat(temperature);
-    AmbientHumidity = fp::Store(fp::Div(StrToFloat(humidity), 100.0L));
-    AmbientPressure = StrToFloat(pressure);
+    temperature_ = StrToFloat(temperature);
+    humidity_ = fp::Store(fp::Div(StrToFloat(humidity), 100.0L));
+    pressure_ = StrToFloat(pressure);
 
-    const double t = AmbientTemperature;
-    AmbientSaturationPressure = SaturationPressure(t);
-    AmbientHumidityRatio = HumidityRatio(AmbientHumidity, AmbientSaturationPressure, AmbientPressure);
-    AmbientDensity = MoistAirDensity(t, AmbientHumidityRatio, AmbientPressure);
-    // Sutherland's law for the dynamic viscosity (reference 273 K, Sutherland
-    // constant 112 K, hence t + 385), divided by the density.
-    AmbientViscosity = fp::Store(fp::Div(fp::PowViaLog(fp::Div(t + 273.0L, 273.0L), 1.5L) * 0.006676L,
-                                         (t + 385.0L) * AmbientDensity));
+    const double t = temperature_;
+    saturationPressure_ = vimtal::SaturationPressure(t);
+    humidityRatio_ = vimtal::HumidityRatio(humidity_, saturationPressure_, pressure_);
+    density_ = MoistAirDensity(t, humidityRatio_, pressure_);
+    // The viscosity law takes t + 273 with the reference 273 K.
+    viscosity_ = KinematicViscosity(t, density_, 273.0);
 
-    return AirDisplays{RoundedDisplay(AmbientDensity, -2), RoundedDisplay(AmbientViscosity, -6)};
+    displays_ = AirDisplays{RoundedDisplay(density_, -2), RoundedDisplay(viscosity_, -6)};
+    return displays_;
+}
+
+void AmbientAir::UseDisplayedFigures() {
+    density_ = StrToFloat(displays_.density);
+    viscosity_ = StrToFloat(displays_.viscosity);
 }
 
 }  // namespace vimtal

@@ -30,6 +30,13 @@ namespace vimtal::fp {
 
 using real = long double;
 
+// pi to the precision of a long double, and pi as the calculators have
+// always written it in their geometry: 3.1415 (the tank volume and wall,
+// the round-duct velocity). The figures users compare with older
+// calculations depend on the short one, so it stays where it was used.
+inline constexpr real kPi = 3.14159265358979323846264338327950288L;
+inline constexpr real kPiShort = 3.1415L;
+
 namespace detail {
 // The out-of-ordinary cases: each raises the fault, or returns the result
 // when there is none after all.

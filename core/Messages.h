@@ -8,6 +8,9 @@
 
 namespace vimtal {
 
+// The title of the calculators' own message boxes.
+inline constexpr const char* kInfoTitle = "Vimtal info";
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;

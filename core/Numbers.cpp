@@ -96,22 +96,23 @@ double PowerOfTen(int digit) {
 }
 }  // namespace
 
-char LocaleSeparator = '\0';
-char ForeignSeparator = '.';
-
 char DecimalSeparator() { return decimalSeparator; }
 void SetDecimalSeparator(char separator) { decimalSeparator = separator; }
 
+char LocaleSeparator() { return decimalSeparator; }
+char ForeignSeparator() { return decimalSeparator == '.' ? ',' : '.'; }
+
 void DetectSeparators(const std::string& displayOfPointOne) {
-    LocaleSeparator = displayOfPointOne.size() >= 2 ? displayOfPointOne[1] : '\0';
-    ForeignSeparator = LocaleSeparator == '.' ? ',' : '.';
+    if (displayOfPointOne.size() >= 2 && (displayOfPointOne[1] == ',' || displayOfPointOne[1] == '.')) {
+        decimalSeparator = displayOfPointOne[1];
+    }
 }
 
 std::string NormalizeSeparator(const std::string& text) {
-    if (LocaleSeparator == '\0') return text;
+    const char foreign = ForeignSeparator();
     std::string result = text;
     for (char& c : result) {
-        if (c == ForeignSeparator) c = LocaleSeparator;
+        if (c == foreign) c = decimalSeparator;
     }
     return result;
 }
@@ -213,5 +214,7 @@ std::string RoundedDisplay(double value, int digit) { return FloatToStr(RoundTo(
 std::string WholeDisplay(double value) { return FloatToStr(fp::Store(fp::RoundToEven(value))); }
 
 std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+
+double MetresFromMillimetres(double millimetres) { return fp::Store(fp::Div(millimetres, 1000.0L)); }
 
 }  // namespace vimtal

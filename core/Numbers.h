@@ -16,18 +16,20 @@
 
 namespace vimtal {
 
-// The separator the user's locale writes numbers with; every conversion and
-// display below uses it. Set once at start-up from the system locale (tests
-// set it explicitly). Only '.' and ',' are meaningful.
+// The separator the user's locale writes numbers with: the one setting every
+// conversion and display below uses. Set at start-up from the system locale
+// (tests set it explicitly). Only '.' and ',' are meaningful.
 char DecimalSeparator();
 void SetDecimalSeparator(char separator);
 
-// Program-wide separators, detected again on every activation of the
-// launcher: LocaleSeparator is the second character of the general display of
-// 0.1 ('\0' until the first detection); ForeignSeparator is ',' when
-// LocaleSeparator is '.', and '.' in every other case.
-extern char LocaleSeparator;
-extern char ForeignSeparator;
+// The same separator under the names the calculators use: LocaleSeparator is
+// the decimal separator; ForeignSeparator is ',' when it is '.', and '.' in
+// every other case.
+char LocaleSeparator();
+char ForeignSeparator();
+// The launcher's detection on every activation: the second character of the
+// general display of 0.1 becomes the decimal separator (a text without one
+// changes nothing).
 void DetectSeparators(const std::string& displayOfPointOne);
 
 // Copy of the text with every ForeignSeparator replaced by LocaleSeparator
@@ -61,6 +63,9 @@ std::string RoundedDisplay(double value, int digit);
 // The value rounded to the nearest whole number (ties to even) in general
 // display: 2.5 -> "2", 3.5 -> "4".
 std::string WholeDisplay(double value);
+
+// A length typed in millimetres, in metres (stored as a double).
+double MetresFromMillimetres(double millimetres);
 
 // Integer in decimal ("-12").
 std::string IntToStr(std::int64_t value);

@@ -103,7 +103,7 @@ bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& set
     in_.tz = StrToFloat(w.supplyTemperature);
     in_.tp = StrToFloat(w.returnTemperature);
     if (w.targetTemperatureSelected && w.targetTemperature.empty()) {
-        return refuse("Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.", "Vimtal info");
+        return refuse("Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.", vimtal::kInfoTitle);
     }
     if (w.massFlowBoxEnabled) {
         // Ticking water heating enables the mass-flow box beside the power

@@ -2,7 +2,6 @@
 
 #include "charts/ChartFrame.h"
 #include "core/FloatingPoint.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -46,7 +45,7 @@ void ChartPaintBox::paintEvent(QPaintEvent*) {
     painting_ = false;
 }
 
-TForm6::TForm6() : Form(QStringLiteral("TForm6"), QStringLiteral("Wykres")) {
+TForm6::TForm6(TForm5& simulation) : Form(QStringLiteral("TForm6"), QStringLiteral("Wykres")), simulation_(simulation) {
     QMenu* options = MenuBar()->addMenu(QStringLiteral("  Opcje..."));
     options->setObjectName(QStringLiteral("Opcje1"));
     Powiksz1 = NewAction(options, QStringLiteral("Powiksz1"), QStringLiteral("Powiększ..."), QKeySequence(Qt::Key_Insert));
@@ -69,8 +68,7 @@ TForm6::TForm6() : Form(QStringLiteral("TForm6"), QStringLiteral("Wykres")) {
 }
 
 void TForm6::PaintBox1Paint(QPainter& painter, int W, int H, RecordingMessageSink& messages) {
-    auto* simulation = FindFormAs<TForm5>(QStringLiteral("TForm5"));
-    if (!simulation) return;
+    TForm5* simulation = &simulation_;
     charts::Canvas canvas(painter);
     dhwsim::DrawChargingChart(canvas, W, H, simulation->ChartKind(), simulation->Model(), simulation->Inputs(),
                               simulation->Settings(), messages,

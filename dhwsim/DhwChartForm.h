@@ -31,10 +31,14 @@ private:
     QImage last_;  // shown when a message box above a paint asks for another
 };
 
+class TForm5;
+
 class TForm6 : public Form {
     Q_OBJECT
 public:
-    TForm6();
+    // `simulation`: the window whose inputs and model the chart runs, and
+    // into whose result boxes the first pass writes.
+    explicit TForm6(TForm5& simulation);
 
     // Draws the chart of the kind the simulation window chose on a W x H
     // image. Messages of refused inputs are collected in `messages`.
@@ -53,6 +57,7 @@ private:
     QAction* Pomniejsz1 = nullptr;
     int width_ = 500;
     int height_ = 305;
+    TForm5& simulation_;
 };
 
 }  // namespace vimtal

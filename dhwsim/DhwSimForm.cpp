@@ -1,7 +1,6 @@
 #include "dhwsim/DhwSimForm.h"
 
 #include "core/Messages.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -87,7 +86,13 @@ void ShowRecorded(const RecordingMessageSink& messages) {
 
 }  // namespace
 
-TForm5::TForm5() : Form(QStringLiteral("TForm5"), QStringLiteral("Symulacja czasu ładowania zbiornika C.W.U")) {
+TForm5::TForm5(const FormLink& chart, WindowLink<TForm7>& settings, const FormLink& assumptions,
+               const FormLink& scheme)
+    : Form(QStringLiteral("TForm5"), QStringLiteral("Symulacja czasu ładowania zbiornika C.W.U")),
+      chart_(chart),
+      settings_(settings),
+      assumptions_(assumptions),
+      scheme_(scheme) {
     BuildMenu();
     SetClientSize(761, 491);
     QWidget* c = Client();
@@ -418,8 +423,7 @@ dhwsim::WindowInputs TForm5::Inputs() const {
 }
 
 dhwsim::SimulationSettings TForm5::Settings() const {
-    if (auto* settings = FindFormAs<TForm7>(QStringLiteral("TForm7"))) return settings->Settings();
-    return {};
+    return settings_->Settings();
 }
 
 dhwsim::ChargingModel::SourceTexts TForm5::SourceTexts() const {
@@ -455,12 +459,21 @@ void TForm5::WriteResults(const dhwsim::ResultTexts& results) {
 
 void TForm5::OpenChart(int kind) {
     chartKind_ = kind;
-    platform().ShowModal(FindForm(QStringLiteral("TForm6")));
+    chart_.ShowModal();
 }
 
-void TForm5::Button2Click() { platform().ShowModal(FindForm(QStringLiteral("TForm14"))); }
-void TForm5::Ustawienia1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm7"))); }
-void TForm5::Zaoenia1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm8"))); }
+void TForm5::RunTank(const TankHandOver& tank) {
+    Edit2->setText(tank.height);
+    Edit12->setText(tank.diameter);
+    Edit1->setText(tank.initialTemperature);
+    Edit9->setText(tank.power);
+    Edit7->setText(tank.targetTemperature);
+    Button1Click();
+}
+
+void TForm5::Button2Click() { scheme_.ShowModal(); }
+void TForm5::Ustawienia1Click() { settings_.ShowModal(); }
+void TForm5::Zaoenia1Click() { assumptions_.ShowModal(); }
 void TForm5::Algorytmsymulacji1Click() { platform().ShellOpen(QStringLiteral("cwu.pdf")); }
 
 // ---------------------------------------------------------------------------
@@ -598,14 +611,7 @@ void TForm5::Edit9Change() {
 // .cwu files
 
 namespace {
-FileDialogOptions CwuDialog() {
-    FileDialogOptions options;
-    options.initialDirectory = StartDirectory;
-    options.filter = kCwuFilter;
-    options.defaultSuffix = QStringLiteral("cwu");
-    options.keepCurrentDirectory = true;
-    return options;
-}
+const QString kCwuExtension = QStringLiteral("cwu");
 }  // namespace
 
 void TForm5::Zapisz1Click() {
@@ -619,17 +625,13 @@ void TForm5::Zapisz1Click() {
             record[i].text = ToStd(findChild<QLineEdit*>(name)->text());
         }
     }
-    const std::optional<QString> path = platform().SaveFileDialog(CwuDialog());
+    const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
     dhwsim::SaveCwu(ToStd(*path), record);
 }
 
 void TForm5::Otwrz1Click() {
-    FileDialogOptions options = CwuDialog();
-    options.mustExist = true;
-    options.overwritePrompt = false;
-    options.fileName = QStringLiteral("*.cwu");
-    const std::optional<QString> path = platform().OpenFileDialog(options);
+    const std::optional<QString> path = platform().OpenFileDialog(platform().OpenRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
     const dhwsim::CwuRecord record = dhwsim::LoadCwu(ToStd(*path));
 

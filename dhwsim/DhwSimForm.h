@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/ui/Form.h"
+#include "core/ui/WindowLink.h"
 #include "dhwsim/ChargingModel.h"
 
 class QAction;
@@ -17,10 +18,26 @@ class QRadioButton;
 
 namespace vimtal {
 
+class TForm7;
+
 class TForm5 : public Form {
     Q_OBJECT
 public:
-    TForm5();
+    // The windows it opens: the chart (which runs this window's model), the
+    // simulation settings (read at every run), the assumptions and the
+    // calculation scheme.
+    TForm5(const FormLink& chart, WindowLink<TForm7>& settings, const FormLink& assumptions, const FormLink& scheme);
+
+    // The tank sizing's hand-over: the tank's height and diameter, the
+    // initial (cold water) temperature, the source power and the target
+    // temperature are written into their boxes as if typed, in that order -
+    // the initial temperature before the power, so that the derived mass
+    // flow delivers the power at that temperature - and one run follows. An
+    // error ends the hand-over in the caller's handler.
+    struct TankHandOver {
+        QString height, diameter, initialTemperature, power, targetTemperature;
+    };
+    void RunTank(const TankHandOver& tank);
 
     // "Symulacja": one run; on success the chart "tw=f(t)" opens.
     void Button1Click();
@@ -136,6 +153,11 @@ private:
     QAction* Ustawienia1 = nullptr;
     QAction* Zaoenia1 = nullptr;
     QAction* Algorytmsymulacji1 = nullptr;
+
+    const FormLink& chart_;
+    WindowLink<TForm7>& settings_;
+    const FormLink& assumptions_;
+    const FormLink& scheme_;
 
     dhwsim::ChargingModel model_;
     int chartKind_ = 1;

@@ -25,7 +25,7 @@ SizingResults Calculate(SizingValues& v, const SizingTexts& texts, MessageSink& 
     };
     for (const auto& input : inputs) {
         if (input.text.empty()) {
-            messages.ShowMessage(input.message, kSizingTitle);
+            messages.ShowMessage(input.message, kInfoTitle);
         } else {
             input.value = StrToFloat(input.text);
         }

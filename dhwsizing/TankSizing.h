@@ -17,7 +17,6 @@
 
 namespace vimtal::dhwsizing {
 
-inline const std::string kSizingTitle = "Vimtal info";
 
 // The texts of the input boxes.
 struct SizingTexts {

@@ -1,7 +1,6 @@
 #include "dhwsizing/TankSizingForm.h"
 
 #include "core/Numbers.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -56,9 +55,10 @@ QGridLayout* Grid(QGroupBox* group) {
 
 }  // namespace
 
-TForm19::TForm19()
+TForm19::TForm19(TForm5& simulation)
     : Form(QStringLiteral("TForm19"),
-           QStringLiteral("Dobór mocy oraz pojemności zasobnika CWU wg. PN PN-90/B-01706 (mieszkania)")) {
+           QStringLiteral("Dobór mocy oraz pojemności zasobnika CWU wg. PN PN-90/B-01706 (mieszkania)")),
+      simulation_(simulation) {
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     SetClientSize(823, 320);
     auto* columns = new QHBoxLayout(Client());
@@ -177,21 +177,12 @@ void TForm19::Button1Click() {
 
 void TForm19::Button2Click() {
     const double H = dhwsizing::TankHeight(ToStd(Edit13->text()));
-    auto* simulation = FindFormAs<TForm5>(QStringLiteral("TForm5"));
-    if (!simulation) return;
-    // Written as if typed, so that the simulation window derives the mass
-    // flow of heating water from the power. The initial temperature goes in
-    // before the power: the flow then delivers the sized power at the cold
-    // water temperature handed over, not at the one the window had before.
-    FormEdit(QStringLiteral("TForm5"), QStringLiteral("Edit2"))->setText(FromStd(FloatToStr(H)));
-    FormEdit(QStringLiteral("TForm5"), QStringLiteral("Edit12"))->setText(QStringLiteral("0,5"));
-    FormEdit(QStringLiteral("TForm5"), QStringLiteral("Edit1"))->setText(Edit6->text());
-    FormEdit(QStringLiteral("TForm5"), QStringLiteral("Edit9"))->setText(Edit14->text());
-    FormEdit(QStringLiteral("TForm5"), QStringLiteral("Edit7"))->setText(Edit7->text());
-    // The simulation's own "Symulacja"; an error there ends this handler
-    // and the window does not open.
-    simulation->Button1Click();
-    platform().ShowModal(simulation);
+    // The sized tank (0,5 m in diameter), the cold water temperature, the
+    // sized power and the hot water temperature; the simulation's own
+    // "Symulacja" follows. An error there ends this handler and the window
+    // does not open.
+    simulation_.RunTank({FromStd(FloatToStr(H)), QStringLiteral("0,5"), Edit6->text(), Edit14->text(), Edit7->text()});
+    platform().ShowModal(&simulation_);
 }
 
 }  // namespace vimtal

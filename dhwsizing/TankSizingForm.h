@@ -12,10 +12,13 @@ class QPushButton;
 
 namespace vimtal {
 
+class TForm5;
+
 class TForm19 : public Form {
     Q_OBJECT
 public:
-    TForm19();
+    // `simulation`: the charging simulation the chosen tank is handed to.
+    explicit TForm19(TForm5& simulation);
 
     // "Oblicz"
     void Button1Click();
@@ -51,6 +54,7 @@ private:
     QPushButton* Button2 = nullptr;
 
     dhwsizing::SizingValues values_;
+    TForm5& simulation_;
 };
 
 }  // namespace vimtal

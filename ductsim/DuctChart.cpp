@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include "charts/ChartFrame.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -40,7 +39,7 @@ private:
 
 }  // namespace
 
-TForm13::TForm13() : Form(QStringLiteral("TForm13"), QStringLiteral("Wykres")) {
+TForm13::TForm13(TForm9& duct) : Form(QStringLiteral("TForm13"), QStringLiteral("Wykres")), duct_(duct) {
     // An empty menu, as designed.
     Opcje1 = MenuBar()->addMenu(QStringLiteral("Opcje"));
     Opcje1->setObjectName(QStringLiteral("Opcje1"));
@@ -83,8 +82,7 @@ void TForm13::Report(const std::vector<RecordingMessageSink::Message>& messages,
 }
 
 void TForm13::PaintBox1Paint(QPainter& painter, int W, int H, MessageSink& messages) {
-    auto* duct = FindFormAs<TForm9>(QStringLiteral("TForm9"));
-    if (!duct) return;
+    TForm9* duct = &duct_;
     // The inputs as typed in the simulation window, not its last results.
     const InputTexts texts = duct->CurrentInputs();
     if (const auto missing = MissingInputMessage(texts)) {

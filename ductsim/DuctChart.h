@@ -15,10 +15,14 @@ class QPainter;
 
 namespace vimtal {
 
+class TForm9;
+
 class TForm13 : public Form {
     Q_OBJECT
 public:
-    TForm13();
+    // `duct`: the window whose inputs the chart runs and into which it
+    // writes the air properties it computes.
+    explicit TForm13(TForm9& duct);
 
     // The whole drawing into the paint area, W x H pixels. Messages go to
     // `messages`; errors propagate.
@@ -41,6 +45,7 @@ private:
     // repaint would otherwise raise it again, and the box itself, covering
     // and uncovering the chart, makes the chart repaint.
     bool reported_ = false;
+    TForm9& duct_;
 };
 
 }  // namespace vimtal

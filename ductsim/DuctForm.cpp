@@ -15,7 +15,6 @@
 
 #include <optional>
 
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -99,8 +98,11 @@ private:
 
 }  // namespace
 
-TForm9::TForm9()
-    : Form(QStringLiteral("TForm9"), QStringLiteral("Symulacja szybkości wychladzania powietrza w kanale wentylacyjnym")) {
+TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLink& scheme)
+    : Form(QStringLiteral("TForm9"), QStringLiteral("Symulacja szybkości wychladzania powietrza w kanale wentylacyjnym")),
+      chart_(chart),
+      assumptions_(assumptions),
+      scheme_(scheme) {
     InitDuctResources();
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
 
@@ -113,9 +115,9 @@ TForm9::TForm9()
                         QIcon(QStringLiteral(":/ductsim/icons/save.svg")));
     Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
                          QKeySequence(Qt::CTRL | Qt::Key_X), QIcon(QStringLiteral(":/ductsim/icons/close.svg")));
-    QMenu* chart = MenuBar()->addMenu(QStringLiteral("Wykres"));
-    chart->setObjectName(QStringLiteral("Wykres1"));
-    tifta1 = NewAction(chart, QStringLiteral("tifta1"), QStringLiteral("ti=f(tał)"), {},
+    QMenu* chartMenu = MenuBar()->addMenu(QStringLiteral("Wykres"));
+    chartMenu->setObjectName(QStringLiteral("Wykres1"));
+    tifta1 = NewAction(chartMenu, QStringLiteral("tifta1"), QStringLiteral("ti=f(tał)"), {},
                        QIcon(QStringLiteral(":/ductsim/icons/chart.svg")));
     QMenu* help = MenuBar()->addMenu(QStringLiteral("Pomoc   "));
     help->setObjectName(QStringLiteral("Pomoc1"));
@@ -391,29 +393,23 @@ void TForm9::Button1Click() {
     Edit26->setText(FromStd(TransmittanceText(run.transmittance)));
 }
 
-void TForm9::Button2Click() { platform().ShowModal(FindForm(QStringLiteral("TForm13"))); }
+void TForm9::Button2Click() { chart_.ShowModal(); }
 
 void TForm9::tifta1Click() { Button2Click(); }
 
-void TForm9::Button3Click() { platform().ShowModal(FindForm(QStringLiteral("TForm12"))); }
+void TForm9::Button3Click() { scheme_.ShowModal(); }
 
 void TForm9::Schematobliczeniowy1Click() { Button3Click(); }
 
-void TForm9::Zalniasy1Click() { platform().ShowModal(FindForm(QStringLiteral("TForm11"))); }
+void TForm9::Zalniasy1Click() { assumptions_.ShowModal(); }
 
 void TForm9::Algorytmsymulacji1Click() { platform().ShellOpen(QStringLiteral("kanał.pdf")); }
 
 void TForm9::Zamknij1Click() { close(); }
 
 namespace {
-FileDialogOptions KanDialog() {
-    FileDialogOptions options;
-    options.initialDirectory = StartDirectory;
-    options.filter = QString::fromUtf8(kKanFilter);
-    options.defaultSuffix = QString::fromUtf8(kKanExtension);
-    options.keepCurrentDirectory = true;
-    return options;
-}
+const QString kKanFilterText = QString::fromUtf8(kKanFilter);
+const QString kKanExtensionText = QString::fromUtf8(kKanExtension);
 }  // namespace
 
 void TForm9::Zapisz1Click() {
@@ -448,21 +444,16 @@ void TForm9::Zapisz1Click() {
     r.heatLoss = ToStd(Edit25->text());
 
     // A save dialog must accept a new name; it asks before replacing a file.
-    FileDialogOptions options = KanDialog();
-    options.fileName = savedFileName_;
-    options.mustExist = false;
-    options.overwritePrompt = true;
-    const std::optional<QString> path = platform().SaveFileDialog(options);
+    const std::optional<QString> path =
+        platform().SaveFileDialog(platform().SaveRecordDialog(kKanFilterText, kKanExtensionText, savedFileName_));
     if (!path || path->isEmpty()) return;
     savedFileName_ = *path;
     SaveKanFile(ToStd(*path), r);
 }
 
 void TForm9::Otwrz1Click() {
-    FileDialogOptions options = KanDialog();
-    options.fileName = QStringLiteral("*.kan");
-    options.mustExist = true;
-    const std::optional<QString> path = platform().OpenFileDialog(options);
+    const std::optional<QString> path =
+        platform().OpenFileDialog(platform().OpenRecordDialog(kKanFilterText, kKanExtensionText));
     if (!path || path->isEmpty()) return;
     // The whole record is read before any field changes.
     const KanRecord r = LoadKanFile(ToStd(*path));

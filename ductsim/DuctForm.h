@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/ui/Form.h"
+#include "core/ui/WindowLink.h"
 #include "ductsim/DuctModel.h"
 
 class QAction;
@@ -20,7 +21,9 @@ namespace vimtal {
 class TForm9 : public Form {
     Q_OBJECT
 public:
-    TForm9();
+    // The windows it opens: the chart (which runs this window's inputs),
+    // the simulation's assumptions and its calculation scheme.
+    TForm9(const FormLink& chart, const FormLink& assumptions, const FormLink& scheme);
 
     void Button1Click();   // "Symulacja"
     void Button2Click();   // "Wykres"
@@ -67,6 +70,10 @@ private:
 
     // The name chosen in the save dialog's previous use.
     QString savedFileName_;
+
+    const FormLink& chart_;
+    const FormLink& assumptions_;
+    const FormLink& scheme_;
 };
 
 }  // namespace vimtal

@@ -34,7 +34,6 @@
 namespace vimtal::ductsim {
 
 // Title of every message of this module.
-inline constexpr const char* kInfoTitle = "Vimtal info";
 inline constexpr const char* kLaminarMessage = "Przepływ w przewodzie jest laminarny - Obliczenia przerwane";
 
 // Viscosity reference temperatures: the simulation window uses 273.15 K, the

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/ui/FormRegistry.h"
+#include "core/AmbientAir.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
@@ -39,7 +39,8 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 
 }  // namespace
 
-TForm1::TForm1() : Form(QStringLiteral("TForm1"), QStringLiteral("Moduł doboru kryz osiowosymetrycznych")) {
+TForm1::TForm1(const AmbientAir& air)
+    : Form(QStringLiteral("TForm1"), QStringLiteral("Moduł doboru kryz osiowosymetrycznych")), air_(air) {
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     SetClientSize(394, 514);
     QWidget* c = Client();
@@ -206,7 +207,7 @@ void TForm1::RadioButton2Click() {
 void TForm1::Button1Click() {
     orifice::SizingInput input;
     // The density as the settings window shows it (rounded to 0.01 kg/m3).
-    input.density = ToStd(FormEdit(QStringLiteral("TForm2"), QStringLiteral("Edit1"))->text());
+    input.density = air_.Displays().density;
     input.pressure = ToStd(Edit1->text());
     input.flow = ToStd(Edit2->text());
     input.sizeA = ToStd(Edit3->text());

@@ -12,10 +12,13 @@ class QRadioButton;
 
 namespace vimtal {
 
+class AmbientAir;
+
 class TForm1 : public Form {
     Q_OBJECT
 public:
-    TForm1();
+    // `air`: the density is taken as the settings window shows it.
+    explicit TForm1(const AmbientAir& air);
 
     void Button1Click();
     void RadioButton1Click();  // orifice
@@ -38,6 +41,8 @@ private:
     QRadioButton *RadioButton4 = nullptr, *RadioButton5 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *BitBtn1 = nullptr;
+
+    const AmbientAir& air_;
 };
 
 }  // namespace vimtal

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Errors.h"
+#include "core/Messages.h"
 #include "core/FloatingPoint.h"
 #include "core/Numbers.h"
 
@@ -16,8 +17,6 @@ constexpr real kPi = 3.14159265358979323846264338327950288L;
 constexpr real kRatioStep = 0.00001L;  // grid of the open-area ratio
 constexpr int kRatioSteps = 100000;    // 100 000 * 0.00001 = fully open
 constexpr real kSideStep = 0.0001L;    // 0.1 mm, in m
-
-const char* const kInfoTitle = "Vimtal info";
 
 [[noreturn]] void RefuseSides(const char* message) { throw NoticeError(message, kInfoTitle); }
 

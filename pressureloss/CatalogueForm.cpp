@@ -1,10 +1,9 @@
 #include "pressureloss/CatalogueForm.h"
 
-#include "pressureloss/CircuitForm.h"
 #include "pressureloss/EditorForm.h"
 #include "pressureloss/FittingKinds.h"
 
-#include "core/ui/FormRegistry.h"
+#include "core/AmbientAir.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Widgets.h"
@@ -22,16 +21,10 @@ namespace {
 constexpr int kButtonWidth = 81;
 constexpr int kWideButtonWidth = 89;  // the rectangular elbow's button
 constexpr int kButtonHeight = 65;
-
-template <typename T>
-T* Window(const char* name) {
-    auto* form = FindFormAs<T>(QString::fromLatin1(name));
-    if (!form) throw std::logic_error(std::string("window ") + name + " does not exist");
-    return form;
-}
 }  // namespace
 
-TForm16::TForm16() : Form(QStringLiteral("TForm16"), QStringLiteral("Kształtki")) {
+TForm16::TForm16(AmbientAir& air, pressureloss::Session& session, WindowLink<TForm17>& editor)
+    : Form(QStringLiteral("TForm16"), QStringLiteral("Kształtki")), air_(air), session_(session), editor_(editor) {
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     SetClientSize(753, 242);
     QWidget* c = Client();
@@ -70,9 +63,8 @@ TForm16::TForm16() : Form(QStringLiteral("TForm16"), QStringLiteral("Kształtki"
 }
 
 void TForm16::PrepareKind(int kind) {
-    TForm15* circuitWindow = Window<TForm15>("TForm15");
-    TForm17* editor = Window<TForm17>("TForm17");
-    pressureloss::Circuit& circuit = circuitWindow->Circuit();
+    TForm17* editor = &*editor_;
+    pressureloss::Circuit& circuit = session_.circuit;
     const pressureloss::FittingKind& k = pressureloss::KindOf(kind);
     try {
         circuit.currentKind = kind;
@@ -89,7 +81,7 @@ void TForm16::PrepareKind(int kind) {
             editor->ShowInputs(k.inputs);
             editor->WriteStartingTexts(kind);
             editor->SetIdentity(QString::fromUtf8(k.name), QString::fromUtf8(k.typeCode));
-            editor->LoadPicture(StartDirectory + QString::fromUtf8(k.picture));
+            editor->LoadPicture(platform().StartDirectory() + QString::fromUtf8(k.picture));
         }
         editor->PreviewVelocities();
         if (circuit.editFlag) editor->FillFromRecord();
@@ -98,9 +90,9 @@ void TForm16::PrepareKind(int kind) {
         circuit.editFlag = false;
         throw;
     }
-    platform().ShowModal(editor);
+    editor_.ShowModal();
 }
 
-void TForm16::FormActivate() { ReadAmbientAirFromSettings(); }
+void TForm16::FormActivate() { air_.UseDisplayedFigures(); }
 
 }  // namespace vimtal

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "core/ui/Form.h"
+#include "core/ui/WindowLink.h"
+#include "pressureloss/Session.h"
 
 #include <array>
 
@@ -13,10 +15,16 @@ class QToolButton;
 
 namespace vimtal {
 
+class AmbientAir;
+class TForm17;
+
 class TForm16 : public Form {
     Q_OBJECT
 public:
-    TForm16();
+    // `air`: taken as the settings window shows it at every activation;
+    // `session`: the circuit whose kind and edit flag the preparation sets;
+    // `editor`: the fitting editor it prepares and opens.
+    TForm16(AmbientAir& air, pressureloss::Session& session, WindowLink<TForm17>& editor);
 
     // SpeedButton1Click ... SpeedButton18Click: the preparation of `kind`
     // (1..18), then the editor shown modally. When the preparation fails the
@@ -30,6 +38,10 @@ private:
     std::array<QToolButton*, 18> buttons_{};  // by kind
     QPushButton* BitBtn1 = nullptr;            // "ZAMKNIJ"
     QPushButton* BitBtn2 = nullptr;            // "ANULUJ"
+
+    AmbientAir& air_;
+    pressureloss::Session& session_;
+    WindowLink<TForm17>& editor_;
 };
 
 }  // namespace vimtal

@@ -5,7 +5,6 @@
 
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -66,19 +65,14 @@ constexpr int kRowHeight = 16;  // room for the accents of capitals (Ó, Ś)
 
 QIcon Glyph(const char* name) { return QIcon(QStringLiteral(":/pressureloss/glyphs/%1.svg").arg(QLatin1String(name))); }
 
-TForm16* Catalogue() {
-    auto* catalogue = FindFormAs<TForm16>(QStringLiteral("TForm16"));
-    if (!catalogue) throw std::logic_error("the fitting catalogue window does not exist");
-    return catalogue;
-}
 }  // namespace
 
-void ReadAmbientAirFromSettings() {
-    AmbientDensity = StrToFloat(ToStd(FormEdit(QStringLiteral("TForm2"), QStringLiteral("Edit1"))->text()));
-    AmbientViscosity = StrToFloat(ToStd(FormEdit(QStringLiteral("TForm2"), QStringLiteral("Edit4"))->text()));
-}
-
-TForm15::TForm15() : Form(QStringLiteral("TForm15"), QStringLiteral("Kalkulator strat ciśnienia - obiegu krytycznego")) {
+TForm15::TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TForm16>& catalogue)
+    : Form(QStringLiteral("TForm15"), QStringLiteral("Kalkulator strat ciśnienia - obiegu krytycznego")),
+      air_(air),
+      session_(session),
+      circuit_(session.circuit),
+      catalogue_(catalogue) {
     InitPressureLossResources();
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     SetClientSize(892, 295);
@@ -270,14 +264,14 @@ void TForm15::ListBoxDblClick() { Edytujksztatk1Click(); }
 
 void TForm15::ScrollBar1Change() { Refill(); }
 
-void TForm15::SpeedButton1Click() { platform().ShowModal(Catalogue()); }
+void TForm15::SpeedButton1Click() { catalogue_.ShowModal(); }
 
 void TForm15::Edytujksztatk1Click() {
     if (circuit_.Count() == 0 || ListBox1->currentRow() < 0) return;
     const int kind = pressureloss::KindFromText(circuit_.FieldText(EditedIndex(), Field::Kind));
     if (kind == 0) return;  // the row holds no fitting
     circuit_.editFlag = true;
-    Catalogue()->PrepareKind(kind);
+    catalogue_->PrepareKind(kind);
 }
 
 void TForm15::Usuksztatk1Click() {
@@ -294,26 +288,16 @@ void TForm15::Noweobliczenia1Click() {
 }
 
 void TForm15::Zapiszobliczenia1Click() {
-    FileDialogOptions options;
-    options.initialDirectory = StartDirectory;
-    options.filter = QStringLiteral("Pliki Obliczeń Hydraulicznych (*.moh)");
-    options.defaultSuffix = QStringLiteral("moh");
-    options.fileName = lastSaveName_;
-    options.mustExist = false;  // a new circuit gets a new name
-    const std::optional<QString> chosen = platform().SaveFileDialog(options);
+    const std::optional<QString> chosen = platform().SaveFileDialog(platform().SaveRecordDialog(
+        QStringLiteral("Pliki Obliczeń Hydraulicznych (*.moh)"), QStringLiteral("moh"), lastSaveName_));
     if (!chosen || chosen->isEmpty()) return;
     lastSaveName_ = *chosen;
     circuit_.Save(ToStd(*chosen));
 }
 
 void TForm15::Otwrzobliczenia1Click() {
-    FileDialogOptions options;
-    options.initialDirectory = StartDirectory;
-    options.filter = QStringLiteral("Pliki obliczeń hydraulicznych (*.moh)");
-    options.defaultSuffix = QStringLiteral("moh");
-    options.fileName = QStringLiteral("*.moh");
-    options.mustExist = true;
-    const std::optional<QString> chosen = platform().OpenFileDialog(options);
+    const std::optional<QString> chosen = platform().OpenFileDialog(
+        platform().OpenRecordDialog(QStringLiteral("Pliki obliczeń hydraulicznych (*.moh)"), QStringLiteral("moh")));
     if (!chosen || chosen->isEmpty()) return;
 
     // The circuit is replaced only once the file was read: a file that
@@ -341,6 +325,6 @@ void TForm15::Pomocprogramu1Click() {
     platform().MessageBox(QString::fromUtf8(help.readAll()).trimmed(), QStringLiteral("Pomoc programu"));
 }
 
-void TForm15::FormActivate() { ReadAmbientAirFromSettings(); }
+void TForm15::FormActivate() { air_.UseDisplayedFigures(); }
 
 }  // namespace vimtal

@@ -3,14 +3,14 @@
 // with the circuit's total loss and the commands on the circuit (add, edit,
 // delete, new, open and save a .moh file).
 //
-// The window owns the calculator's state (the circuit table, the kind being
-// entered, the edit flag, the running total and the calculation's values);
-// the catalogue and the editor reach it through this window.
+// The calculator's state (the circuit table, the kind being entered, the
+// edit flag, the running total and the calculation's values) is the session
+// the program shares between this window, the catalogue and the editor.
 #pragma once
 
 #include "core/ui/Form.h"
-#include "pressureloss/FittingRecord.h"
-#include "pressureloss/LossCalculation.h"
+#include "core/ui/WindowLink.h"
+#include "pressureloss/Session.h"
 
 #include <array>
 
@@ -24,17 +24,20 @@ class QToolButton;
 
 namespace vimtal {
 
-// Reads the density and viscosity the settings window shows (rounded as
-// shown) into the shared ambient air; the density first.
-void ReadAmbientAirFromSettings();
+class AmbientAir;
+class TForm16;
 
 class TForm15 : public Form {
     Q_OBJECT
 public:
-    TForm15();
+    // `air`: the calculator works with the density and viscosity as the
+    // settings window shows them, taken at every activation; `session`: the
+    // circuit and the calculation; `catalogue`: opened to add a fitting and
+    // asked to prepare the editor for a stored one.
+    TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TForm16>& catalogue);
 
-    pressureloss::Circuit& Circuit() { return circuit_; }
-    pressureloss::FittingCalculator& Calculator() { return calculator_; }
+    pressureloss::Circuit& Circuit() { return session_.circuit; }
+    pressureloss::FittingCalculator& Calculator() { return session_.calculator; }
 
     // The fitting being edited: the selected row plus the scroll position
     // (-1 when no row is selected).
@@ -90,8 +93,10 @@ private:
     bool syncing_ = false;
     QString lastSaveName_;
 
-    pressureloss::Circuit circuit_;
-    pressureloss::FittingCalculator calculator_;
+    AmbientAir& air_;
+    pressureloss::Session& session_;
+    pressureloss::Circuit& circuit_;
+    WindowLink<TForm16>& catalogue_;
 };
 
 }  // namespace vimtal

@@ -5,7 +5,7 @@
 #include "pressureloss/FittingKinds.h"
 
 #include "core/Errors.h"
-#include "core/ui/FormRegistry.h"
+#include "core/AmbientAir.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -80,7 +80,8 @@ QLineEdit* NewField(QWidget* parent, const QString& name, const QString& text, i
 void SetEditText(QComboBox* combo, const std::string& text) { combo->setEditText(FromStd(text)); }
 }  // namespace
 
-TForm17::TForm17() : Form(QStringLiteral("TForm17"), QString()) {
+TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circuitWindow)
+    : Form(QStringLiteral("TForm17"), QString()), air_(air), session_(session), circuitWindow_(circuitWindow) {
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     SetClientSize(657, 506);
     QWidget* c = Client();
@@ -230,12 +231,6 @@ TForm17::TForm17() : Form(QStringLiteral("TForm17"), QString()) {
     auto* keypadEnter = new QShortcut(QKeySequence(Qt::Key_Enter), this);
     connect(keypadEnter, &QShortcut::activated, BitBtn1, &QPushButton::click);
     On(BitBtn2, &QPushButton::clicked, [this] { BitBtn2Click(); });
-}
-
-TForm15& TForm17::Circuit() const {
-    auto* circuit = FindFormAs<TForm15>(QStringLiteral("TForm15"));
-    if (!circuit) throw std::logic_error("the circuit window does not exist");
-    return *circuit;
 }
 
 void TForm17::Reset() {
@@ -453,12 +448,12 @@ void TForm17::BitBtn1Click() {
 
 void TForm17::BitBtn2Click() { Circuit().Circuit().editFlag = false; }
 
-void TForm17::FormActivate() { ReadAmbientAirFromSettings(); }
+void TForm17::FormActivate() { air_.UseDisplayedFigures(); }
 
 void TForm17::FormClose() {
     // Closing without storing (also by the close box) ends the edit, so that
     // a later "Dodaj kształtkę" adds a fitting instead of replacing one.
-    if (auto* circuit = FindFormAs<TForm15>(QStringLiteral("TForm15"))) circuit->Circuit().editFlag = false;
+    session_.circuit.editFlag = false;
 }
 
 }  // namespace vimtal

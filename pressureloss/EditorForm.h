@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/ui/Form.h"
+#include "pressureloss/Session.h"
 #include "pressureloss/LossCalculation.h"
 
 #include <array>
@@ -19,12 +20,17 @@ class QRadioButton;
 
 namespace vimtal {
 
+class AmbientAir;
 class TForm15;
 
 class TForm17 : public Form {
     Q_OBJECT
 public:
-    TForm17();
+    // `air`: taken as the settings window shows it at every activation;
+    // `session`: the circuit and the calculation the editor computes with
+    // and stores into; `circuitWindow`: refilled with the new total after a
+    // confirmation.
+    TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circuitWindow);
 
     // The catalogue's preparation, in its order.
     // Hides every kind-specific input, length "0", additional loss typed as
@@ -70,7 +76,7 @@ protected:
     void FormClose() override;
 
 private:
-    TForm15& Circuit() const;
+    TForm15& Circuit() const { return circuitWindow_; }
     void ShowVelocities(const pressureloss::VelocityDisplay& shown);
     // The velocity step while typing; false when it did not run.
     bool LiveVelocities();
@@ -116,6 +122,10 @@ private:
 
     bool preparing_ = false;
     int pairDepth_ = 0;
+
+    AmbientAir& air_;
+    pressureloss::Session& session_;
+    TForm15& circuitWindow_;
 };
 
 }  // namespace vimtal

@@ -146,6 +146,6 @@ private:
 
 // Titles of the calculator's message boxes.
 inline constexpr const char* kEditorTitle = "BRENTAX info";
-inline constexpr const char* kCircuitTitle = "Vimtal info";
+inline constexpr const char* kCircuitTitle = kInfoTitle;
 
 }  // namespace vimtal::pressureloss

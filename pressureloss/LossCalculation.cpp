@@ -173,14 +173,14 @@ std::optional<std::string> FittingCalculator::ExtraZetaFor(const std::string& ex
     if (flow == 0.0 || extraLossText.empty()) return std::nullopt;
     const double dpp = ToNumber(extraLossText);
     // zeta = dpp / (rho w1^2 / 2)
-    const double zetaAdd = fp::Store(fp::Div(2.0L * dpp, static_cast<real>(AmbientDensity) * w1 * w1));
+    const double zetaAdd = fp::Store(fp::Div(2.0L * dpp, static_cast<real>(air_->Density()) * w1 * w1));
     return Rounded(zetaAdd, -2);
 }
 
 std::optional<std::string> FittingCalculator::ExtraLossFor(const std::string& extraZetaText) const {
     if (flow == 0.0 || extraZetaText.empty()) return std::nullopt;
     const double zetaAdd = ToNumber(extraZetaText);
-    const double dpp = fp::Store(zetaAdd * 0.5L * AmbientDensity * w1 * w1);
+    const double dpp = fp::Store(zetaAdd * 0.5L * air_->Density() * w1 * w1);
     return Rounded(dpp, -1);
 }
 
@@ -259,7 +259,7 @@ LossResult FittingCalculator::LossStep(int kind, const FittingInputs& in, const 
 
     // This fitting's Reynolds number first: the coefficients of mitres and
     // rectangular bends depend on it.
-    reynolds = fp::Store(fp::Div(static_cast<real>(w1) * d, AmbientViscosity));
+    reynolds = fp::Store(fp::Div(static_cast<real>(w1) * d, air_->Viscosity()));
     zeta = ZetaOf(kind, in);
 
     // Edit mode: the edited fitting's old loss leaves the total (through the
@@ -274,7 +274,7 @@ LossResult FittingCalculator::LossStep(int kind, const FittingInputs& in, const 
     lambda = friction.lambda;
     frictionSteps = friction.steps;
 
-    const real dynamic = static_cast<real>(AmbientDensity) * w1 * w1;  // 2 x dynamic pressure
+    const real dynamic = static_cast<real>(air_->Density()) * w1 * w1;  // 2 x dynamic pressure
     frictionLoss = fp::Store(fp::Div(lambda * fp::Div(length, d) * dynamic, 2.0L));
     localLoss = fp::Store(fp::Div(zeta * dynamic, 2.0L));
     totalLoss = fp::Store(static_cast<real>(frictionLoss) + localLoss + extraLoss);

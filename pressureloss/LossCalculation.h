@@ -11,11 +11,13 @@
 // either decimal separator. Sizes are typed in mm and used in m. Round
 // fittings take the flow in m3/h, rectangular ones in m3/s. The air's density
 // and kinematic viscosity are the shared AmbientDensity and AmbientViscosity
-// (the figures the settings window shows while the calculator is open).
+// (the figures the settings window shows while the calculator is open),
+// read from the program's ambient air.
 #pragma once
 
 #include "FittingRecord.h"
 
+#include "core/AmbientAir.h"
 #include "core/Messages.h"
 
 #include <optional>
@@ -94,6 +96,9 @@ double ToNumber(const std::string& text);
 
 class FittingCalculator {
 public:
+    // The air's density and viscosity are read from `air` at each step.
+    explicit FittingCalculator(const AmbientAir& air) : air_(&air) {}
+
     // Velocities of `kind` from the inputs' texts. A flow whose text is empty
     // keeps the value of its previous reading. With `withExtraPair`, and a
     // flow that is not zero, the field of the additional-loss pair that is
@@ -142,6 +147,7 @@ public:
     int frictionSteps = 0;
 
 private:
+    const AmbientAir* air_;
     // The flows as last typed [m3/h]; an empty field keeps them.
     double typedFlow_ = 0.0, typedBranchFlow_ = 0.0;
 };

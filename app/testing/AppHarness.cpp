@@ -1,7 +1,6 @@
 #include "AppHarness.h"
 
 #include "app/Forms.h"
-#include "core/AmbientAir.h"
 #include "core/Numbers.h"
 #include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
@@ -34,16 +33,11 @@ void EnsureShown(QWidget* control) {
 
 AppHarness::AppHarness(char separator) {
     SetDecimalSeparator(separator);
-    LocaleSeparator = '\0';
-    ForeignSeparator = '.';
-    ResetAmbientAir();
-    StartDirectory.clear();
     fake_.currentDirectory = QDir::currentPath();
     SetPlatform(&fake_);
-    CreateForms();
-    Form* launcher = FindForm(QStringLiteral("TForm18"));
-    launcher->show();
-    launcher->Activate();
+    Form& launcher = CreateForms();
+    launcher.show();
+    launcher.Activate();
 }
 
 AppHarness::~AppHarness() {
@@ -51,6 +45,8 @@ AppHarness::~AppHarness() {
     SetPlatform(nullptr);
     SetDecimalSeparator(',');
 }
+
+AmbientAir& AppHarness::Air() { return ProgramAmbientAir(); }
 
 void AppHarness::Fail(const QString& what) {
     ADD_FAILURE() << what.toStdString();

@@ -45,6 +45,8 @@ class QWidget;
 
 namespace vimtal {
 
+class AmbientAir;
+
 class AppHarness {
 public:
     // Uses the decimal separator `separator` (the windows' default texts are
@@ -55,6 +57,8 @@ public:
     AppHarness& operator=(const AppHarness&) = delete;
 
     FakePlatform& Fake() { return fake_; }
+    // The ambient air the windows share.
+    AmbientAir& Air();
 
     // The window of that class ("TForm5").
     Form* Window(const QString& className);

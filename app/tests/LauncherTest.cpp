@@ -25,10 +25,11 @@ TEST(StartUp, OnlyTheLauncherIsVisibleAndTheAirIsComputed) {
     // The settings window's displays are filled before it is ever opened.
     EXPECT_EQ(app.Text("TForm2", "Edit1"), "1,2");
     EXPECT_EQ(app.Text("TForm2", "Edit4"), "0,000015");
-    EXPECT_NEAR(AmbientDensity, 1.19727, 1e-5);
-    EXPECT_EQ(LocaleSeparator, ',');
-    EXPECT_EQ(ForeignSeparator, '.');
-    EXPECT_EQ(StartDirectory, app.Fake().currentDirectory);
+    EXPECT_NEAR(app.Air().Density(), 1.19727, 1e-5);
+    EXPECT_EQ(app.Text("TForm18", "Edit5"), "0,1");
+    EXPECT_EQ(LocaleSeparator(), ',');
+    EXPECT_EQ(ForeignSeparator(), '.');
+    EXPECT_EQ(app.Fake().StartDirectory(), app.Fake().currentDirectory);
     EXPECT_TRUE(app.Messages().isEmpty());
 }
 
@@ -111,19 +112,21 @@ TEST(Launcher, ActivationAfterAModalWindowRefreshesSeparatorDirectoryAndAir) {
     // While the settings are open the process changes folder and the
     // pressure-loss windows would have stored the rounded figures.
     app.Fake().currentDirectory = "/tmp/projekt";
-    AmbientDensity = 1.2;
-    LocaleSeparator = '\0';
+    app.Air().UseDisplayedFigures();
+    ASSERT_EQ(app.Air().Density(), 1.2);
+    app.SetText("TForm18", "Edit5", "");
     app.Close("TForm2");
-    EXPECT_EQ(StartDirectory, "/tmp/projekt");
-    EXPECT_EQ(LocaleSeparator, ',');
-    EXPECT_NEAR(AmbientDensity, 1.19727, 1e-5);
-    EXPECT_NE(AmbientDensity, 1.2);
+    EXPECT_EQ(app.Fake().StartDirectory(), "/tmp/projekt");
+    EXPECT_EQ(app.Text("TForm18", "Edit5"), "0,1");
+    EXPECT_EQ(LocaleSeparator(), ',');
+    EXPECT_NEAR(app.Air().Density(), 1.19727, 1e-5);
+    EXPECT_NE(app.Air().Density(), 1.2);
 }
 
 TEST(Launcher, ADotLocaleIsDetected) {
     AppHarness app('.');
-    EXPECT_EQ(LocaleSeparator, '.');
-    EXPECT_EQ(ForeignSeparator, ',');
+    EXPECT_EQ(LocaleSeparator(), '.');
+    EXPECT_EQ(ForeignSeparator(), ',');
     // The settings' defaults have no separator, so they still convert.
     EXPECT_EQ(app.Text("TForm2", "Edit1"), "1.2");
     EXPECT_EQ(app.Text("TForm2", "Edit4"), "0.000015");
@@ -137,7 +140,8 @@ TEST(Launcher, AnUnconvertibleSettingIsReportedAtEachActivation) {
     app.Close("TForm2");
     EXPECT_EQ(app.ErrorCount(), 2);
     EXPECT_EQ(app.LastError(), "'5O' is not a valid floating point value.");
-    EXPECT_EQ(LocaleSeparator, ',');  // the steps before the air still ran
+    EXPECT_EQ(app.Text("TForm18", "Edit5"), "0,1");  // the steps before the air still ran
+    EXPECT_EQ(app.Fake().StartDirectory(), app.Fake().currentDirectory);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ TEST(Settings, EveryKeystrokeRecomputes) {
     ASSERT_EQ(app.ErrorCount(), 1);
     EXPECT_EQ(app.LastError(), "'-' is not a valid floating point value.");
     EXPECT_EQ(app.Fake().messages.back().title, "VIMTAL");
-    EXPECT_EQ(AmbientTemperature, -50.0);
+    EXPECT_EQ(app.Air().Temperature(), -50.0);
     // Expected figures from the same laws evaluated independently in Python.
     EXPECT_EQ(app.Text("TForm2", "Edit1"), "1,58");
     EXPECT_EQ(app.Text("TForm2", "Edit4"), "9E-6");  // 9.33e-6 rounded to 1e-6
@@ -49,11 +49,11 @@ TEST(Settings, ABadTextKeepsTheDisplaysAndAnEmptyOneChangesNothing) {
 
     app.ClearRecords();
     app.SetText("TForm2", "Edit2", "20");
-    const double density = AmbientDensity;
+    const double density = app.Air().Density();
     for (const char* edit : {"Edit2", "Edit3", "Edit5"}) {
         const QString before = app.Text("TForm2", edit);
         app.SetText("TForm2", edit, "");
-        EXPECT_EQ(AmbientDensity, density);
+        EXPECT_EQ(app.Air().Density(), density);
         EXPECT_EQ(app.Text("TForm2", "Edit1"), "1,2");
         app.SetText("TForm2", edit, before);
     }

@@ -156,8 +156,8 @@ TEST_P(SeparatorTest, DisplayConvertsBackToTheSameDouble) {
 TEST(Separators, DetectionAndNormalisation) {
     SetDecimalSeparator(',');
     DetectSeparators(FloatToStr(0.1));
-    EXPECT_EQ(LocaleSeparator, ',');
-    EXPECT_EQ(ForeignSeparator, '.');
+    EXPECT_EQ(LocaleSeparator(), ',');
+    EXPECT_EQ(ForeignSeparator(), '.');
     EXPECT_EQ(NormalizeSeparator("2.5"), "2,5");
     EXPECT_EQ(NormalizeSeparator("2,5"), "2,5");
     EXPECT_EQ(NormalizeSeparator("1.234,5"), "1,234,5");
@@ -166,15 +166,18 @@ TEST(Separators, DetectionAndNormalisation) {
 
     SetDecimalSeparator('.');
     DetectSeparators(FloatToStr(0.1));
-    EXPECT_EQ(LocaleSeparator, '.');
-    EXPECT_EQ(ForeignSeparator, ',');
+    EXPECT_EQ(LocaleSeparator(), '.');
+    EXPECT_EQ(ForeignSeparator(), ',');
     EXPECT_EQ(NormalizeSeparator("2,5"), "2.5");
     EXPECT_THROW(StrToFloat("0,35"), ConversionError);  // a comma default needs a comma locale
 
-    DetectSeparators("");
-    EXPECT_EQ(LocaleSeparator, '\0');
-    EXPECT_EQ(ForeignSeparator, '.');
-    EXPECT_EQ(NormalizeSeparator("2.5"), "2.5");
+    // One setting: what the launcher detects is what every conversion uses.
+    DetectSeparators("0,1");
+    EXPECT_EQ(DecimalSeparator(), ',');
+    EXPECT_EQ(StrToFloat("0,35"), 0.35);
+    DetectSeparators("");  // nothing to detect: unchanged
+    EXPECT_EQ(LocaleSeparator(), ',');
+    EXPECT_EQ(NormalizeSeparator("2.5"), "2,5");
     SetDecimalSeparator(',');
 }
 

@@ -2,7 +2,6 @@
 
 #include "Form.h"
 
-#include <QLineEdit>
 
 #include <algorithm>
 
@@ -29,14 +28,6 @@ Form* FindForm(const QString& className) {
         if (form->objectName() == className) return form;
     }
     return nullptr;
-}
-
-QLineEdit* FormEdit(const QString& className, const QString& control) {
-    Form* form = FindForm(className);
-    if (!form) throw std::logic_error("window " + className.toStdString() + " does not exist");
-    auto* edit = form->findChild<QLineEdit*>(control);
-    if (!edit) throw std::logic_error("window " + className.toStdString() + " has no " + control.toStdString());
-    return edit;
 }
 
 }  // namespace vimtal

@@ -2,13 +2,12 @@
 
 #include "Form.h"
 #include "Text.h"
+#include "WindowLink.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace vimtal {
-
-QString StartDirectory;
 
 namespace {
 Platform* installed = nullptr;
@@ -53,6 +52,33 @@ void Platform::ResetModalState() {
     modalStack_.clear();
     mainForm_ = nullptr;
 }
+
+FileDialogOptions Platform::OpenRecordDialog(const QString& filter, const QString& extension) const {
+    FileDialogOptions options;
+    options.initialDirectory = startDirectory_;
+    options.filter = filter;
+    options.defaultSuffix = extension;
+    options.fileName = QStringLiteral("*.") + extension;
+    options.mustExist = true;
+    options.overwritePrompt = false;
+    options.keepCurrentDirectory = true;
+    return options;
+}
+
+FileDialogOptions Platform::SaveRecordDialog(const QString& filter, const QString& extension,
+                                             const QString& fileName) const {
+    FileDialogOptions options;
+    options.initialDirectory = startDirectory_;
+    options.filter = filter;
+    options.defaultSuffix = extension;
+    options.fileName = fileName;
+    options.mustExist = false;  // a new name is welcome
+    options.overwritePrompt = true;
+    options.keepCurrentDirectory = true;
+    return options;
+}
+
+int FormLink::ShowModal() const { return platform().ShowModal(&GetForm()); }
 
 void PlatformMessages::ShowMessage(const std::string& text, const std::string& title) {
     platform().MessageBox(FromStd(text), FromStd(title));

@@ -58,6 +58,21 @@ public:
     // Forgets the modal windows (used when the windows are destroyed).
     void ResetModalState();
 
+    // The folder the program works in, taken by the launcher at each of its
+    // activations: the initial folder of every file dialog and the folder
+    // whose calc/ subfolder holds the fitting pictures. Empty until then.
+    const QString& StartDirectory() const { return startDirectory_; }
+    void SetStartDirectory(const QString& folder) { startDirectory_ = folder; }
+
+    // The dialogs of the record files: one filter entry and its default
+    // extension, opening in the start folder and leaving the current
+    // directory unchanged. Opening accepts only an existing file and presets
+    // the name to "*.<extension>"; saving accepts a new name (preset
+    // `fileName`) and asks before replacing a file.
+    FileDialogOptions OpenRecordDialog(const QString& filter, const QString& extension) const;
+    FileDialogOptions SaveRecordDialog(const QString& filter, const QString& extension,
+                                       const QString& fileName = {}) const;
+
 protected:
     // Makes the window visible and active.
     virtual void Present(Form* form) = 0;
@@ -71,14 +86,10 @@ private:
     void OnClosed(Form* form);
 
     Form* mainForm_ = nullptr;
+    QString startDirectory_;
     std::vector<Form*> modalStack_;
     std::vector<Form*> watched_;
 };
-
-// The folder the program was started in, taken again by the launcher on each
-// activation: the initial folder of every file dialog and the folder whose
-// calc/ subfolder holds the fitting pictures.
-extern QString StartDirectory;
 
 // The installed platform (the caller keeps ownership).
 Platform& platform();

@@ -484,7 +484,7 @@ TEST_F(CwuFiles, SavedWindowOpensAsItWas) {
         app.Click(F5, "Button1");
         app.Close(QStringLiteral("TForm6"));
         app.SetText(F5, "Edit18", "0,123456789");  // 11 characters
-        StartDirectory = dir.path();
+        app.Fake().SetStartDirectory(dir.path());
         app.Fake().saveAnswers.push_back(path);
         app.Click(F5, "Zapisz1");
         ASSERT_EQ(app.Fake().saveRequests.size(), 1u);

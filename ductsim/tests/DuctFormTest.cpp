@@ -266,7 +266,7 @@ const std::pair<const char*, const char*> kAllFields[] = {
 
 TEST_F(KanFiles, EveryFieldRoundTrips) {
     AppHarness app;
-    StartDirectory = folder.path();
+    app.Fake().SetStartDirectory(folder.path());
     app.Click("TForm18", "SpeedButton4");
     for (const auto& [edit, text] : kAllFields) app.SetText(F, edit, QString::fromUtf8(text));
     app.Click(F, "RadioButton2");

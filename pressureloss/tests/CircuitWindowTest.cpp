@@ -25,8 +25,8 @@ TEST_F(Calculator, OpensWithEmptyColumnsAndReadsTheDisplayedAirProperties) {
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "");
     EXPECT_EQ(ScrollBar()->maximum(), 0);
     // The rounded figures the settings window shows, not the exact ones.
-    EXPECT_EQ(AmbientDensity, 1.2);
-    EXPECT_EQ(AmbientViscosity, 0.000015);
+    EXPECT_EQ(app.Air().Density(), 1.2);
+    EXPECT_EQ(app.Air().Viscosity(), 0.000015);
     EXPECT_EQ(app.ErrorCount(), 0);
 }
 

@@ -17,6 +17,7 @@ namespace vimtal::pressureloss {
 namespace {
 
 using testing::CommaLocale;
+using testing::DefaultAir;
 using testing::Local;
 
 // The editor's texts as the catalogue leaves them for a kind, with the
@@ -54,7 +55,7 @@ protected:
     LossResult Run(int kind, const FittingInputs& in, const std::string& total = "") {
         return calculator.LossStep(kind, in, total, nullptr, 0.0);
     }
-    FittingCalculator calculator;
+    FittingCalculator calculator{DefaultAir()};
 };
 
 TEST_F(Calculation, StraightRoundDuct) {
@@ -102,7 +103,7 @@ TEST_P(EveryKind, MatchesTheIndependentCalculation) {
     const KindCase& c = GetParam();
     FittingInputs in = Defaults(c.kind);
     c.set(in);
-    FittingCalculator calculator;
+    FittingCalculator calculator{DefaultAir()};
     const LossResult r = calculator.LossStep(c.kind, in, "", nullptr, 0.0);
     EXPECT_EQ(r.velocity1, Local(c.w1));
     EXPECT_EQ(r.velocity2, Local(c.w2));
@@ -502,7 +503,7 @@ protected:
         return ConfirmFitting(circuit, calculator, in, total, edited, messages);
     }
     Circuit circuit;
-    FittingCalculator calculator;
+    FittingCalculator calculator{DefaultAir()};
     RecordingMessageSink messages;
 };
 

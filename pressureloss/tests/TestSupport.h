@@ -19,12 +19,25 @@ inline void UseLocale(char separator) {
     DetectSeparators(FloatToStr(0.1));
 }
 
+// The default ambient air as the calculator's windows use it: the settings
+// window's 20 degC, 50 % and 101300 Pa, taken as displayed (1,2 kg/m3 and
+// 0,000015 m2/s).
+inline const AmbientAir& DefaultAir() {
+    static const AmbientAir air = [] {
+        AmbientAir a;
+        a.Recompute("20", "50", "101300");
+        a.UseDisplayedFigures();
+        return a;
+    }();
+    return air;
+}
+
 class CommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
         UseLocale(',');
-        AmbientDensity = 1.2;
-        AmbientViscosity = 0.000015;
+        ASSERT_EQ(DefaultAir().Density(), 1.2);
+        ASSERT_EQ(DefaultAir().Viscosity(), 0.000015);
     }
     void TearDown() override { UseLocale(','); }
 };

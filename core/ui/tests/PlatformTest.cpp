@@ -3,6 +3,7 @@
 #include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Widgets.h"
+#include "core/ui/WindowLink.h"
 #include "core/ui/testing/FakePlatform.h"
 
 #include <QLineEdit>
@@ -126,17 +127,43 @@ TEST_F(PlatformTest, BitButtonsSetTheModalResult) {
     }
 }
 
-TEST_F(PlatformTest, RegistryFindsWindowsAndTheirEdits) {
+TEST_F(PlatformTest, RegistryFindsWindowsByClassName) {
     CountingForm settings("TForm2", "Ustawienia");
-    NewEdit(settings.Client(), "Edit1", "1,2");
     RegisterForm(&settings);
     RegisterForm(&settings);  // once only
     EXPECT_EQ(RegisteredForms().size(), 1u);
     EXPECT_EQ(FindForm("TForm2"), &settings);
     EXPECT_EQ(FindForm("TForm99"), nullptr);
-    EXPECT_EQ(FormEdit("TForm2", "Edit1")->text(), "1,2");
-    EXPECT_THROW(FormEdit("TForm2", "Edit9"), std::logic_error);
-    EXPECT_THROW(FormEdit("TForm7", "Edit1"), std::logic_error);
+}
+
+TEST_F(PlatformTest, WindowLinksAreBoundOnceAndShowTheirWindow) {
+    WindowLink<CountingForm> link;
+    EXPECT_FALSE(link.Bound());
+    EXPECT_THROW(link.ShowModal(), std::logic_error);
+    EXPECT_THROW(link->objectName(), std::logic_error);
+    CountingForm chart("TForm6", "Wykres");
+    link.Bind(chart);
+    EXPECT_TRUE(link.Bound());
+    EXPECT_EQ(&*link, &chart);
+    EXPECT_THROW(link.Bind(chart), std::logic_error);
+    const FormLink& untyped = link;
+    untyped.ShowModal();
+    EXPECT_EQ(fake.shownWindows, std::vector<QString>{"TForm6"});
+}
+
+TEST_F(PlatformTest, RecordFileDialogsStartInTheStartFolder) {
+    fake.SetStartDirectory("/home/projektant/Vimtal");
+    const FileDialogOptions open = fake.OpenRecordDialog("Pliki (*.kan)", "kan");
+    EXPECT_EQ(open.initialDirectory, "/home/projektant/Vimtal");
+    EXPECT_EQ(open.fileName, "*.kan");
+    EXPECT_EQ(open.defaultSuffix, "kan");
+    EXPECT_TRUE(open.mustExist);
+    EXPECT_TRUE(open.keepCurrentDirectory);
+    const FileDialogOptions save = fake.SaveRecordDialog("Pliki (*.kan)", "kan", "dom.kan");
+    EXPECT_EQ(save.fileName, "dom.kan");
+    EXPECT_FALSE(save.mustExist);
+    EXPECT_TRUE(save.overwritePrompt);
+    EXPECT_TRUE(save.keepCurrentDirectory);
 }
 
 }  // namespace
