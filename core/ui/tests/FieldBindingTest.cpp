@@ -1,0 +1,121 @@
+#include "core/ui/FieldBinding.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace vimtal {
+namespace {
+
+struct TankInputs {
+    std::string height, power;
+    bool water = false;
+};
+struct TankRecord {
+    std::string height, result;
+    bool water = false, round = false;
+};
+inline constexpr FixedField<TankRecord> kTankFields[] = {
+    {0, 10, &TankRecord::height},
+    {11, &TankRecord::water},
+    {12, 10, &TankRecord::result},
+    {23, &TankRecord::round},
+};
+inline constexpr FixedRecordFormat<TankRecord> kTank{24, kTankFields};
+static_assert(kTank.Valid());
+
+using Bindings = FieldBindings<TankInputs, TankRecord>;
+using Bind = Bindings::Row;
+
+// A window of two edits kept in the file, one only read by the model, a
+// result, a pair of check boxes and a pair of radio buttons.
+class TankWindow : public ::testing::Test {
+protected:
+    TankWindow() {
+        round.setChecked(true);
+        water.setChecked(true);
+        bindings = {
+            Bind::Edit(&height, FieldRole::Input, {"Wysokość zasobnika", "H", "", "m"}, &TankInputs::height,
+                       &TankRecord::height),
+            Bind::Choice(&water, &electric, {"Ogrzewanie", "wodne", "elektryczne"}, &TankInputs::water,
+                         &TankRecord::water),
+            Bind::Edit(&power, FieldRole::Input, {"Moc źródła", "Q", "", "kW"}, &TankInputs::power),
+            Bind::Edit(&result, FieldRole::Result, {"Czas", "τ", "", "s"}, nullptr, &TankRecord::result),
+            Bind::Choice(&round, &square, {}, nullptr, &TankRecord::round),
+        };
+    }
+    QWidget parent;
+    QLineEdit height{&parent}, power{&parent}, result{&parent};
+    QCheckBox water{&parent}, electric{&parent};
+    QRadioButton round{&parent}, square{&parent};
+    Bindings bindings;
+};
+
+TEST_F(TankWindow, TheModelReadsItsTextsAndChoices) {
+    height.setText("1,2");
+    power.setText("12");
+    const TankInputs in = bindings.Read();
+    EXPECT_EQ(in.height, "1,2");
+    EXPECT_EQ(in.power, "12");
+    EXPECT_TRUE(in.water);
+}
+
+TEST_F(TankWindow, TheRecordKeepsWhatTheFormatNames) {
+    height.setText("ściana");
+    result.setText("3600");
+    square.setChecked(true);
+    const TankRecord r = bindings.ToRecord();
+    EXPECT_EQ(r.height, "ściana");
+    EXPECT_EQ(r.result, "3600");
+    EXPECT_TRUE(r.water);
+    EXPECT_FALSE(r.round);
+}
+
+TEST_F(TankWindow, LoadingWritesInTheRecordsOrderAndCanStop) {
+    std::vector<std::string> order;
+    QObject::connect(&height, &QLineEdit::textChanged, [&] { order.push_back("height"); });
+    QObject::connect(&result, &QLineEdit::textChanged, [&] { order.push_back("result"); });
+    QObject::connect(&electric, &QCheckBox::toggled, [&](bool on) { order.push_back(on ? "electric" : "-electric"); });
+    QObject::connect(&square, &QRadioButton::toggled, [&](bool on) { order.push_back(on ? "square" : "-square"); });
+    const TankRecord r{"2", "60", false, false};
+    bindings.Load(kTank, r);
+    EXPECT_EQ(order, (std::vector<std::string>{"height", "electric", "result", "square"}));
+    EXPECT_FALSE(water.isChecked());
+    EXPECT_TRUE(electric.isChecked());
+    EXPECT_TRUE(square.isChecked());
+    EXPECT_FALSE(round.isChecked());
+
+    // A failed reaction ends the load after its field.
+    order.clear();
+    int asked = 0;
+    bindings.Load(kTank, {"3", "90", true, true}, [&] { return ++asked == 2; });
+    EXPECT_EQ(height.text(), "3");
+    EXPECT_TRUE(water.isChecked());
+    EXPECT_EQ(result.text(), "60");
+    EXPECT_TRUE(square.isChecked());
+}
+
+TEST_F(TankWindow, ReportRowsShowTheTextsAndChoicesAsWords) {
+    height.setText("1,2");
+    power.setText("12,5");
+    result.setText("3600");
+    electric.setChecked(true);
+    water.setChecked(false);
+    const FieldRows inputs = bindings.Report(FieldRole::Input);
+    ASSERT_EQ(inputs.size(), 3u);  // the unnamed shape choice is left out
+    EXPECT_EQ(inputs[0].label, "Wysokość zasobnika");
+    EXPECT_EQ(inputs[0].value, "1,2");
+    EXPECT_EQ(inputs[0].unit, "m");
+    EXPECT_EQ(inputs[1].label, "Ogrzewanie");
+    EXPECT_EQ(inputs[1].value, "elektryczne");
+    EXPECT_EQ(inputs[2].value, "12,5");
+    const FieldRows results = bindings.Report(FieldRole::Result);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].symbol, "τ");
+    EXPECT_EQ(results[0].value, "3600");
+}
+
+}  // namespace
+}  // namespace vimtal
