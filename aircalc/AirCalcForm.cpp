@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "core/ui/Guard.h"
+#include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
@@ -83,6 +84,9 @@ TForm10::TForm10(const FormLink& help)
     grid->setRowStretch(line, 1);
     grid->addLayout(buttons, line + 1, 0, 1, 3);
 
+    // In the free space above the buttons.
+    LabelUwagi = new NotesLabel(c, 12, 378, 229);
+
     On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
     On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
     On(Pomoc1, &QAction::triggered, [this] { Pomoc1Click(); });
@@ -113,6 +117,7 @@ void TForm10::Button2Click() {
     }
     for (QLineEdit* field : PropertyFields()) field->clear();
     for (QLineEdit* field : {Edit6, Edit9, edit10, Edit7, edit11, Edit8}) field->clear();
+    LabelUwagi->ShowNotes({});
 }
 
 void TForm10::Pomoc1Click() { help_.ShowModal(); }
@@ -121,6 +126,8 @@ void TForm10::Button1Click() {
     const aircalc::AirTexts texts{ToStd(Edit1->text()), ToStd(Edit2->text()), ToStd(Edit3->text()),
                                   ToStd(Edit4->text()), ToStd(Edit5->text())};
     std::optional<aircalc::AirResults> results;
+    // A calculation that fails leaves no notes of an earlier state behind.
+    LabelUwagi->ShowNotes({});
     {
         WaitCursor busy;  // the searches step a thousandth of a degree at a time
         results = aircalc::Calculate(state_, texts);
@@ -138,6 +145,7 @@ void TForm10::Button1Click() {
     Edit7->setText(FromStd(results->tr));
     edit11->setText(FromStd(results->tm));
     Edit8->setText(FromStd(results->rho));
+    LabelUwagi->ShowNotes(results->notes);
 }
 
 }  // namespace vimtal

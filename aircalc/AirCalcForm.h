@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace vimtal {
 
+class NotesLabel;
+
 class TForm10 : public Form {
     Q_OBJECT
 public:
@@ -49,6 +51,7 @@ private:
     QPushButton* Button2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QAction* Pomoc1 = nullptr;
+    NotesLabel* LabelUwagi = nullptr;  // the assumptions the last state leaves
 
     aircalc::AirState state_;
 

@@ -104,6 +104,26 @@ double TemperatureSearch(double i, double phi, double pb) {
     }
 }
 
+Notes AssumptionNotes(double t, double rh) {
+    Notes notes;
+    if (t < 0.0) {
+        notes.push_back("Temperatura t = " + NoteNumber(t) +
+                        " °C jest niższa od 0 °C: ciśnienie nasycenia liczone jest nad wodą, a nie nad lodem (przy "
+                        "-20 °C jest ono o około jedną piątą wyższe niż nad lodem), więc wilgotność względna, punkt "
+                        "rosy i temperatura termometru mokrego są obarczone błędem.");
+    } else if (t > 100.0) {
+        notes.push_back("Temperatura t = " + NoteNumber(t) +
+                        " °C jest wyższa od 100 °C: wzór na ciśnienie nasycenia pary wodnej obejmuje zakres "
+                        "0–100 °C.");
+    }
+    if (rh > 100.0) {
+        notes.push_back("Wilgotność względna φ = " + NoteNumber(rh) +
+                        " % jest większa od 100 %: powietrze nie może zawierać więcej pary wodnej niż w stanie "
+                        "nasycenia (nadmiar wykrapla się jako mgła lub rosa), więc obliczony stan nie istnieje.");
+    }
+    return notes;
+}
+
 int SelectCase(const AirTexts& f) {
     if (!Filled(f.pb)) return 0;
     const bool i = Filled(f.i), x = Filled(f.x), t = Filled(f.t), phi = Filled(f.phi);
@@ -136,6 +156,7 @@ std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
     if (Filled(f.t)) s.t = StrToFloat(f.t);
     if (Filled(f.phi)) s.phi = StrToFloat(f.phi);
     if (Filled(f.pb)) s.pb = StrToFloat(f.pb);
+    const double typedPhi = s.phi;  // percent
 
     AirResults r;
     r.caseNumber = SelectCase(f);
@@ -209,6 +230,9 @@ std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
         default:
             return std::nullopt;
     }
+    // The relative humidity in percent: computed by the cases given two of
+    // i, x and t, typed in the others.
+    r.notes = AssumptionNotes(s.t, r.caseNumber <= 3 ? s.phi : typedPhi);
     r.ps = RoundedDisplay(s.ps, -1);
     r.pp = RoundedDisplay(s.pp, -1);
     r.pg = RoundedDisplay(s.pg, -1);

@@ -14,6 +14,8 @@
 // "Vimtal info".
 #pragma once
 
+#include "core/Notes.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -59,7 +61,15 @@ struct AirResults {
     int caseNumber = 0;  // 1 (i, x) ... 6 (i, phi)
     std::optional<std::string> i, x, t, phi;
     std::string ps, pp, pg, tr, tm, rho;
+    // The assumptions the state leaves (AssumptionNotes).
+    Notes notes;
 };
+
+// The calculator's saturation-pressure law is a fit over liquid water from 0
+// to 100 degC, and relative humidity ends at saturation: a note for a
+// temperature t [degC] below 0 or above 100, and for a relative humidity
+// [%] above 100. A value on a bound gives none.
+Notes AssumptionNotes(double t, double relativeHumidityPercent);
 
 // The case the filled fields select: the first of (i, x), (i, t), (x, t),
 // (x, phi), (t, phi), (i, phi) whose two fields and pb are not empty; 0 for

@@ -197,5 +197,45 @@ TEST(AirCalcWindow, Screenshot) {
     if (!folder.isEmpty()) image.save(folder + "/TForm10.png");
 }
 
+TEST(AirCalcWindow, NotesShowWhenTheStateLeavesTheLawsRangeAndClear) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    QLabel* notes = app.Control<QLabel>(F, "LabelUwagi");
+    EXPECT_TRUE(notes->isHidden());
+    // Every other control keeps its place when the label appears.
+    std::vector<QRect> places;
+    for (QWidget* w : app.Window(F)->findChildren<QWidget*>()) {
+        if (w != notes) places.push_back(w->geometry());
+    }
+
+    app.SetText(F, "Edit3", "-20");
+    app.SetText(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    EXPECT_FALSE(notes->isHidden());
+    EXPECT_EQ(notes->text(), "⚠ Uwagi: 1");
+    EXPECT_TRUE(notes->toolTip().contains("Temperatura t = -20 °C jest niższa od 0 °C"));
+    EXPECT_TRUE(app.Messages().isEmpty());  // no box of its own
+    std::size_t k = 0;
+    for (QWidget* w : app.Window(F)->findChildren<QWidget*>()) {
+        if (w != notes) {
+            EXPECT_EQ(w->geometry(), places[k++]) << w->objectName().toStdString();
+        }
+    }
+
+    // A state within the law clears them; so does "Wyczyść".
+    app.Click(F, "Button2");
+    EXPECT_TRUE(notes->isHidden());
+    app.SetText(F, "Edit3", "-20");
+    app.SetText(F, "Edit4", "120");
+    app.Click(F, "Button1");
+    EXPECT_EQ(notes->text(), "⚠ Uwagi: 2");
+    app.Click(F, "Button2");
+    app.SetText(F, "Edit3", "20");
+    app.SetText(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    EXPECT_TRUE(notes->isHidden());
+    EXPECT_EQ(notes->text(), "");
+}
+
 }  // namespace
 }  // namespace vimtal

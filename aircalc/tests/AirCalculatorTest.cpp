@@ -374,5 +374,55 @@ TEST_F(AirCalculatorTest, AnyTypedTextEndsWithAResultOrAnError) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
 }
 
+// The saturation law is a fit over liquid water from 0 to 100 degC and air
+// holds no more vapour than at saturation: each bound gives a note only when
+// the state lies beyond it.
+TEST_F(AirCalculatorTest, NotesOnTheTemperatureAndHumidityBounds) {
+    struct Case {
+        double t, rh;
+        std::vector<std::string> starts;  // each note's opening words
+    } cases[] = {
+        {20, 50, {}},
+        {0, 100, {}},  // on both bounds
+        {100, 0, {}},
+        {-0.001, 50, {"Temperatura t = -0,001 °C jest niższa od 0 °C"}},
+        {-20, 50, {"Temperatura t = -20 °C jest niższa od 0 °C"}},
+        {100.001, 50, {"Temperatura t = 100,001 °C jest wyższa od 100 °C"}},
+        {20, 100.001, {"Wilgotność względna φ = 100,001 % jest większa od 100 %"}},
+        {-5, 130, {"Temperatura t = -5 °C jest niższa od 0 °C", "Wilgotność względna φ = 130 % jest większa"}},
+    };
+    for (const Case& c : cases) {
+        const Notes notes = AssumptionNotes(c.t, c.rh);
+        ASSERT_EQ(notes.size(), c.starts.size()) << c.t << " " << c.rh;
+        for (std::size_t k = 0; k < notes.size(); ++k) {
+            EXPECT_EQ(notes[k].rfind(c.starts[k], 0), 0u) << notes[k];
+        }
+    }
+}
+
+TEST_F(AirCalculatorTest, EveryCaseNotesTheStateItComputes) {
+    struct Case {
+        AirTexts texts;
+        std::size_t notes;
+        const char* contains;
+    } cases[] = {
+        {{"", "", "20", "50", "101300"}, 0, ""},
+        {{"", "", "-20", "50", "101300"}, 1, "nad lodem"},  // t, phi typed
+        {{"", "0,03", "20", "", "101300"}, 1, "φ = "},      // x, t: 0,03 kg/kg is far beyond saturation at 20 C
+        {{"-10", "0,001", "", "", "101300"}, 1, "niższa od 0 °C"},  // i, x: the temperature computed
+        {{"", "0,008", "", "60", "101300"}, 0, ""},                 // x, phi
+        {{"60", "", "", "130", "101300"}, 1, "φ = 130 %"},          // i, phi typed above saturation
+    };
+    for (const Case& c : cases) {
+        AirState s;
+        const auto r = Calculate(s, c.texts);
+        ASSERT_TRUE(r);
+        ASSERT_EQ(r->notes.size(), c.notes) << c.texts.t << c.texts.x << c.texts.i;
+        if (c.notes) {
+            EXPECT_NE(r->notes[0].find(c.contains), std::string::npos) << r->notes[0];
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vimtal::aircalc
