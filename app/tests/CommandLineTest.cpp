@@ -1,0 +1,237 @@
+// The command line: the options, the files named on it, and the built
+// program answering --help and --version without a display.
+#include "app/CommandLine.h"
+#include "app/StartupFiles.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vimtal {
+namespace {
+
+namespace fs = std::filesystem;
+using Action = CommandLine::Action;
+
+QStringList Arguments(const std::vector<std::string>& given) {
+    QStringList arguments{QStringLiteral("vimtal")};
+    for (const std::string& argument : given) arguments.append(QString::fromStdString(argument));
+    return arguments;
+}
+
+struct ParseCase {
+    std::vector<std::string> arguments;
+    Action action;
+    int exitCode;
+    std::vector<std::string> files;
+    std::string output;  // the whole output, or only its start for the help
+};
+
+TEST(CommandLine, OptionsAndFileNames) {
+    const std::string version = "Vimtal 1.05\n";
+    const std::string help = "Użycie: vimtal [OPCJA]... [PLIK]...\n";
+    const std::string seeHelp = "Spis opcji: vimtal --help\n";
+    const std::vector<ParseCase> cases = {
+        {{}, Action::Start, 0, {}, ""},
+        {{"a.cwu", "projekt/b.kan", "/tmp/c.moh"}, Action::Start, 0, {"a.cwu", "projekt/b.kan", "/tmp/c.moh"}, ""},
+        {{"kanał główny.kan"}, Action::Start, 0, {"kanał główny.kan"}, ""},
+        {{"--version"}, Action::Version, 0, {}, version},
+        {{"-v"}, Action::Version, 0, {}, version},
+        {{"a.moh", "--version"}, Action::Version, 0, {}, version},
+        {{"--help"}, Action::Help, 0, {}, help},
+        {{"-h"}, Action::Help, 0, {}, help},
+        {{"-hv"}, Action::Help, 0, {}, help},
+        {{"--version", "--help"}, Action::Help, 0, {}, help},
+        {{"--bez-sensu", "--help"}, Action::Help, 0, {}, help},
+        {{"--bez-sensu", "-v"}, Action::Version, 0, {}, version},
+        {{"--bez-sensu"}, Action::Error, 2, {}, "vimtal: nieznana opcja „--bez-sensu”.\n" + seeHelp},
+        {{"a.moh", "-x"}, Action::Error, 2, {}, "vimtal: nieznana opcja „-x”.\n" + seeHelp},
+        {{"-xy"}, Action::Error, 2, {}, "vimtal: nieznana opcja „-x”.\nvimtal: nieznana opcja „-y”.\n" + seeHelp},
+        {{"--version=2"}, Action::Version, 0, {}, version},
+        // After "--" everything is a file name, even one like an option.
+        {{"--", "-stary.moh", "--help"}, Action::Start, 0, {"-stary.moh", "--help"}, ""},
+        {{"-"}, Action::Start, 0, {"-"}, ""},
+    };
+    for (const ParseCase& c : cases) {
+        const std::string given = Arguments(c.arguments).join(QLatin1Char(' ')).toStdString();
+        const CommandLine parsed = ParseCommandLine(Arguments(c.arguments));
+        EXPECT_EQ(parsed.action, c.action) << given;
+        EXPECT_EQ(parsed.exitCode, c.exitCode) << given;
+        EXPECT_EQ(parsed.files, c.files) << given;
+        if (c.action == Action::Help) {
+            EXPECT_EQ(parsed.output.substr(0, c.output.size()), c.output) << given;
+        } else {
+            EXPECT_EQ(parsed.output, c.output) << given;
+        }
+    }
+}
+
+TEST(CommandLine, HelpNamesEveryOptionAndFileType) {
+    const std::string help = ParseCommandLine(Arguments({"--help"})).output;
+    for (const char* line : {"  -h, --help ", "  -v, --version ", "  .cwu  Symulacja czasu ładowania zasobnika CWU\n",
+                             "  .kan  Symulacja czasu wychładzania powietrza w kanale wentylacyjnym\n",
+                             "  .moh  Kalkulator strat ciśnienia obiegu krytycznego\n", "VIMTAL_WORK_DIR"}) {
+        EXPECT_NE(help.find(line), std::string::npos) << line;
+    }
+}
+
+TEST(StartupFiles, KindsAndTheirWindows) {
+    struct Case {
+        const char* name;
+        std::optional<FileKind> kind;
+        const char* form;
+    };
+    const Case cases[] = {
+        {"a.cwu", FileKind::DhwSimulation, "TForm5"},
+        {"projekt/b.kan", FileKind::DuctCooling, "TForm9"},
+        {"/x/c.moh", FileKind::PressureLoss, "TForm15"},
+        {"STARY.CWU", FileKind::DhwSimulation, "TForm5"},
+        {"Sieć.Moh", FileKind::PressureLoss, "TForm15"},
+        {"a.cwu.bak", std::nullopt, ""},
+        {"moh", std::nullopt, ""},
+        {".moh.d/plik", std::nullopt, ""},
+        {"a.mohx", std::nullopt, ""},
+        {"a.", std::nullopt, ""},
+        {"", std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        const std::optional<FileKind> kind = KindOfName(c.name);
+        EXPECT_EQ(kind, c.kind) << c.name;
+        if (kind) {
+            EXPECT_STREQ(FormOf(*kind), c.form) << c.name;
+        }
+    }
+}
+
+// A project folder of the user's with files of every sort.
+class StartupFilesInFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        top_ = fs::temp_directory_path() / ("vimtal-startup-" + std::to_string(::getpid()));
+        fs::remove_all(top_);
+        fs::create_directories(top_ / "projekt" / "folder.moh");
+        fs::create_directories(top_ / "inny");
+        for (const char* name : {"a.cwu", "B.KAN", "c.moh", "kanał główny.kan", "notatki.txt", "bez_rozszerzenia"}) {
+            std::ofstream(top_ / "projekt" / name) << "x";
+        }
+        std::ofstream(top_ / "inny" / "d.moh") << "x";
+        fs::create_symlink(top_ / "projekt" / "usunięty.moh", top_ / "projekt" / "zerwany.moh");
+        ASSERT_EQ(::mkfifo((top_ / "projekt" / "kolejka.moh").c_str(), 0600), 0);
+    }
+    void TearDown() override { fs::remove_all(top_); }
+
+    std::string In(const std::string& name) const { return (top_ / name).string(); }
+
+    fs::path top_;
+};
+
+TEST_F(StartupFilesInFolder, FilesToOpenAndMessages) {
+    const std::string unknown = ": nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan i .moh.";
+    struct Case {
+        std::vector<std::string> names;
+        std::vector<StartupFile> files;
+        std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {{}, {}, {}},
+        {{"a.cwu", "B.KAN", "c.moh"},
+         {{FileKind::DhwSimulation, In("projekt/a.cwu")},
+          {FileKind::DuctCooling, In("projekt/B.KAN")},
+          {FileKind::PressureLoss, In("projekt/c.moh")}},
+         {}},
+        // Relative names from the current folder, absolute ones as they are,
+        // each file once however it is named.
+        {{"../inny/d.moh", In("projekt/c.moh"), "./c.moh", "../projekt/c.moh"},
+         {{FileKind::PressureLoss, In("inny/d.moh")}, {FileKind::PressureLoss, In("projekt/c.moh")}},
+         {}},
+        {{"kanał główny.kan"}, {{FileKind::DuctCooling, In("projekt/kanał główny.kan")}}, {}},
+        {{"notatki.txt", "bez_rozszerzenia"},
+         {},
+         {"Nie można otworzyć pliku „notatki.txt”" + unknown, "Nie można otworzyć pliku „bez_rozszerzenia”" + unknown}},
+        {{"brak.moh", "zerwany.moh", In("inny/brak.cwu")},
+         {},
+         {"Nie można otworzyć pliku „brak.moh”: taki plik nie istnieje.",
+          "Nie można otworzyć pliku „zerwany.moh”: taki plik nie istnieje.",
+          "Nie można otworzyć pliku „" + In("inny/brak.cwu") + "”: taki plik nie istnieje."}},
+        {{"folder.moh", ".", "../inny"},
+         {},
+         {"Nie można otworzyć „folder.moh”: to jest folder, a nie plik.",
+          "Nie można otworzyć „.”: to jest folder, a nie plik.",
+          "Nie można otworzyć „../inny”: to jest folder, a nie plik."}},
+        {{"kolejka.moh"}, {}, {"Nie można otworzyć „kolejka.moh”: to nie jest zwykły plik."}},
+        // The good files are opened and the rest reported, each in the
+        // order given.
+        {{"c.moh", "notatki.txt", "a.cwu", "brak.kan"},
+         {{FileKind::PressureLoss, In("projekt/c.moh")}, {FileKind::DhwSimulation, In("projekt/a.cwu")}},
+         {"Nie można otworzyć pliku „notatki.txt”" + unknown,
+          "Nie można otworzyć pliku „brak.kan”: taki plik nie istnieje."}},
+    };
+    for (const Case& c : cases) {
+        std::string given;
+        for (const std::string& name : c.names) given += "[" + name + "] ";
+        const StartupFiles resolved = ResolveStartupFiles(c.names, In("projekt"));
+        ASSERT_EQ(resolved.files.size(), c.files.size()) << given;
+        for (std::size_t i = 0; i < c.files.size(); ++i) {
+            EXPECT_EQ(resolved.files[i].kind, c.files[i].kind) << given << i;
+            EXPECT_EQ(resolved.files[i].path, c.files[i].path) << given << i;
+        }
+        EXPECT_EQ(resolved.messages, c.messages) << given;
+    }
+}
+
+// The built program, with no display and no platform chosen: --help and
+// --version answer at once; a refused option ends the program before any
+// window (on the offscreen platform, which Qt's own -platform option picks).
+TEST(Program, AnswersWithoutDisplay) {
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        std::string out;  // the start of standard output
+        std::string err;  // the end of standard error
+    };
+    const std::string refused = "vimtal: nieznana opcja „--bez-sensu”.\nSpis opcji: vimtal --help\n";
+    const Case cases[] = {
+        {{"--version"}, 0, "Vimtal 1.05\n", ""},
+        {{"-v"}, 0, "Vimtal 1.05\n", ""},
+        {{"--help"}, 0, "Użycie: vimtal [OPCJA]... [PLIK]...\n", ""},
+        {{"-h", "a.moh"}, 0, "Użycie: vimtal [OPCJA]... [PLIK]...\n", ""},
+        {{"-platform", "offscreen", "--version"}, 0, "Vimtal 1.05\n", ""},
+        {{"-platform", "offscreen", "--bez-sensu"}, 2, "", refused},
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(QString::fromLatin1(name));
+    for (const Case& c : cases) {
+        const std::string given = c.arguments.join(QLatin1Char(' ')).toStdString();
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VIMTAL_PROGRAM), c.arguments);
+        ASSERT_TRUE(program.waitForFinished(30000)) << given;
+        const std::string out = program.readAllStandardOutput().toStdString();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << given;
+        EXPECT_EQ(program.exitCode(), c.exitCode) << given;
+        EXPECT_EQ(out.substr(0, c.out.size()), c.out) << given;
+        if (c.out.empty()) {
+            EXPECT_EQ(out, "") << given;
+        }
+        // Qt may warn first about the environment (no XDG_RUNTIME_DIR).
+        const std::string err = program.readAllStandardError().toStdString();
+        EXPECT_EQ(err.substr(err.size() - std::min(err.size(), c.err.size())), c.err) << given;
+        if (c.err.empty()) {
+            EXPECT_EQ(err, "") << given;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vimtal
