@@ -3,6 +3,7 @@
 #include "charts/ChartFrame.h"
 #include "core/ui/ReportRenderer.h"
 #include "core/ui/testing/PdfTools.h"
+#include "core/ui/testing/SampleReports.h"
 
 #include <QImage>
 #include <QPainter>
@@ -231,9 +232,7 @@ TEST(PageChart, TenMillionStepsInAReportStayVectorAndSmall) {
             Sine(canvas, W, H, 10'000'000, &segments);
         });
     };
-    ReportRenderOptions options;
-    options.clock = [] { return QDateTime(QDate(2025, 3, 14), QTime(10, 42)); };
-    const QByteArray pdf = ReportPdf(report, options);
+    const QByteArray pdf = ReportPdf(report, testing::StoppedClock());
 
     // The chart fills the text width (170 mm, 642.5 pixels of 1/96 inch)
     // in the proportion of the window's chart.

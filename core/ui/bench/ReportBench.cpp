@@ -3,6 +3,7 @@
 // step limit), and of a circuit of 101 fittings in eleven columns.
 #include "charts/ChartFrame.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/ui/testing/SampleReports.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -14,12 +15,6 @@
 
 namespace vimtal {
 namespace {
-
-ReportRenderOptions FixedClock() {
-    ReportRenderOptions options;
-    options.clock = [] { return QDateTime(QDate(2025, 3, 14), QTime(10, 42)); };
-    return options;
-}
 
 // A chart whose curve is fed `steps` points, as a simulation feeds it: a
 // rise to a plateau with a ripple, so it crosses many pixels.
@@ -65,7 +60,7 @@ void BM_ReportWithThreeChartsOfTenMillionPoints(benchmark::State& state) {
     qsizetype bytes = 0;
     for (auto _ : state) {
         segments = 0;
-        const QByteArray pdf = ReportPdf(report, FixedClock());
+        const QByteArray pdf = ReportPdf(report, testing::StoppedClock());
         bytes = pdf.size();
     }
     state.counters["segments"] = static_cast<double>(segments);
@@ -74,20 +69,10 @@ void BM_ReportWithThreeChartsOfTenMillionPoints(benchmark::State& state) {
 BENCHMARK(BM_ReportWithThreeChartsOfTenMillionPoints)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_CircuitReportOf101Fittings(benchmark::State& state) {
-    Report report{ReportDocument("Kalkulator strat ciśnienia - obiegu krytycznego"), {}};
-    report::Table& table = report.document.AddTable(
-        "Obieg krytyczny",
-        {{"Lp"}, {"Nazwa kształtki"}, {"Przepływ\nV [m3/h]"}, {"Prędkość\nw [m/s]"}, {"Długość\nL [mm]"},
-         {"Średnica\nzastępcza"}, {"ξ\n[-]"}, {"Strata liniowa\ndpl [Pa]"}, {"Strata miejscowa\ndpm [Pa]"},
-         {"Strata +\ndpp [Pa]"}, {"Strata całkowita\ndpc [Pa]"}});
-    for (int i = 1; i <= 101; ++i) {
-        table.AddRow({std::to_string(i), "Trójnik prostokątny - odgałęzienie nr " + std::to_string(i), "1200", "4,17",
-                      "500", "200", "0,21", "0,53", "2,19", "0", "2,72"});
-    }
-    table.SetSummary({"", "Σ", "", "", "", "", "", "", "", "", "274,72"});
+    const Report report = testing::CircuitReport(101, "Trójnik prostokątny - odgałęzienie");
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const QByteArray pdf = ReportPdf(report, FixedClock());
+        const QByteArray pdf = ReportPdf(report, testing::StoppedClock());
         bytes = pdf.size();
     }
     state.counters["pdf_kB"] = static_cast<double>(bytes) / 1024.0;

@@ -1,4 +1,5 @@
 #include "core/ui/testing/PdfTools.h"
+#include "core/ui/testing/SampleReports.h"
 
 #include "core/Errors.h"
 #include "core/ui/ReportRenderer.h"
@@ -22,13 +23,7 @@ using testing::PdfPageCount;
 using testing::PdfPageImage;
 using testing::PdfPageTexts;
 
-const QDateTime kWhen(QDate(2025, 3, 14), QTime(10, 42, 17));
-
-ReportRenderOptions FixedClock() {
-    ReportRenderOptions options;
-    options.clock = [] { return kWhen; };
-    return options;
-}
+using testing::CircuitReport;
 
 // Where a test keeps its PDF and page pictures for a person to look at:
 // the folder VIMTAL_REPORT_SAMPLES names, when set.
@@ -63,28 +58,10 @@ Report DhwLikeReport(bool computed) {
     return report;
 }
 
-// A circuit as the pressure-loss window shows it: eleven columns, `rows`
-// fittings and the total.
-Report CircuitReport(int rows) {
-    Report report{ReportDocument("Kalkulator strat ciśnienia - obiegu krytycznego"), {}};
-    report::Table& table = report.document.AddTable(
-        "Obieg krytyczny",
-        {{"Lp"}, {"Nazwa kształtki"}, {"Przepływ\nV [m3/h]"}, {"Prędkość\nw [m/s]"}, {"Długość\nL [mm]"},
-         {"Średnica\nzastępcza"}, {"ξ\n[-]"}, {"Strata liniowa\ndpl [Pa]"}, {"Strata miejscowa\ndpm [Pa]"},
-         {"Strata +\ndpp [Pa]"}, {"Strata całkowita\ndpc [Pa]"}});
-    for (int i = 1; i <= rows; ++i) {
-        const std::string n = std::to_string(i);
-        table.AddRow({n, "Kolano prostokątne 90° nr " + n, "1200", "4,17", "500", "200", "0,21", "0,53", "2,19", "0",
-                      std::to_string(2 + i % 7) + ",72"});
-    }
-    table.SetSummary({"", "Σ", "", "", "", "", "", "", "", "", "371,5"});
-    return report;
-}
-
 TEST(ReportRenderer, EveryPageHasTheHeaderAndItsNumberOfTheTotal) {
     Report report = DhwLikeReport(true);
     for (int i = 0; i < 60; ++i) report.document.AddParagraph("Akapit wypełniający numer " + std::to_string(i) + ".");
-    const QByteArray pdf = ReportPdf(report, FixedClock());
+    const QByteArray pdf = ReportPdf(report, testing::StoppedClock());
     Keep(QStringLiteral("header"), pdf);
 
     ASSERT_TRUE(pdf.startsWith("%PDF"));
@@ -128,7 +105,7 @@ TEST(ReportRenderer, FieldTablesShowTheWindowsTextsInTheirColumns) {
          {"Czas ładowania"}},
     };
     for (const Case& c : cases) {
-        const QByteArray pdf = ReportPdf(DhwLikeReport(c.computed), FixedClock());
+        const QByteArray pdf = ReportPdf(DhwLikeReport(c.computed), testing::StoppedClock());
         Keep(c.computed ? QStringLiteral("fields") : QStringLiteral("no_results"), pdf);
         QString text = Collapsed(PdfPageTexts(pdf).join(QLatin1Char('\n')));
         // Lines only: the leading spaces of a line are layout.
@@ -142,7 +119,7 @@ TEST(ReportRenderer, FieldTablesShowTheWindowsTextsInTheirColumns) {
 }
 
 TEST(ReportRenderer, ALongCircuitRepeatsItsTitleRowOnEveryPage) {
-    const QByteArray pdf = ReportPdf(CircuitReport(101), FixedClock());
+    const QByteArray pdf = ReportPdf(CircuitReport(101), testing::StoppedClock());
     Keep(QStringLiteral("circuit"), pdf);
     const QStringList pages = PdfPageTexts(pdf);
     const int count = PdfPageCount(pdf);
@@ -180,7 +157,7 @@ TEST(ReportRenderer, TheSummaryNeverStandsAloneOnAPage) {
     // Rows are added until the summary would be the first row of a page: it
     // must take the last fitting with it.
     for (int rows = 30; rows <= 80; ++rows) {
-        const QByteArray pdf = ReportPdf(CircuitReport(rows), FixedClock());
+        const QByteArray pdf = ReportPdf(CircuitReport(rows), testing::StoppedClock());
         const QStringList pages = PdfPageTexts(pdf);
         ASSERT_FALSE(pages.isEmpty());
         const QString last = Collapsed(pages.last());
@@ -199,7 +176,7 @@ TEST(ReportRenderer, NotesAreNumberedUnderUwagi) {
     report.document.AddNotes({"Woda w zasobniku idealnie wymieszana.",
                               "Straty ciepła przez izolację liczone dla temperatury otoczenia 20 °C; " +
                                   std::string(40, 'x') + " długi tekst zawinięty w kilku wierszach aż do końca."});
-    const QByteArray pdf = ReportPdf(report, FixedClock());
+    const QByteArray pdf = ReportPdf(report, testing::StoppedClock());
     const QString text = Collapsed(PdfPageTexts(pdf).join(QLatin1Char('\n')));
     const int heading = text.indexOf(QStringLiteral("\nUwagi\n"));
     ASSERT_GE(heading, 0) << text.toStdString();
@@ -210,9 +187,9 @@ TEST(ReportRenderer, NotesAreNumberedUnderUwagi) {
 
 TEST(ReportRenderer, ThePageRangeAskedForIsDrawn) {
     const Report report = CircuitReport(101);
-    const int count = PdfPageCount(ReportPdf(report, FixedClock()));
+    const int count = PdfPageCount(ReportPdf(report, testing::StoppedClock()));
     ASSERT_GE(count, 3);
-    ReportRenderOptions options = FixedClock();
+    ReportRenderOptions options = testing::StoppedClock();
     options.firstPage = 2;
     options.lastPage = 2;
     const QByteArray second = ReportPdf(report, options);
@@ -237,7 +214,7 @@ int LogoPixels(const QImage& page) {
 }
 
 TEST(ReportRenderer, TheLogoStandsInTheHeaderOfEveryPage) {
-    const QByteArray pdf = ReportPdf(CircuitReport(101), FixedClock());
+    const QByteArray pdf = ReportPdf(CircuitReport(101), testing::StoppedClock());
     const int count = PdfPageCount(pdf);
     ASSERT_GE(count, 3);
     for (int p = 1; p <= count; ++p) {
@@ -245,7 +222,7 @@ TEST(ReportRenderer, TheLogoStandsInTheHeaderOfEveryPage) {
         ASSERT_FALSE(page.isNull());
         EXPECT_GT(LogoPixels(page), 5) << "page " << p;
     }
-    ReportRenderOptions options = FixedClock();
+    ReportRenderOptions options = testing::StoppedClock();
     options.logo = QStringLiteral(":/no/such/logo.svg");
     EXPECT_EQ(LogoPixels(PdfPageImage(ReportPdf(CircuitReport(3), options), 1, 100)), 0);
 }
@@ -253,20 +230,20 @@ TEST(ReportRenderer, TheLogoStandsInTheHeaderOfEveryPage) {
 TEST(ReportRenderer, AChartWithoutADrawingIsAWiringFault) {
     Report report = DhwLikeReport(true);
     report.document.AddChart("Qzr", "Moc źródła", 500, 305);
-    EXPECT_THROW(ReportPdf(report, FixedClock()), std::logic_error);
+    EXPECT_THROW(ReportPdf(report, testing::StoppedClock()), std::logic_error);
 }
 
 TEST(ReportRenderer, SavingKeepsTheOldFileWhenTheFolderIsMissing) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("raport ą.pdf"));
-    SaveReportPdf(path, DhwLikeReport(false), FixedClock());
+    SaveReportPdf(path, DhwLikeReport(false), testing::StoppedClock());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray written = file.readAll();
     EXPECT_TRUE(written.startsWith("%PDF"));
     EXPECT_TRUE(PdfPageTexts(written).join(QString()).contains(QStringLiteral("Brak wyników: uruchom obliczenia")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
-    EXPECT_THROW(SaveReportPdf(dir.filePath(QStringLiteral("brak/raport.pdf")), DhwLikeReport(false), FixedClock()),
+    EXPECT_THROW(SaveReportPdf(dir.filePath(QStringLiteral("brak/raport.pdf")), DhwLikeReport(false), testing::StoppedClock()),
                  FileError);
 }
 
