@@ -206,20 +206,6 @@ TEST(PageChart, APolylineJoinsTheCurveAndBreaksWhereThePenJumpsOrChanges) {
     }
 }
 
-TEST(PageChart, GridOfAScreenPixelForTheTarget) {
-    struct Case {
-        QRect target;
-        int dpi;
-        QSize grid;
-    } cases[] = {
-        {QRect(0, 0, 8031, 4899), 1200, {642, 392}},  // 170 mm wide on a PDF at 1200 dpi
-        {QRect(10, 10, 500, 305), 96, {500, 305}},     // a screen: one to one
-        {QRect(0, 0, 600, 300), 600, {96, 48}},
-        {QRect(0, 0, 600, 300), 0, {}},
-    };
-    for (const Case& c : cases) EXPECT_EQ(PageChartSize(c.target, c.dpi), c.grid) << c.dpi;
-}
-
 TEST(PageChart, TenMillionStepsInAReportStayVectorAndSmall) {
     Report report{ReportDocument("Symulacja czasu ładowania zbiornika C.W.U"), {}};
     report.document.AddChart("tw", "Temperatura wody w zasobniku tw=f(t)", 500, 305);

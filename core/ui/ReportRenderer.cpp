@@ -57,7 +57,6 @@ public:
     double Pt(double pt) const { return pt * dpi_ / 72.0; }
     double Width() const { return width_; }
     double Height() const { return height_; }
-    int Dpi() const { return static_cast<int>(dpi_); }
 
     double LineHeight(const QFont& font) const { return QFontMetricsF(font, &device_).height(); }
     // The widest line of the text.
