@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -14,15 +15,64 @@ QFont ChartFont() {
     return font;
 }
 
+namespace {
+// The centre of a pixel, where vector strokes run.
+QPointF Centre(qreal x, qreal y) { return {x + 0.5, y + 0.5}; }
+}  // namespace
 
-
-Canvas::Canvas(QPainter& painter) : painter_(painter) {
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+Canvas::Canvas(QPainter& painter, Output output) : painter_(painter), output_(output) {
+    painter_.setRenderHint(QPainter::Antialiasing, output_ == Output::Vectors);
 }
 
+Canvas::~Canvas() { Flush(); }
+
 void Canvas::SetPen(const QColor& colour, Style style) {
+    if (output_ == Output::Vectors && (colour != colour_ || style != style_)) Flush();
     colour_ = colour;
     style_ = style;
+}
+
+void Canvas::Flush() {
+    if (polyline_.size() >= 2) {
+        // As on the classic canvas the run covers its first pixel whole and
+        // stops short of its last one: the ends move half a pixel back along
+        // the first and the last segment, and the caps are flat.
+        auto along = [](QPointF from, QPointF to) {
+            const QPointF d = to - from;
+            const qreal length = std::hypot(d.x(), d.y());
+            return d * (0.5 / length);
+        };
+        const qsizetype n = polyline_.size();
+        polyline_[0] -= along(polyline_[0], polyline_[1]);
+        polyline_[n - 1] -= along(polyline_[n - 2], polyline_[n - 1]);
+        painter_.setPen(QPen(colour_, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawPolyline(polyline_);
+        ++strokes_;
+    }
+    polyline_.clear();
+}
+
+void Canvas::VectorLineTo(int x, int y) {
+    if (style_ == Style::Solid) {
+        // Joined to the run being drawn while the pen goes on from its end.
+        const QPointF from = Centre(x_, y_);
+        if (!polyline_.isEmpty() && polyline_.constLast() != from) Flush();
+        if (polyline_.isEmpty()) polyline_ << from;
+        polyline_ << Centre(x, y);
+    } else {
+        // The classic dash counts pixels along the longer side: 18 drawn,
+        // 6 left out. Each dash covers its pixels edge to edge.
+        Flush();
+        const int steps = std::max(std::abs(x - x_), std::abs(y - y_));
+        const qreal dx = static_cast<qreal>(x - x_) / steps, dy = static_cast<qreal>(y - y_) / steps;
+        painter_.setPen(QPen(colour_, 1.0, Qt::SolidLine, Qt::FlatCap));
+        for (int first = 0; first < steps; first += 24) {
+            const qreal a = first - 0.5, b = std::min(first + 18, steps) - 0.5;
+            painter_.drawLine(Centre(x_ + a * dx, y_ + a * dy), Centre(x_ + b * dx, y_ + b * dy));
+            ++strokes_;
+        }
+    }
 }
 
 void Canvas::MoveTo(int x, int y) {
@@ -31,6 +81,12 @@ void Canvas::MoveTo(int x, int y) {
 }
 
 void Canvas::LineTo(int x, int y) {
+    if (output_ == Output::Vectors) {
+        if (x != x_ || y != y_) VectorLineTo(x, y);
+        x_ = x;
+        y_ = y;
+        return;
+    }
     // Bresenham from the pen position, every pixel but the last.
     points_.clear();
     const int dx = std::abs(x - x_), sx = x_ < x ? 1 : -1;
@@ -62,6 +118,22 @@ void Canvas::LineTo(int x, int y) {
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (x2 <= x1 || y2 <= y1) return;
+    if (output_ == Output::Vectors) {
+        Flush();
+        // The outline as four bands a pixel wide: exact however thin the
+        // rectangle is.
+        painter_.fillRect(QRectF(x1, y1, x2 - x1, y2 - y1), QColor(255, 255, 255));
+        const QRectF bands[] = {{qreal(x1), qreal(y1), qreal(x2 - x1), 1.0},
+                                {qreal(x1), qreal(y2 - 1), qreal(x2 - x1), 1.0},
+                                {qreal(x1), qreal(y1), 1.0, qreal(y2 - y1)},
+                                {qreal(x2 - 1), qreal(y1), 1.0, qreal(y2 - y1)}};
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(colour_);
+        painter_.drawRects(bands, 4);
+        painter_.setBrush(Qt::NoBrush);
+        ++strokes_;
+        return;
+    }
     painter_.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), QColor(255, 255, 255));
     const int keepX = x_, keepY = y_;
     const Style keepStyle = style_;
@@ -76,7 +148,10 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::TextOut(int x, int y, const QString& text) {
+    Flush();
     painter_.save();
+    // The opaque box behind the text on whole pixels, as on the screen.
+    painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setFont(ChartFont());
     painter_.setPen(QColor(0, 0, 0));
     painter_.setBackgroundMode(Qt::OpaqueMode);
@@ -135,6 +210,29 @@ void Curve::LineTo(int x, int y) {
     canvas_.SetPen(kCurveColour);
     canvas_.LineTo(x, y);
     ++segments_;
+}
+
+void DrawChartOnPage(QPainter& painter, const QRect& target, int W, int H,
+                     const std::function<void(Canvas& canvas, int W, int H)>& draw) {
+    if (W <= 0 || H <= 0 || target.isEmpty()) return;
+    struct Restore {
+        QPainter& painter;
+        ~Restore() { painter.restore(); }
+    } restore{painter};
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(static_cast<qreal>(target.width()) / W, static_cast<qreal>(target.height()) / H);
+    painter.fillRect(QRect(0, 0, W, H), QColor(255, 255, 255));
+    Canvas canvas(painter, Canvas::Output::Vectors);
+    draw(canvas, W, H);
+    canvas.Flush();
+}
+
+QSize PageChartSize(const QRect& target, int dotsPerInch) {
+    if (dotsPerInch <= 0) return {};
+    auto grid = [dotsPerInch](int dots) { return static_cast<int>(std::lround(dots * 96.0 / dotsPerInch)); };
+    return {grid(target.width()), grid(target.height())};
 }
 
 }  // namespace vimtal::charts

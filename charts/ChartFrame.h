@@ -11,17 +11,26 @@
 // ticks with labels and dashed grey grid lines. Coordinates are those of the
 // paint box (W x H pixels, origin top left); the chart's origin is at
 // (20, H - 20) and the axes end 20 pixels from the right and top edges.
+//
+// On paper (a PDF or a printer) the same drawing code draws vectors: a Canvas
+// made with Output::Vectors joins the pen's moves into polylines through the
+// pixel centres, one pixel wide, so a chart scaled onto a page stays sharp
+// and small. DrawChartOnPage sets that up for a target rectangle of a page.
 #pragma once
 
 #include "core/Pixels.h"
 
 #include <QColor>
 #include <QFont>
+#include <QPolygonF>
+#include <QSize>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
+class QRect;
 
 namespace vimtal::charts {
 
@@ -38,8 +47,14 @@ inline int Nearest(long double value) { return NearestPixel(value); }
 class Canvas {
 public:
     enum class Style { Solid, Dash };
+    // Pixels: the classic canvas's pixels, exactly (the chart windows).
+    // Vectors: the same lines as vector strokes through the pixel centres.
+    enum class Output { Pixels, Vectors };
 
-    explicit Canvas(QPainter& painter);
+    explicit Canvas(QPainter& painter, Output output = Output::Pixels);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     void SetPen(const QColor& colour, Style style = Style::Solid);
     void MoveTo(int x, int y);
@@ -53,13 +68,25 @@ public:
     int PenX() const { return x_; }
     int PenY() const { return y_; }
 
+    // Vectors: draws the polyline still being joined (done by the destructor
+    // too, and before anything else is drawn).
+    void Flush();
+    // Vectors: the strokes sent to the painter so far (a polyline, a dash or
+    // a rectangle's outline counts one).
+    long long StrokesDrawn() const { return strokes_; }
+
 private:
+    void VectorLineTo(int x, int y);
+
     QPainter& painter_;
+    Output output_;
     QColor colour_{0, 0, 0};
     Style style_ = Style::Solid;
     int x_ = 0;
     int y_ = 0;
     std::vector<QPoint> points_;
+    QPolygonF polyline_;  // Vectors: the solid run being joined
+    long long strokes_ = 0;
 };
 
 struct FrameTitles {
@@ -95,5 +122,18 @@ private:
     Canvas& canvas_;
     long long segments_ = 0;
 };
+
+// Draws a W x H chart onto the target rectangle of a page (a QPdfWriter's or
+// a QPrinter's painter, or any other), as vectors, scaled to fill the target.
+// `draw` is the chart windows' own drawing code given a vector canvas. A
+// curve joins pixels of the W x H grid, so pick W x H for the pixel the page
+// should have: PageChartSize gives one of 1/96 inch, a screen's pixel, at
+// which the charts' 11-pixel texts print at the size the screen shows them.
+void DrawChartOnPage(QPainter& painter, const QRect& target, int W, int H,
+                     const std::function<void(Canvas& canvas, int W, int H)>& draw);
+
+// The chart grid that fills `target` on a device of `dotsPerInch` with
+// pixels of 1/96 inch.
+QSize PageChartSize(const QRect& target, int dotsPerInch);
 
 }  // namespace vimtal::charts

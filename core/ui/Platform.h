@@ -1,7 +1,8 @@
 // The platform layer: everything the program asks of the operating system.
 //
-// Message boxes, the "VIMTAL" error box, file dialogs, shell open, modal
-// showing of a window and the current directory all go through platform().
+// Message boxes, the "VIMTAL" error box, file dialogs, the print dialog,
+// shell open, modal showing of a window and the current directory all go
+// through platform().
 // The real program installs QtPlatform; tests install FakePlatform
 // (core/ui/testing), which records every request and never blocks.
 #pragma once
@@ -11,8 +12,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
+
+class QPagedPaintDevice;
 
 namespace vimtal {
 
@@ -29,6 +33,15 @@ struct FileDialogOptions {
     bool keepCurrentDirectory = true;   // the dialog must not change the current directory
 };
 
+// A document to print: its name in the printer's queue and the drawing of
+// its pages on the printer the user chose. `render` draws pages firstPage to
+// lastPage (counted from 1; 0 and 0 for every page) and raises an error when
+// it cannot.
+struct PrintJob {
+    QString documentName;
+    std::function<void(QPagedPaintDevice& printer, int firstPage, int lastPage)> render;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -40,6 +53,9 @@ public:
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<QString> OpenFileDialog(const FileDialogOptions& options) = 0;
     virtual std::optional<QString> SaveFileDialog(const FileDialogOptions& options) = 0;
+    // The print dialog; when the user confirms it, the job is printed on the
+    // printer chosen. False when the user cancelled.
+    virtual bool Print(const PrintJob& job) = 0;
     // Hands a web address, a "mailto:" address or a document file to the
     // desktop; the result is ignored.
     virtual void ShellOpen(const QString& target) = 0;

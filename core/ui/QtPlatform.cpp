@@ -8,7 +8,11 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 namespace vimtal {
@@ -50,6 +54,24 @@ std::optional<QString> QtPlatform::OpenFileDialog(const FileDialogOptions& optio
 
 std::optional<QString> QtPlatform::SaveFileDialog(const FileDialogOptions& options) {
     return RunFileDialog(options, QFileDialog::AcceptSave);
+}
+
+bool QtPlatform::Print(const PrintJob& job) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(job.documentName);
+    // The dialog opens on the sheet the reports are laid out for.
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
+                                      QPageLayout::Millimeter));
+    QPrintDialog dialog(&printer, ActiveParent());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    int first = 0, last = 0;
+    if (printer.printRange() == QPrinter::PageRange) {
+        first = printer.fromPage();
+        last = printer.toPage();
+    }
+    job.render(printer, first, last);
+    return true;
 }
 
 void QtPlatform::ShellOpen(const QString& target) {

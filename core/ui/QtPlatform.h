@@ -11,6 +11,7 @@ public:
     void ErrorBox(const QString& text) override;
     std::optional<QString> OpenFileDialog(const FileDialogOptions& options) override;
     std::optional<QString> SaveFileDialog(const FileDialogOptions& options) override;
+    bool Print(const PrintJob& job) override;
     void ShellOpen(const QString& target) override;
     QString CurrentDirectory() override;
 

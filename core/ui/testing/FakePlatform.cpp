@@ -3,6 +3,8 @@
 #include "core/ui/Form.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QPdfWriter>
 
 namespace vimtal {
 
@@ -37,6 +39,23 @@ std::optional<QString> FakePlatform::SaveFileDialog(const FileDialogOptions& opt
     return TakeAnswer(saveAnswers);
 }
 
+bool FakePlatform::Print(const PrintJob& job) {
+    printRequests.push_back(job.documentName);
+    const bool confirmed = !printAnswers.empty() && printAnswers.front();
+    if (!printAnswers.empty()) printAnswers.pop_front();
+    if (!confirmed) return false;
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter printer(&buffer);
+        printer.setResolution(600);  // a common printer's
+        job.render(printer, 0, 0);
+    }
+    printed.push_back(pdf);
+    return true;
+}
+
 void FakePlatform::ShellOpen(const QString& target) { shellOpened.push_back(target); }
 
 void FakePlatform::Clear() {
@@ -45,6 +64,8 @@ void FakePlatform::Clear() {
     shellOpened.clear();
     openRequests.clear();
     saveRequests.clear();
+    printRequests.clear();
+    printed.clear();
 }
 
 void FakePlatform::Present(Form* form) {

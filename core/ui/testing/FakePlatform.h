@@ -2,12 +2,16 @@
 //
 // Every message, error box, shell open and modally shown window is recorded;
 // file dialogs are answered from scripted answers (cancel when none is left).
+// The print dialog too: a confirmed job is printed into a PDF kept in
+// `printed`, so a test reads what the printer would have received.
 // Showing a window modally shows and activates it and returns at once with
 // mrNone; closing it activates the window below again, as in the real
 // program.
 #pragma once
 
 #include "core/ui/Platform.h"
+
+#include <QByteArray>
 
 #include <deque>
 #include <functional>
@@ -28,6 +32,7 @@ public:
     void ErrorBox(const QString& text) override;
     std::optional<QString> OpenFileDialog(const FileDialogOptions& options) override;
     std::optional<QString> SaveFileDialog(const FileDialogOptions& options) override;
+    bool Print(const PrintJob& job) override;
     void ShellOpen(const QString& target) override;
     QString CurrentDirectory() override { return currentDirectory; }
 
@@ -37,10 +42,14 @@ public:
     std::vector<QString> shellOpened;
     std::vector<FileDialogOptions> openRequests;
     std::vector<FileDialogOptions> saveRequests;
+    std::vector<QString> printRequests;  // document names, one per print dialog
+    std::vector<QByteArray> printed;     // the PDF of each confirmed job
 
     // Scripted answers: a path, or std::nullopt for "Cancel".
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    // true: the user confirms the print dialog; false or none left: cancels.
+    std::deque<bool> printAnswers;
 
     QString currentDirectory;
 

@@ -1,0 +1,85 @@
+#include "ReportActions.h"
+
+#include "Form.h"
+#include "Guard.h"
+#include "Platform.h"
+#include "Text.h"
+#include "WaitCursor.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace vimtal {
+
+namespace {
+QAction* NewReportAction(QObject* parent, const QString& name, const QString& caption, const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, parent);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+}  // namespace
+
+ReportActions AddReportActions(Form* form, QMenu* fileMenu, QAction* closeAction, const QString& pdfName,
+                               ReportBuilder build) {
+    ReportActions actions;
+    QObject* owner = fileMenu ? static_cast<QObject*>(fileMenu) : static_cast<QObject*>(form);
+    actions.print = NewReportAction(owner, QStringLiteral("Drukuj1"), QStringLiteral("Drukuj..."),
+                                    QKeySequence(QStringLiteral("Ctrl+P")));
+    actions.savePdf = NewReportAction(owner, QStringLiteral("ZapiszraportPDF1"), QStringLiteral("Zapisz raport PDF..."), {});
+
+    if (fileMenu) {
+        // ..., separator, the two items, separator, "Zamknij".
+        const QList<QAction*> items = fileMenu->actions();
+        const qsizetype at = closeAction ? items.indexOf(closeAction) : -1;
+        QAction* before = at >= 0 ? closeAction : nullptr;
+        // The item the two follow: the one above "Zamknij", or the last.
+        const QAction* above = at > 0 ? items[at - 1] : (at < 0 && !items.isEmpty() ? items.last() : nullptr);
+        if (above && !above->isSeparator()) fileMenu->insertSeparator(before);
+        fileMenu->insertAction(before, actions.print);
+        fileMenu->insertAction(before, actions.savePdf);
+        if (before) fileMenu->insertSeparator(before);
+    } else {
+        // The shortcuts work anywhere in the window; a right click on the
+        // window (not on an edit, which has its own menu) shows both.
+        form->addAction(actions.print);
+        form->addAction(actions.savePdf);
+        actions.contextMenu = new QMenu(form);
+        actions.contextMenu->setObjectName(QStringLiteral("PopupMenu1"));
+        actions.contextMenu->addAction(actions.print);
+        actions.contextMenu->addAction(actions.savePdf);
+        form->setContextMenuPolicy(Qt::CustomContextMenu);
+        QMenu* menu = actions.contextMenu;
+        QObject::connect(form, &QWidget::customContextMenuRequested, menu,
+                         [form, menu](const QPoint& at) { menu->popup(form->mapToGlobal(at)); });
+    }
+
+    On(actions.print, &QAction::triggered, [build] { PrintReport(build); });
+    On(actions.savePdf, &QAction::triggered, [build, pdfName] { SaveReportPdfAs(build, pdfName); });
+    return actions;
+}
+
+void PrintReport(const ReportBuilder& build) {
+    const Report report = build();
+    PrintJob job;
+    job.documentName = FromStd(report.document.Caption());
+    job.render = [&report](QPagedPaintDevice& printer, int firstPage, int lastPage) {
+        WaitCursor busy;
+        ReportRenderOptions options;
+        options.firstPage = firstPage;
+        options.lastPage = lastPage;
+        RenderReport(report, printer, options);
+    };
+    platform().Print(job);
+}
+
+void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName) {
+    const std::optional<QString> path =
+        platform().SaveFileDialog(platform().SaveRecordDialog(kPdfFilter, QStringLiteral("pdf"), pdfName));
+    if (!path || path->isEmpty()) return;
+    const Report report = build();
+    WaitCursor busy;
+    SaveReportPdf(*path, report);
+}
+
+}  // namespace vimtal
