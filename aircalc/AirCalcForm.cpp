@@ -12,6 +12,7 @@
 
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
+#include "core/ui/ReportActions.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
@@ -87,6 +88,25 @@ TForm10::TForm10(const FormLink& help)
     // In the free space above the buttons.
     LabelUwagi = new NotesLabel(c, 12, 378, 229);
 
+    using Bind = FieldBindings<aircalc::AirTexts>::Row;
+    using T = aircalc::AirTexts;
+    const FieldRole in = FieldRole::Input, out = FieldRole::Result;
+    fields_ = {
+        Bind::Edit(Edit1, in, {"Entalpia właściwa", "i", "", "kJ/kg"}, &T::i),
+        Bind::Edit(Edit2, in, {"Zawartość wilgoci", "x", "", "kg/kg"}, &T::x),
+        Bind::Edit(Edit3, in, {"Temperatura", "t", "", "°C"}, &T::t),
+        Bind::Edit(Edit4, in, {"Wilgotność względna", "φ", "", "%"}, &T::phi),
+        Bind::Edit(Edit5, in, {"Ciśnienie barometryczne", "p", "b", "Pa"}, &T::pb),
+        Bind::Edit(Edit6, out, {"Ciśnienie nasycenia pary wodnej", "p", "s", "Pa"}),
+        Bind::Edit(Edit9, out, {"Ciśnienie cząstkowe pary wodnej", "p", "p", "Pa"}),
+        Bind::Edit(edit10, out, {"Ciśnienie cząstkowe powietrza suchego", "p", "g", "Pa"}),
+        Bind::Edit(Edit7, out, {"Temperatura punktu rosy", "t", "r", "°C"}),
+        Bind::Edit(edit11, out, {"Temperatura termometru mokrego", "t", "m", "°C"}),
+        Bind::Edit(Edit8, out, {"Gęstość powietrza wilgotnego", "ρ", "", "kg/m3"}),
+    };
+    AddReportActions(this, nullptr, nullptr, QStringLiteral("kalkulator_powietrza.pdf"),
+                     [this] { return BuildReport(); });
+
     On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
     On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
     On(Pomoc1, &QAction::triggered, [this] { Pomoc1Click(); });
@@ -118,13 +138,13 @@ void TForm10::Button2Click() {
     for (QLineEdit* field : PropertyFields()) field->clear();
     for (QLineEdit* field : {Edit6, Edit9, edit10, Edit7, edit11, Edit8}) field->clear();
     LabelUwagi->ShowNotes({});
+    lastCase_ = 0;
 }
 
 void TForm10::Pomoc1Click() { help_.ShowModal(); }
 
 void TForm10::Button1Click() {
-    const aircalc::AirTexts texts{ToStd(Edit1->text()), ToStd(Edit2->text()), ToStd(Edit3->text()),
-                                  ToStd(Edit4->text()), ToStd(Edit5->text())};
+    const aircalc::AirTexts texts = fields_.Read();
     std::optional<aircalc::AirResults> results;
     // A calculation that fails leaves no notes of an earlier state behind.
     LabelUwagi->ShowNotes({});
@@ -146,6 +166,37 @@ void TForm10::Button1Click() {
     edit11->setText(FromStd(results->tm));
     Edit8->setText(FromStd(results->rho));
     LabelUwagi->ShowNotes(results->notes);
+    lastCase_ = results->caseNumber;
+}
+
+Report TForm10::BuildReport() const {
+    Report report{ReportDocument(ToStd(windowTitle())), {}};
+    // The properties i, x, t, phi each case is given.
+    static constexpr std::array<std::array<bool, 4>, 7> kGiven{{
+        {true, true, true, true},  // no calculation yet: whatever is typed
+        {true, true, false, false},
+        {true, false, true, false},
+        {false, true, true, false},
+        {false, true, false, true},
+        {false, false, true, true},
+        {true, false, false, true},
+    }};
+    const auto& given = kGiven[static_cast<std::size_t>(lastCase_)];
+    const auto properties = PropertyFields();
+    FieldRows inputs, results;
+    for (const auto& row : fields_.Rows()) {
+        if (row.edit->text().isEmpty()) continue;
+        const EditCaption& c = row.edit_caption;
+        const auto property = std::find(properties.begin(), properties.end(), row.edit);
+        const bool result = row.role == FieldRole::Result ||
+                            (property != properties.end() && !given[static_cast<std::size_t>(property - properties.begin())]);
+        (result ? results : inputs)
+            .push_back({row.role, c.label, c.symbol, c.subscript, ToStd(row.edit->text()), c.unit});
+    }
+    report.document.Inputs().Add(inputs);
+    report.document.Results().Add(results);
+    report.document.AddNotes(LabelUwagi->CurrentNotes());
+    return report;
 }
 
 }  // namespace vimtal

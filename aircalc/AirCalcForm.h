@@ -4,7 +4,9 @@
 #include <array>
 
 #include "aircalc/AirCalculator.h"
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/ReportRenderer.h"
 #include "core/ui/WindowLink.h"
 
 class QAction;
@@ -32,6 +34,12 @@ public:
     // The module values, kept between calculations.
     const aircalc::AirState& State() const { return state_; }
 
+    // The calculation sheet of the window as it is: the two properties the
+    // last calculation was given and the pressure as inputs, the two it
+    // completed and the six results as results. "Drukuj..." and "Zapisz raport PDF..." of its
+    // context menu (Ctrl+P).
+    Report BuildReport() const;
+
 private:
     void LockAfterChange(int changed);
     std::array<QLineEdit*, 4> PropertyFields() const { return {Edit1, Edit2, Edit3, Edit4}; }
@@ -54,6 +62,9 @@ private:
     NotesLabel* LabelUwagi = nullptr;  // the assumptions the last state leaves
 
     aircalc::AirState state_;
+    int lastCase_ = 0;  // the case of the last calculation shown (0: none)
+    // i, x, t, phi, pb as the calculation reads them, and the six results.
+    FieldBindings<aircalc::AirTexts> fields_;
 
     const FormLink& help_;
 };

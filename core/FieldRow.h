@@ -16,6 +16,7 @@ struct FieldRow {
     std::string subscript;  // "w0", "iz" (may be empty)
     std::string value;      // exactly as the window shows it; a choice: its word ("wodne")
     std::string unit;       // "°C" (may be empty)
+    bool choice = false;    // a choice: label and word, no symbol or unit
 };
 
 using FieldRows = std::vector<FieldRow>;

@@ -24,6 +24,17 @@ FieldTable& FieldTable::Group(std::string title) {
     return *this;
 }
 
+FieldTable& FieldTable::Add(const vimtal::FieldRows& fields) {
+    for (const vimtal::FieldRow& f : fields) {
+        if (f.choice) {
+            Choice(f.label, f.value);
+        } else {
+            Add(f.label, f.symbol + f.subscript, f.value, f.unit);
+        }
+    }
+    return *this;
+}
+
 namespace {
 void CheckWidth(const Table& table, const std::vector<std::string>& cells, const char* what) {
     if (cells.size() != table.columns.size()) {

@@ -18,6 +18,7 @@
 //   report.AddNotes({"Zasobnik idealnie wymieszany."});
 #pragma once
 
+#include "FieldRow.h"
 #include "ShortString.h"
 
 #include <deque>
@@ -61,6 +62,9 @@ struct FieldTable {
     FieldTable& Add(std::string label, std::string symbol, std::string value, std::string unit);
     FieldTable& Choice(std::string label, std::string word);
     FieldTable& Group(std::string title);
+    // The rows a window's field bindings give (core/ui/FieldBinding.h): a
+    // choice as its words, a field with its symbol and subscript as one.
+    FieldTable& Add(const vimtal::FieldRows& fields);
 };
 
 enum class Align {

@@ -11,6 +11,7 @@
 
 #include "core/AmbientAir.h"
 #include "core/ui/Guard.h"
+#include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
@@ -142,6 +143,15 @@ TForm1::TForm1(const AmbientAir& air)
     grid->setRowStretch(6, 1);
     grid->setRowStretch(9, 1);
 
+    using Bind = FieldBindings<orifice::SizingInput>::Row;
+    fields_ = {
+        Bind::Edit(Edit1, FieldRole::Input, {}, &orifice::SizingInput::pressure),
+        Bind::Edit(Edit2, FieldRole::Input, {}, &orifice::SizingInput::flow),
+        Bind::Edit(Edit3, FieldRole::Input, {}, &orifice::SizingInput::sizeA),
+        Bind::Edit(Edit4, FieldRole::Input, {}, &orifice::SizingInput::sizeB),
+    };
+    AddReportActions(this, nullptr, nullptr, QStringLiteral("dobor_kryzy.pdf"), [this] { return BuildReport(); });
+
     On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
     On(RadioButton1, &QRadioButton::clicked, [this] { RadioButton1Click(); });
     On(RadioButton2, &QRadioButton::clicked, [this] { RadioButton2Click(); });
@@ -205,13 +215,9 @@ void TForm1::RadioButton2Click() {
 }
 
 void TForm1::Button1Click() {
-    orifice::SizingInput input;
+    orifice::SizingInput input = fields_.Read();
     // The density as the settings window shows it (rounded to 0.01 kg/m3).
     input.density = air_.Displays().density;
-    input.pressure = ToStd(Edit1->text());
-    input.flow = ToStd(Edit2->text());
-    input.sizeA = ToStd(Edit3->text());
-    input.sizeB = ToStd(Edit4->text());
     input.shape = RadioButton4->isChecked() ? orifice::DuctShape::Round : orifice::DuctShape::Rectangular;
     input.element = RadioButton1->isChecked() ? orifice::Element::Orifice : orifice::Element::Damper;
 
@@ -221,6 +227,40 @@ void TForm1::Button1Click() {
     if (input.element == orifice::Element::Orifice) Label13->setText(kMm);
     Label11->setText(FromStd(result.firstText));
     if (result.secondText) Label12->setText(FromStd(*result.secondText));
+}
+
+Report TForm1::BuildReport() const {
+    Report report{ReportDocument(ToStd(windowTitle())), {}};
+    const bool round = RadioButton4->isChecked();
+    report::FieldTable& inputs = report.document.Inputs();
+    inputs.Add("Ciśnienie do zdławienia", "Δp", ToStd(Edit1->text()), "Pa")
+        .Add("Przepływ powietrza", "V", ToStd(Edit2->text()), "m3/h")
+        .Choice("Przekrój kanału", round ? "okrągły" : "prostokątny");
+    if (round) {
+        inputs.Add("Średnica przewodu", "D", ToStd(Edit3->text()), "mm");
+    } else {
+        inputs.Add("Bok A przewodu", "A", ToStd(Edit3->text()), "mm")
+            .Add("Bok B przewodu", "B", ToStd(Edit4->text()), "mm");
+    }
+    inputs.Choice("Element regulacyjny",
+                  RadioButton1->isChecked() ? "kryza osiowosymetryczna" : "przepustnica jednopłaszczyznowa")
+        .Add("Gęstość powietrza (z ustawień)", "ρ", air_.Displays().density, "kg/m3");
+
+    report::FieldTable& results = report.document.Results();
+    if (Label11->text().isEmpty()) return report;
+    // The result lines under the names of what they give.
+    const QString first = Label9->text();
+    if (first == kBore) {
+        results.Add("Średnica kryzy", "d", ToStd(Label11->text()), ToStd(Label13->text()));
+    } else if (first == kDamperAngle) {
+        results.Add("Kąt otwarcia przepustnicy", "α", ToStd(Label11->text()), ToStd(Label13->text()));
+    } else {
+        results.Add("Bok A kryzy", "a", ToStd(Label11->text()), ToStd(Label13->text()));
+    }
+    if (!Label12->isHidden() && !Label12->text().isEmpty()) {
+        results.Add("Bok B kryzy", "b", ToStd(Label12->text()), ToStd(Label14->text()));
+    }
+    return report;
 }
 
 }  // namespace vimtal

@@ -2,7 +2,10 @@
 // single-blade damper for one branch of a duct.
 #pragma once
 
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/ReportRenderer.h"
+#include "orifice/OrificeSizing.h"
 
 class QGroupBox;
 class QLabel;
@@ -26,6 +29,10 @@ public:
     void RadioButton4Click();  // round duct
     void RadioButton5Click();  // rectangular duct
 
+    // The calculation sheet of the window as it is: "Drukuj..." and "Zapisz
+    // raport PDF..." of its context menu (Ctrl+P).
+    Report BuildReport() const;
+
 private:
     void ClearResults();
     void ShowSecondResultLine(bool visible);
@@ -43,6 +50,8 @@ private:
     QPushButton *BitBtn1 = nullptr;
 
     const AmbientAir& air_;
+    // The typed texts the sizing reads.
+    FieldBindings<orifice::SizingInput> fields_;
 };
 
 }  // namespace vimtal

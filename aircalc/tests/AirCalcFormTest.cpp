@@ -7,6 +7,9 @@
 
 #include "aircalc/AirCalcForm.h"
 #include "app/testing/AppHarness.h"
+#include "core/ui/testing/PdfTools.h"
+
+#include <QMenu>
 
 namespace vimtal {
 namespace {
@@ -235,6 +238,41 @@ TEST(AirCalcWindow, NotesShowWhenTheStateLeavesTheLawsRangeAndClear) {
     app.Click(F, "Button1");
     EXPECT_TRUE(notes->isHidden());
     EXPECT_EQ(notes->text(), "");
+}
+
+// The sheet lists the two properties typed and the barometric pressure as
+// inputs, the two the calculation completed and the six results as results,
+// and the notes of the state under "Uwagi".
+TEST(AirCalcWindow, ReportSeparatesTypedAndComputedProperties) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton2");
+    ASSERT_EQ(app.Control<QMenu>(F, "PopupMenu1")->actions().size(), 2);
+    QString text = testing::PdfPageTexts(app.SaveReport(F)).join("\n");
+    EXPECT_TRUE(text.contains("Brak wyników: uruchom obliczenia"));
+    EXPECT_EQ(app.Fake().saveRequests.back().fileName, "kalkulator_powietrza.pdf");
+
+    app.SetText(F, "Edit3", "-20");
+    app.SetText(F, "Edit4", "50");
+    app.Click(F, "Button1");
+    const QStringList pages = testing::PdfPageTexts(app.SaveReport(F));
+    text = pages.join("\n");
+    const qsizetype results = text.indexOf("Wyniki");
+    const qsizetype notes = text.indexOf("Uwagi");
+    ASSERT_GT(results, 0);
+    ASSERT_GT(notes, results);
+    // Typed: t, phi and pb, before "Wyniki"; completed: i and x, after it.
+    for (const char* typed : {"Temperatura", "Wilgotność względna", "Ciśnienie barometryczne", "101300"}) {
+        const qsizetype at = text.indexOf(QString::fromUtf8(typed));
+        EXPECT_GT(at, 0) << typed;
+        EXPECT_LT(at, results) << typed;
+    }
+    for (const char* computed : {"Entalpia właściwa", "Zawartość wilgoci", "Temperatura punktu rosy",
+                                 "Gęstość powietrza wilgotnego"}) {
+        EXPECT_GT(text.indexOf(QString::fromUtf8(computed)), results) << computed;
+    }
+    EXPECT_TRUE(text.contains(app.Text(F, "Edit1")));  // i exactly as shown
+    EXPECT_TRUE(text.contains("Temperatura t = -20 °C jest niższa od 0 °C"));
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +125,25 @@ void AppHarness::Click(const QString& className, const QString& name) {
         return;
     }
     Fail("window " + className + " has no control " + name);
+}
+
+QByteArray AppHarness::SaveReport(const QString& className) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("raport.pdf"));
+    fake_.saveAnswers.push_back(path);
+    Click(className, QStringLiteral("ZapiszraportPDF1"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = file.readAll();
+    // With VIMTAL_KEEP_REPORTS set, each report is kept there as
+    // <window>.pdf for a person to look at.
+    const QString keep = qEnvironmentVariable("VIMTAL_KEEP_REPORTS");
+    if (!keep.isEmpty()) {
+        QDir().mkpath(keep);
+        QFile copy(keep + QStringLiteral("/") + className + QStringLiteral(".pdf"));
+        if (copy.open(QIODevice::WriteOnly)) copy.write(pdf);
+    }
+    return pdf;
 }
 
 void AppHarness::DoubleClick(const QString& className, const QString& name, int row) {

@@ -31,6 +31,7 @@
 #include "core/ui/Form.h"
 #include "core/ui/testing/FakePlatform.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -106,6 +107,11 @@ public:
     QString LastError() const;       // text of the last error box, "" when none
     int ErrorCount() const;
     void ClearRecords() { fake_.Clear(); }
+
+    // The window's calculation report as "Zapisz raport PDF..." writes it
+    // (the save dialog answered with a temporary file): the PDF's bytes, or
+    // nothing when no file was written.
+    QByteArray SaveReport(const QString& className);
 
     // Paints the window (or one control) into an image, as the screen would.
     QImage Grab(const QString& className, const QString& name = {});

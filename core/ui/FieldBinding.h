@@ -167,7 +167,7 @@ public:
             if (r.IsChoice()) {
                 if (role != FieldRole::Input || !*r.choice_caption.label) continue;
                 rows.push_back({role, r.choice_caption.label, "", "",
-                                r.on->isChecked() ? r.choice_caption.onWord : r.choice_caption.offWord, ""});
+                                r.on->isChecked() ? r.choice_caption.onWord : r.choice_caption.offWord, "", true});
             } else if (r.role == role && *r.edit_caption.label) {
                 rows.push_back({role, r.edit_caption.label, r.edit_caption.symbol, r.edit_caption.subscript,
                                 r.edit->text().toStdString(), r.edit_caption.unit});

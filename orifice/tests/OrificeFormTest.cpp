@@ -7,6 +7,10 @@
 #include <QRadioButton>
 
 #include "app/testing/AppHarness.h"
+#include "core/ui/testing/PdfTools.h"
+
+#include <QKeySequence>
+#include <QMenu>
 
 namespace vimtal {
 namespace {
@@ -228,6 +232,41 @@ TEST(OrificeWindow, Screenshots) {
         round.save(folder + "/TForm1_round.png");
         rectangular.save(folder + "/TForm1_rectangular.png");
     }
+}
+
+// The calculation sheet: the inputs with their units and choices as words,
+// the result lines as the window shows them; "Brak wyników" before the
+// first calculation. The items sit in a context menu: the window has no
+// "Plik" menu and keeps its size.
+TEST(OrificeWindow, ReportShowsTheWindowAsItIs) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton1");
+    EXPECT_EQ(app.Window(F)->findChild<QWidget*>("Client")->size(), QSize(394, 514));
+    auto* menu = app.Control<QMenu>(F, "PopupMenu1");
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->objectName(), "Drukuj1");
+    EXPECT_EQ(menu->actions()[0]->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(menu->actions()[1]->text(), "Zapisz raport PDF...");
+
+    Fill(app, "50", "500", "200");
+    QString text = testing::PdfPageTexts(app.SaveReport(F)).join("\n");
+    EXPECT_TRUE(text.contains("Moduł doboru kryz osiowosymetrycznych"));
+    EXPECT_TRUE(text.contains("Brak wyników: uruchom obliczenia"));
+    ASSERT_EQ(app.Fake().saveRequests.size(), 1u);
+    EXPECT_EQ(app.Fake().saveRequests[0].fileName, "dobor_kryzy.pdf");
+    EXPECT_EQ(app.Fake().saveRequests[0].filter, "Dokument PDF (*.pdf)");
+
+    app.Click(F, "RadioButton5");
+    Fill(app, "50", "500", "300", "200");
+    app.Click(F, "Button1");
+    text = testing::PdfPageTexts(app.SaveReport(F)).join("\n");
+    for (const char* expected : {"Ciśnienie do zdławienia", "Przekrój kanału: prostokątny", "Bok B przewodu",
+                                 "Element regulacyjny: kryza osiowosymetryczna", "Gęstość powietrza (z ustawień)",
+                                 "Bok A kryzy", "171", "Bok B kryzy", "114"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    }
+    EXPECT_FALSE(text.contains("Brak wyników"));
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
 }
 
 }  // namespace
