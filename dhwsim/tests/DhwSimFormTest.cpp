@@ -470,6 +470,67 @@ protected:
     QTemporaryDir dir;
 };
 
+// Two window states whose files are kept byte for byte: every flag set, the
+// results of a run and a text cut to 10 characters; every flag clear, a mass
+// flow given and Windows-1250 letters.
+struct GoldenState {
+    const char* file;
+    std::function<void(AppHarness&)> enter;
+};
+const GoldenState kGoldenStates[] = {
+    {"ladowanie.cwu",
+     [](AppHarness& app) {
+         FillTank(app);
+         app.Type(F5, "Edit3", "2");
+         app.Click(F5, "Button1");
+         app.Close(QStringLiteral("TForm6"));
+         app.SetText(F5, "Edit18", "0,123456789");
+     }},
+    {"czas.cwu",
+     [](AppHarness& app) {
+         app.Type(F5, "Edit2", "1,2");
+         app.Type(F5, "Edit12", "0,5");
+         app.Click(F5, "RadioButton2");
+         app.SetText(F5, "Edit6", "0,05");
+         app.Click(F5, "CheckBox2");
+         app.Click(F5, "RadioButton4");
+         app.Type(F5, "Edit10", "7200");
+         app.SetText(F5, "Edit15", "stal ściana");
+     }},
+};
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(CwuFiles, SavedBytesMatchTheKeptFiles) {
+    for (const GoldenState& state : kGoldenStates) {
+        const QString golden = QStringLiteral(DHWSIM_TEST_DATA "/") + QString::fromLatin1(state.file);
+        const QByteArray expected = FileBytes(golden);
+        ASSERT_EQ(expected.size(), 234) << state.file;
+        const QString path = Path(state.file);
+        {
+            AppHarness app;
+            state.enter(app);
+            app.Fake().saveAnswers.push_back(path);
+            app.Click(F5, "Zapisz1");
+            EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+        }
+        EXPECT_EQ(FileBytes(path), expected) << state.file;
+
+        // The kept file opened in a fresh window saves as the same bytes.
+        AppHarness other;
+        other.Fake().openAnswers.push_back(golden);
+        other.Click(F5, "Otwrz1");
+        const QString again = Path("again.cwu");
+        other.Fake().saveAnswers.push_back(again);
+        other.Click(F5, "Zapisz1");
+        EXPECT_EQ(other.ErrorCount(), 0) << other.LastError().toStdString();
+        EXPECT_EQ(FileBytes(again), expected) << state.file;
+    }
+}
+
 TEST_F(CwuFiles, SavedWindowOpensAsItWas) {
     const char* boxes[] = {"Edit1", "Edit2", "Edit12", "Edit13", "Edit14", "Edit15", "Edit17", "Edit3",
                            "Edit4", "Edit5", "Edit9", "Edit6", "Edit7", "Edit10", "Edit8", "Edit20",
