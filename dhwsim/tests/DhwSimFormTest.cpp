@@ -657,14 +657,23 @@ TEST_F(CwuFiles, ShortMissingOrMalformedFiles) {
     // A text that is not a number ends the opening at its box: the boxes
     // before it have their new texts, those after it keep the old ones.
     dhwsim::CwuRecord record;
-    const char* texts[] = {"12", "0,8", "0,4", "50", "0,04", "50", "18", "1", nullptr, "70", "60", nullptr,
-                           "abc", "", nullptr, "50", "", "", "", "", "", "", "", ""};
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        if (texts[i]) record[i].text = texts[i];
-        record[i].flag = true;
-    }
+    record.initialTemperature = "12";
+    record.height = "0,8";
+    record.diameter = "0,4";
+    record.insulation = "50";
+    record.insulationConductivity = "0,04";
+    record.wallConductivity = "50";
+    record.airTemperature = "18";
+    record.timeStep = "1";
+    record.waterHeating = true;
+    record.supplyTemperature = "70";
+    record.returnTemperature = "60";
+    record.powerEntrySelected = true;
+    record.power = "abc";
+    record.targetTemperatureSelected = true;
+    record.targetTemperature = "50";
     const QString badPath = Path("zly.cwu");
-    dhwsim::SaveCwu(badPath.toStdString(), record);
+    dhwsim::kCwuFormat.Save(badPath.toStdString(), record);
     app.ClearRecords();
     app.Fake().openAnswers.push_back(badPath);
     app.Click(F5, "Otwrz1");
@@ -678,16 +687,23 @@ TEST_F(CwuFiles, ShortMissingOrMalformedFiles) {
 
 TEST_F(CwuFiles, AFileWithANegativeMassFlowOpensButDoesNotRun) {
     dhwsim::CwuRecord record;
-    const char* texts[] = {"10", "1,2", "0,5", "90", "0,025", "60", "20", "1", nullptr, "80", "80", nullptr,
-                           "", "-0,02", nullptr, "", "3600", "", "", "", "", "", "", ""};
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        if (texts[i]) record[i].text = texts[i];
-    }
-    record[8].flag = true;    // water heating
-    record[11].flag = false;  // the mass flow is given
-    record[14].flag = false;  // towards a time
+    record.initialTemperature = "10";
+    record.height = "1,2";
+    record.diameter = "0,5";
+    record.insulation = "90";
+    record.insulationConductivity = "0,025";
+    record.wallConductivity = "60";
+    record.airTemperature = "20";
+    record.timeStep = "1";
+    record.waterHeating = true;
+    record.supplyTemperature = "80";
+    record.returnTemperature = "80";
+    record.powerEntrySelected = false;  // the mass flow is given
+    record.massFlow = "-0,02";
+    record.targetTemperatureSelected = false;  // towards a time
+    record.targetTime = "3600";
     const QString path = Path("ujemny.cwu");
-    dhwsim::SaveCwu(path.toStdString(), record);
+    dhwsim::kCwuFormat.Save(path.toStdString(), record);
 
     AppHarness app;
     app.Fake().openAnswers.push_back(path);
