@@ -1,4 +1,5 @@
 #include "app/testing/AppHarness.h"
+#include "core/Errors.h"
 #include "core/Numbers.h"
 #include "core/ui/Platform.h"
 #include "dhwsim/CwuFile.h"
@@ -9,10 +10,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <map>
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -529,6 +532,120 @@ TEST_F(CwuFiles, SavedBytesMatchTheKeptFiles) {
         EXPECT_EQ(other.ErrorCount(), 0) << other.LastError().toStdString();
         EXPECT_EQ(FileBytes(again), expected) << state.file;
     }
+}
+
+TEST_F(CwuFiles, FilesOpenAndSaveByPathWithoutADialog) {
+    const QString golden = QStringLiteral(DHWSIM_TEST_DATA "/czas.cwu");
+    AppHarness app;
+    TForm5* window = app.WindowAs<TForm5>(F5);
+    window->OpenFile(golden);
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+    EXPECT_TRUE(Choice(app, "CheckBox2")->isChecked());
+    EXPECT_TRUE(Choice(app, "RadioButton2")->isChecked());
+    EXPECT_TRUE(Choice(app, "RadioButton4")->isChecked());
+    EXPECT_TRUE(Box(app, "Edit10")->isEnabled());
+    EXPECT_EQ(app.Text(F5, "Edit15"), "stal ścian");
+    EXPECT_EQ(app.Text(F5, "Edit16"), "235,61");
+    const QString path = Path("kopia.cwu");
+    window->SaveFile(path);
+    EXPECT_EQ(FileBytes(path), FileBytes(golden));
+    EXPECT_TRUE(app.Fake().openRequests.empty());
+    EXPECT_TRUE(app.Fake().saveRequests.empty());
+
+    // A file that cannot be read is an error for the caller; nothing changes.
+    app.Type(F5, "Edit2", "2");
+    EXPECT_THROW(window->OpenFile(Path("brak.cwu")), FileError);
+    EXPECT_EQ(app.Text(F5, "Edit2"), "2");
+    EXPECT_THROW(window->SaveFile(Path("brak/plik.cwu")), FileError);
+}
+
+// Each box feeds its own input of the model, its own field of the file and
+// its own row of a report: a row bound to the wrong box shows here.
+TEST(DhwSimForm, EachBoxFeedsItsOwnInputFieldAndReportRow) {
+    using dhwsim::CwuRecord;
+    using dhwsim::WindowInputs;
+    struct Bound {
+        const char* name;
+        std::string WindowInputs::*input;  // null: a result
+        std::string CwuRecord::*field;     // null: not kept
+    };
+    // In the window's order, the report's order.
+    const Bound inputs[] = {
+        {"Edit1", &WindowInputs::initialTemperature, &CwuRecord::initialTemperature},
+        {"Edit2", &WindowInputs::height, &CwuRecord::height},
+        {"Edit12", &WindowInputs::diameter, &CwuRecord::diameter},
+        {"Edit25", &WindowInputs::wallThickness, nullptr},
+        {"Edit13", &WindowInputs::insulation, &CwuRecord::insulation},
+        {"Edit14", &WindowInputs::insulationConductivity, &CwuRecord::insulationConductivity},
+        {"Edit15", &WindowInputs::wallConductivity, &CwuRecord::wallConductivity},
+        {"Edit17", &WindowInputs::airTemperature, &CwuRecord::airTemperature},
+        {"Edit3", &WindowInputs::timeStep, &CwuRecord::timeStep},
+        {"CheckBox1", nullptr, nullptr},
+        {"Edit4", &WindowInputs::supplyTemperature, &CwuRecord::supplyTemperature},
+        {"Edit5", &WindowInputs::returnTemperature, &CwuRecord::returnTemperature},
+        {"RadioButton1", nullptr, nullptr},
+        {"Edit9", &WindowInputs::power, &CwuRecord::power},
+        {"Edit6", &WindowInputs::massFlow, &CwuRecord::massFlow},
+        {"RadioButton3", nullptr, nullptr},
+        {"Edit7", &WindowInputs::targetTemperature, &CwuRecord::targetTemperature},
+        {"Edit10", &WindowInputs::targetTime, &CwuRecord::targetTime},
+    };
+    const Bound results[] = {
+        {"Edit8", nullptr, &CwuRecord::time},          {"Edit20", nullptr, &CwuRecord::minutes},
+        {"Edit21", nullptr, &CwuRecord::hours},        {"Edit11", nullptr, &CwuRecord::temperature},
+        {"Edit18", nullptr, &CwuRecord::draw},         {"Edit19", nullptr, &CwuRecord::cubicMetres},
+        {"Edit16", nullptr, &CwuRecord::litres},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pola.cwu"));
+    AppHarness app;
+    // A text of its own in every box, without the boxes' reactions.
+    int n = 0;
+    for (const auto& group : {std::span<const Bound>(inputs), std::span<const Bound>(results)}) {
+        for (const Bound& b : group) {
+            if (!b.input && !b.field) continue;
+            QLineEdit* edit = Box(app, b.name);
+            const QSignalBlocker quiet(edit);
+            edit->setText(QStringLiteral("b%1").arg(++n));
+        }
+    }
+    // Water heating off, mass flow given, towards a time.
+    Choice(app, "CheckBox1")->setChecked(false);
+    Choice(app, "RadioButton2")->setChecked(true);
+    Choice(app, "RadioButton4")->setChecked(true);
+    TForm5* window = app.WindowAs<TForm5>(F5);
+    window->SaveFile(path);
+    const WindowInputs read = window->Inputs();
+    const CwuRecord kept = dhwsim::kCwuFormat.Load(path.toStdString());
+    const FieldRows inputRows = window->Report(FieldRole::Input);
+    const FieldRows resultRows = window->Report(FieldRole::Result);
+    ASSERT_EQ(inputRows.size(), std::size(inputs));
+    ASSERT_EQ(resultRows.size(), std::size(results));
+    for (const auto& [boxes, rows] : {std::pair{std::span<const Bound>(inputs), &inputRows},
+                                      std::pair{std::span<const Bound>(results), &resultRows}}) {
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Bound& b = boxes[i];
+            const FieldRow& row = (*rows)[i];
+            EXPECT_FALSE(row.label.empty()) << b.name;
+            if (!b.input && !b.field) continue;  // a choice
+            const std::string text = app.Text(F5, b.name).toStdString();
+            if (b.input) {
+                EXPECT_EQ(read.*b.input, text) << b.name;
+            }
+            if (b.field) {
+                EXPECT_EQ(kept.*b.field, text) << b.name;
+            }
+            EXPECT_EQ(row.value, text) << b.name << " " << row.label;
+        }
+    }
+    EXPECT_FALSE(read.waterHeating);
+    EXPECT_FALSE(read.electricHeating);  // both heating kinds unticked
+    EXPECT_FALSE(read.powerEntrySelected);
+    EXPECT_FALSE(read.targetTemperatureSelected);
+    EXPECT_FALSE(kept.waterHeating || kept.powerEntrySelected || kept.targetTemperatureSelected);
+    EXPECT_EQ(inputRows[9].value, "elektryczne");
+    EXPECT_EQ(inputRows[12].value, "przepływ masowy");
+    EXPECT_EQ(inputRows[15].value, "temperatura po czasie");
 }
 
 TEST_F(CwuFiles, SavedWindowOpensAsItWas) {
