@@ -32,7 +32,9 @@ namespace vimtal::dhwsim {
 // Specific heat of water, kJ/(kg K).
 inline constexpr long double kWaterHeat = 4.19L;
 
-inline const std::string kInfoTitle = "VIMTAL info";
+// The title of the simulation's own message boxes, in capitals; the target
+// temperature left empty is told under the calculators' kInfoTitle.
+inline constexpr const char* kDhwInfoTitle = "VIMTAL info";
 
 // Density of water in kg/dm3 at t degrees C (a sixth-degree fit over the
 // liquid range).
