@@ -300,27 +300,14 @@ Stop ChargingModel::Advance(Observer&& onStep) {
             s_.Es = fp::Store((static_cast<real>(in_.tm) - s_.tw) * h_.sourceFactor * in_.dtau);
         }
         onStep(static_cast<const State&>(s_));
-        Stop stop;
-        if (target) {
-            if (s_.tw >= in_.tk) {
-                stop = Stop::TargetReached;
-            } else if (!(h_.limit > s_.t)) {
-                stop = Stop::TargetMissed;
-            } else {
-                continue;
-            }
-        } else {
-            if (s_.t >= in_.tauk) {
-                stop = Stop::TimeElapsed;
-            } else if (!(h_.limit > s_.t)) {
-                stop = Stop::LimitReached;
-            } else {
-                continue;
-            }
-        }
+        // The target is tested first: reached in the step that reaches the
+        // limit, it counts as reached.
+        const bool reached = target ? s_.tw >= in_.tk : s_.t >= in_.tauk;
+        if (!reached && h_.limit > s_.t) continue;
         // The film coefficients and the resistance at the final temperature.
         if (in_.losses && !textbookLoss_) StepLoss(s_.tw);
-        return stop;
+        if (target) return reached ? Stop::TargetReached : Stop::TargetMissed;
+        return reached ? Stop::TimeElapsed : Stop::LimitReached;
     }
 }
 

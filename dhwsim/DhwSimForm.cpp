@@ -8,6 +8,7 @@
 #include "core/ui/Widgets.h"
 #include "dhwsim/CwuFile.h"
 #include "dhwsim/DhwSettingsForm.h"
+#include "dhwsim/FieldLayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,6 +30,24 @@ namespace vimtal {
 namespace {
 
 const QString kCwuFilter = QStringLiteral("Pliki Symulacji cwu (*.cwu)");
+
+using In = dhwsim::WindowInputs;
+using Rec = dhwsim::CwuRecord;
+
+QGroupBox* NewGroup(QWidget* parent, const char* name, const char* title) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    group->setObjectName(QString::fromLatin1(name));
+    return group;
+}
+
+// A check box or radio button.
+template <typename Button>
+Button* NewChoice(QWidget* parent, const char* name, const char* text, bool checked = false) {
+    auto* button = new Button(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    if (checked) button->setChecked(true);
+    return button;
+}
 
 // A label of a field: its text, then a Greek symbol in bold and a small
 // subscript, as the designers' symbol font showed them.
@@ -53,14 +72,6 @@ QWidget* FieldLabel(QWidget* parent, const QString& text, const QString& symbol 
     return box;
 }
 
-// Degrees: a raised "o" before the "C".
-QLabel* DegreesLabel(QWidget* parent) { return NewLabel(parent, {}, QStringLiteral("<sup>o</sup>C")); }
-
-// A unit label; null: degrees.
-QLabel* UnitLabel(QWidget* parent, const char* unit) {
-    return unit ? NewLabel(parent, {}, QString::fromUtf8(unit)) : DegreesLabel(parent);
-}
-
 QLineEdit* FieldEdit(QWidget* parent, const char* name, const char* text = "") {
     QLineEdit* edit = NewEdit(parent, QString::fromLatin1(name), QString::fromUtf8(text));
     edit->setFixedWidth(72);
@@ -68,11 +79,7 @@ QLineEdit* FieldEdit(QWidget* parent, const char* name, const char* text = "") {
 }
 
 QGridLayout* GroupGrid(QGroupBox* group) {
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(8, 4, 8, 6);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
-    grid->setColumnStretch(0, 1);
+    QGridLayout* grid = FieldGrid(group, {8, 4, 8, 6}, 6, 3);
     // The same unit column in every group keeps the boxes in one line.
     grid->setColumnMinimumWidth(2, 44);
     return grid;
@@ -183,21 +190,15 @@ void TForm5::BuildMenu() {
 }
 
 void TForm5::BuildBoundaryGroup(QWidget* parent) {
-    GroupBox1 = new QGroupBox(QStringLiteral("Warunki brzegowe"), parent);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = NewGroup(parent, "GroupBox1", "Warunki brzegowe");
     QGridLayout* grid = GroupGrid(GroupBox1);
 
-    RadioButton5 = new QRadioButton(QStringLiteral("Ładowanie zasobnika"), GroupBox1);
-    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
-    RadioButton5->setChecked(true);
-    RadioButton6 = new QRadioButton(QStringLiteral("Stygnięcie zasobnika"), GroupBox1);
-    RadioButton6->setObjectName(QStringLiteral("RadioButton6"));
+    RadioButton5 = NewChoice<QRadioButton>(GroupBox1, "RadioButton5", "Ładowanie zasobnika", true);
+    RadioButton6 = NewChoice<QRadioButton>(GroupBox1, "RadioButton6", "Stygnięcie zasobnika");
     RadioButton6->hide();
     grid->addWidget(RadioButton5, 0, 0, 1, 3);
     grid->addWidget(RadioButton6, 0, 0, 1, 3);
 
-    using In = dhwsim::WindowInputs;
-    using Rec = dhwsim::CwuRecord;
     // The window's label is its caption padded to the symbol, then a Greek
     // symbol in bold and a small subscript; a report names the field plainly.
     struct Row {
@@ -248,17 +249,11 @@ void TForm5::BuildBoundaryGroup(QWidget* parent) {
 }
 
 void TForm5::BuildSourceGroup(QWidget* parent) {
-    using In = dhwsim::WindowInputs;
-    using Rec = dhwsim::CwuRecord;
-    GroupBox2 = new QGroupBox(QStringLiteral("Parametry źródła ciepła"), parent);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2 = NewGroup(parent, "GroupBox2", "Parametry źródła ciepła");
     QGridLayout* grid = GroupGrid(GroupBox2);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Ogrzewanie wodne"), GroupBox2);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setChecked(true);
-    CheckBox2 = new QCheckBox(QStringLiteral("Ogrzewanie elektryczne"), GroupBox2);
-    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    CheckBox1 = NewChoice<QCheckBox>(GroupBox2, "CheckBox1", "Ogrzewanie wodne", true);
+    CheckBox2 = NewChoice<QCheckBox>(GroupBox2, "CheckBox2", "Ogrzewanie elektryczne");
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(CheckBox1);
     kinds->addWidget(CheckBox2);
@@ -280,9 +275,7 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
     fields_.Add(Bind::Edit(Edit5, FieldRole::Input, {"Temperatura powrotu", "t", "p", "°C"}, &In::returnTemperature,
                            &Rec::returnTemperature));
 
-    RadioButton1 = new QRadioButton(QStringLiteral("Moc źródła ciepła                  Q"), GroupBox2);
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setChecked(true);
+    RadioButton1 = NewChoice<QRadioButton>(GroupBox2, "RadioButton1", "Moc źródła ciepła                  Q", true);
     Edit9 = FieldEdit(GroupBox2, "Edit9");
     grid->addWidget(RadioButton1, 3, 0);
     grid->addWidget(Edit9, 3, 1);
@@ -290,8 +283,7 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
 
     // The mass-flow entry is kept out of sight: the power is what designers
     // know; the flow follows from it.
-    RadioButton2 = new QRadioButton(QStringLiteral("Masowy przepływ źródła       m"), GroupBox2);
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    RadioButton2 = NewChoice<QRadioButton>(GroupBox2, "RadioButton2", "Masowy przepływ źródła       m");
     RadioButton2->hide();
     Edit6 = FieldEdit(GroupBox2, "Edit6");
     Edit6->setEnabled(false);
@@ -309,16 +301,10 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
 }
 
 void TForm5::BuildTargetGroup(QWidget* parent) {
-    using In = dhwsim::WindowInputs;
-    using Rec = dhwsim::CwuRecord;
-    GroupBox3 = new QGroupBox(QStringLiteral("Temperatura lub czas C.W.U do osiągnięcia"), parent);
-    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    GroupBox3 = NewGroup(parent, "GroupBox3", "Temperatura lub czas C.W.U do osiągnięcia");
     QGridLayout* grid = GroupGrid(GroupBox3);
-    RadioButton3 = new QRadioButton(QStringLiteral("Temperatura do osiągnięcia       "), GroupBox3);
-    RadioButton3->setObjectName(QStringLiteral("RadioButton3"));
-    RadioButton3->setChecked(true);
-    RadioButton4 = new QRadioButton(QStringLiteral("Temperatura po czasie"), GroupBox3);
-    RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
+    RadioButton3 = NewChoice<QRadioButton>(GroupBox3, "RadioButton3", "Temperatura do osiągnięcia       ", true);
+    RadioButton4 = NewChoice<QRadioButton>(GroupBox3, "RadioButton4", "Temperatura po czasie");
     Edit7 = FieldEdit(GroupBox3, "Edit7");
     Edit10 = FieldEdit(GroupBox3, "Edit10");
     Edit10->setEnabled(false);
@@ -344,9 +330,7 @@ void TForm5::BuildTargetGroup(QWidget* parent) {
 }
 
 void TForm5::BuildResultGroup(QWidget* parent) {
-    using Rec = dhwsim::CwuRecord;
-    GroupBox4 = new QGroupBox(QStringLiteral("WYNIK"), parent);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
+    GroupBox4 = NewGroup(parent, "GroupBox4", "WYNIK");
     QGridLayout* grid = GroupGrid(GroupBox4);
     grid->setVerticalSpacing(4);
     // A result written by the program; "=" rows show the same quantity in

@@ -6,6 +6,7 @@
 #include "core/ui/Text.h"
 #include "core/ui/Widgets.h"
 #include "dhwsim/DhwSimForm.h"
+#include "dhwsim/FieldLayout.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,14 +25,8 @@ const char* const kAccumulationHint =
     "zapotrzebowania na CWU przez podgrzew przepływowy";
 const QString kOptimumHint = QStringLiteral("Wartości optymalne w zakresie 0,1 - 0,35");
 
-QGridLayout* Grid(QGroupBox* group) {
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(8, 8, 6, 8);
-    grid->setHorizontalSpacing(5);
-    grid->setVerticalSpacing(5);
-    grid->setColumnStretch(0, 1);
-    return grid;
-}
+// Both groups: the captions take the spare width.
+QGridLayout* Grid(QGroupBox* group) { return FieldGrid(group, {8, 8, 6, 8}, 5, 5); }
 
 }  // namespace
 
@@ -71,7 +66,7 @@ TForm19::RowWidgets TForm19::AddRow(QGroupBox* group, QGridLayout* grid, int lin
     }
     w.symbol = NewLabel(group, {}, QString::fromUtf8(r.symbol));
     if (r.greek) SetFont(w.symbol, 10, true);
-    w.unit = NewLabel(group, {}, r.unit ? QString::fromUtf8(r.unit) : QStringLiteral("<sup>o</sup>C"));
+    w.unit = UnitLabel(group, r.unit);
     grid->addWidget(w.caption, line, 0);
     grid->addWidget(w.symbol, line, 1);
     grid->addWidget(w.edit, line, 2);

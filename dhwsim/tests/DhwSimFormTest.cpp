@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "core/ui/Platform.h"
 #include "dhwsim/CwuFile.h"
+#include "dhwsim/DhwSettingsForm.h"
 #include "dhwsim/DhwSimForm.h"
 
 #include <QAbstractButton>
@@ -413,6 +414,29 @@ TEST(DhwSimForm, MissedTargetKeepsTheResults) {
     EXPECT_TRUE(app.Shown().isEmpty());
 }
 
+TEST(DhwSimForm, TheSettingsSwitchTheHeatLossesOfARun) {
+    AppHarness app;
+    FillTank(app);
+    const QString settings = QStringLiteral("TForm7");
+    auto* form = app.WindowAs<TForm7>(settings);
+    double times[2] = {};
+    const char* words[2] = {"uwzględniane", "pomijane"};
+    for (int off = 0; off < 2; ++off) {
+        if (off) app.Click(settings, "CheckBox1");
+        app.Click(F5, "Button1");
+        app.Close(QStringLiteral("TForm6"));
+        times[off] = StrToFloat(app.Text(F5, "Edit8").toStdString());
+        const FieldRows rows = form->Report();
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0].value, "10000000");
+        EXPECT_EQ(rows[1].value, words[off]);
+    }
+    // The loss of a well insulated 98-litre tank beside a 10 kW source costs
+    // a few seconds of the 49 minutes.
+    EXPECT_LT(times[1], times[0]);
+    EXPECT_GT(times[1], times[0] - 60);
+}
+
 TEST(DhwSimForm, RefusalsAndErrorsOfARun) {
     struct Case {
         const char* box;
@@ -507,9 +531,12 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QString KeptPath(const char* file) { return QStringLiteral(DHWSIM_TEST_DATA "/") + QString::fromLatin1(file); }
+dhwsim::CwuRecord Kept(const char* file) { return dhwsim::kCwuFormat.Load(KeptPath(file).toStdString()); }
+
 TEST_F(CwuFiles, SavedBytesMatchTheKeptFiles) {
     for (const GoldenState& state : kGoldenStates) {
-        const QString golden = QStringLiteral(DHWSIM_TEST_DATA "/") + QString::fromLatin1(state.file);
+        const QString golden = KeptPath(state.file);
         const QByteArray expected = FileBytes(golden);
         ASSERT_EQ(expected.size(), 234) << state.file;
         const QString path = Path(state.file);
@@ -535,7 +562,7 @@ TEST_F(CwuFiles, SavedBytesMatchTheKeptFiles) {
 }
 
 TEST_F(CwuFiles, FilesOpenAndSaveByPathWithoutADialog) {
-    const QString golden = QStringLiteral(DHWSIM_TEST_DATA "/czas.cwu");
+    const QString golden = KeptPath("czas.cwu");
     AppHarness app;
     TForm5* window = app.WindowAs<TForm5>(F5);
     window->OpenFile(golden);
@@ -773,21 +800,10 @@ TEST_F(CwuFiles, ShortMissingOrMalformedFiles) {
 
     // A text that is not a number ends the opening at its box: the boxes
     // before it have their new texts, those after it keep the old ones.
-    dhwsim::CwuRecord record;
-    record.initialTemperature = "12";
+    dhwsim::CwuRecord record = Kept("ladowanie.cwu");
     record.height = "0,8";
-    record.diameter = "0,4";
-    record.insulation = "50";
-    record.insulationConductivity = "0,04";
-    record.wallConductivity = "50";
-    record.airTemperature = "18";
-    record.timeStep = "1";
-    record.waterHeating = true;
-    record.supplyTemperature = "70";
     record.returnTemperature = "60";
-    record.powerEntrySelected = true;
     record.power = "abc";
-    record.targetTemperatureSelected = true;
     record.targetTemperature = "50";
     const QString badPath = Path("zly.cwu");
     dhwsim::kCwuFormat.Save(badPath.toStdString(), record);
@@ -803,21 +819,14 @@ TEST_F(CwuFiles, ShortMissingOrMalformedFiles) {
 }
 
 TEST_F(CwuFiles, AFileWithANegativeMassFlowOpensButDoesNotRun) {
-    dhwsim::CwuRecord record;
-    record.initialTemperature = "10";
+    // Water heating with the mass flow given, towards a time.
+    dhwsim::CwuRecord record = Kept("ladowanie.cwu");
     record.height = "1,2";
-    record.diameter = "0,5";
-    record.insulation = "90";
-    record.insulationConductivity = "0,025";
-    record.wallConductivity = "60";
-    record.airTemperature = "20";
-    record.timeStep = "1";
-    record.waterHeating = true;
-    record.supplyTemperature = "80";
-    record.returnTemperature = "80";
-    record.powerEntrySelected = false;  // the mass flow is given
+    record.powerEntrySelected = false;
+    record.power = "";
     record.massFlow = "-0,02";
-    record.targetTemperatureSelected = false;  // towards a time
+    record.targetTemperatureSelected = false;
+    record.targetTemperature = "";
     record.targetTime = "3600";
     const QString path = Path("ujemny.cwu");
     dhwsim::kCwuFormat.Save(path.toStdString(), record);
