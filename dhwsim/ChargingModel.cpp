@@ -1,6 +1,7 @@
 #include "ChargingModel.h"
 
 #include "core/Numbers.h"
+#include "core/Required.h"
 
 namespace vimtal::dhwsim {
 
@@ -34,15 +35,18 @@ const std::string kNoFlow =
 const std::string kNegativeFlow = "Masowy przepływ źródła ciepła nie może być ujemny";
 const std::string kNegativePower = "Moc źródła ciepła nie może być ujemna";
 
-// A length typed in millimetres, in metres.
-double Millimetres(const std::string& text) { return fp::Store(fp::Div(StrToFloat(text), 1000.0L)); }
+// Half and twice the short pi of the geometry, as the loss formulas have
+// always written them (1.57075 and 6.283): the same long doubles.
+constexpr real kHalfPi = fp::kPiShort / 2;
+constexpr real kTwoPi = 2 * fp::kPiShort;
+static_assert(kHalfPi == 1.57075L && kTwoPi == 6.283L);
 
 }  // namespace
 
 VolumeTexts TankVolume(const std::string& height, const std::string& diameter) {
     const double H = StrToFloat(height);
     const double D = StrToFloat(diameter);
-    const double V = fp::Store(static_cast<real>(D) * (static_cast<real>(D) * 3.1415L) * 0.25L * H);
+    const double V = fp::Store(static_cast<real>(D) * (static_cast<real>(D) * fp::kPiShort) * 0.25L * H);
     return {RoundedDisplay(V, -4), RoundedDisplay(fp::Store(static_cast<real>(V) * 1000.0L), -2)};
 }
 
@@ -55,7 +59,7 @@ double WaterDensity(double t) { return WaterDensityInline(t); }
 
 bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& settings, Purpose purpose,
                             MessageSink& messages) {
-    auto refuse = [&messages](const std::string& text, const std::string& title = kInfoTitle) {
+    auto refuse = [&messages](const std::string& text, const std::string& title = kDhwInfoTitle) {
         messages.ShowMessage(text, title);
         return false;
     };
@@ -70,32 +74,27 @@ bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& set
 
     // Required boxes, in the order the user reads them. A chart does not
     // test the power and mass-flow boxes (their conversion still does).
-    struct Required {
-        bool empty;
-        const char* message;
-    };
-    const Required required[] = {
-        {w.height.empty(), "Podaj wysokosc zasobnika C.W.U"},
-        {w.diameter.empty(), "Podaj srednicę zasobnika C.W.U"},
-        {w.insulation.empty(), "Podaj grubosc izolacji zasobnika C.W.U"},
-        {w.insulationConductivity.empty(), "Podaj współczynnik przewodzenia ciepła izolacji"},
-        {w.wallConductivity.empty(), "Podaj współczynnik przewodzenia ciepła zasobnika C.W.U"},
-        {w.airTemperature.empty(), "Podaj temperaturę powietrza otaczającego zasobnik C.W.U"},
-        {w.waterHeating && w.supplyTemperature.empty(), "Podaj temperaturę zasilania źródła ciepła"},
-        {w.waterHeating && w.returnTemperature.empty(), "Podaj temperaturę powrotu źródła ciepła"},
-        {w.powerEntrySelected && w.power.empty(), "Podaj moc źródła ciepła"},
-        {!w.powerEntrySelected && w.massFlow.empty(), "Podaj masowy przepływ źródła ciepła"},
-    };
-    const int checks = purpose == Purpose::Run ? 10 : 8;
-    for (int i = 0; i < checks; ++i) {
-        if (required[i].empty) return refuse(required[i].message);
+    const bool run = purpose == Purpose::Run;
+    if (const auto missing = FirstMissing({
+            {w.height.empty(), "Podaj wysokosc zasobnika C.W.U"},
+            {w.diameter.empty(), "Podaj srednicę zasobnika C.W.U"},
+            {w.insulation.empty(), "Podaj grubosc izolacji zasobnika C.W.U"},
+            {w.insulationConductivity.empty(), "Podaj współczynnik przewodzenia ciepła izolacji"},
+            {w.wallConductivity.empty(), "Podaj współczynnik przewodzenia ciepła zasobnika C.W.U"},
+            {w.airTemperature.empty(), "Podaj temperaturę powietrza otaczającego zasobnik C.W.U"},
+            {w.waterHeating && w.supplyTemperature.empty(), "Podaj temperaturę zasilania źródła ciepła"},
+            {w.waterHeating && w.returnTemperature.empty(), "Podaj temperaturę powrotu źródła ciepła"},
+            {run && w.powerEntrySelected && w.power.empty(), "Podaj moc źródła ciepła"},
+            {run && !w.powerEntrySelected && w.massFlow.empty(), "Podaj masowy przepływ źródła ciepła"},
+        })) {
+        return refuse(*missing);
     }
 
     in_.H = StrToFloat(w.height);
     in_.D = StrToFloat(w.diameter);
-    in_.V = fp::Store(static_cast<real>(in_.D) * (static_cast<real>(in_.D) * 3.1415L) * 0.25L * in_.H * 1000.0L);
-    in_.diz = Millimetres(w.insulation);
-    if (purpose == Purpose::Run) in_.wall = Millimetres(w.wallThickness);
+    in_.V = fp::Store(static_cast<real>(in_.D) * (static_cast<real>(in_.D) * fp::kPiShort) * 0.25L * in_.H * 1000.0L);
+    in_.diz = MetresFromMillimetres(StrToFloat(w.insulation));
+    if (run) in_.wall = MetresFromMillimetres(StrToFloat(w.wallThickness));
     in_.lambdaInsulation = StrToFloat(w.insulationConductivity);
     in_.lambdaWall = StrToFloat(w.wallConductivity);
     in_.ta = StrToFloat(w.airTemperature);
@@ -103,7 +102,7 @@ bool ChargingModel::Prepare(const WindowInputs& w, const SimulationSettings& set
     in_.tz = StrToFloat(w.supplyTemperature);
     in_.tp = StrToFloat(w.returnTemperature);
     if (w.targetTemperatureSelected && w.targetTemperature.empty()) {
-        return refuse("Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.", vimtal::kInfoTitle);
+        return refuse("Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.", kInfoTitle);
     }
     if (w.massFlowBoxEnabled) {
         // Ticking water heating enables the mass-flow box beside the power
@@ -166,19 +165,19 @@ void ChargingModel::Hoist() {
     // between D and D + diz; the outer film is added at every step.
     const real inner = D - 0.01L;
     h_.outerDiameter = D + in_.diz;
-    h_.innerTerms = fp::Div(fp::Ln(fp::Div(D, inner)), 6.283L * in_.lambdaWall) +
-                    fp::Div(1.0L, static_cast<real>(s_.alphaI) * 3.1415L * inner) +
-                    fp::Div(fp::Ln(fp::Div(h_.outerDiameter, D)), 6.283L * in_.lambdaInsulation);
+    h_.innerTerms = fp::Div(fp::Ln(fp::Div(D, inner)), kTwoPi * in_.lambdaWall) +
+                    fp::Div(1.0L, static_cast<real>(s_.alphaI) * fp::kPiShort * inner) +
+                    fp::Div(fp::Ln(fp::Div(h_.outerDiameter, D)), kTwoPi * in_.lambdaInsulation);
     h_.lossFactor = 0.001L * in_.dtau;
     // The two end discs and the mantle; divided by the outer perimeter they
     // give the length of the equivalent pipe.
-    h_.area = 1.57075L * (D * D) + 3.1415L * D * in_.H;
-    h_.perimeter = h_.outerDiameter * 3.1415L;
+    h_.area = kHalfPi * (D * D) + fp::kPiShort * D * in_.H;
+    h_.perimeter = h_.outerDiameter * fp::kPiShort;
     // The fast form of the loss (FastLoss). A room at or below absolute zero
     // leaves no fourth root of K: the textbook form, evaluated first at tw0,
     // raises the fault.
     if (h_.airAbsoluteTimesD > 0) {
-        h_.filmFactor = fp::Div(5.0L * 3.1415L * h_.outerDiameter, fp::Sqrt(fp::Sqrt(h_.airAbsoluteTimesD)));
+        h_.filmFactor = fp::Div(5.0L * fp::kPiShort * h_.outerDiameter, fp::Sqrt(fp::Sqrt(h_.airAbsoluteTimesD)));
     }
     h_.lossGain = fp::Div(h_.lossFactor * h_.area, h_.perimeter);
 }
@@ -196,7 +195,7 @@ double ChargingModel::StepLoss(double tw) {
     // The fourth root as two square roots: cheaper than exp(ln(x) / 4) and at
     // least as exact.
     s_.alphaE = fp::Store(5.0L * fp::Sqrt(fp::Sqrt(x)));
-    const real outerFilm = fp::Div(1.0L, static_cast<real>(s_.alphaE) * 3.1415L * h_.outerDiameter);
+    const real outerFilm = fp::Div(1.0L, static_cast<real>(s_.alphaE) * fp::kPiShort * h_.outerDiameter);
     s_.R = fp::Store(h_.innerTerms + outerFilm);
     return fp::Store(fp::Div(h_.lossFactor * fp::Div(1.0L, s_.R) * h_.area * difference, h_.perimeter));
 }
@@ -268,7 +267,7 @@ RunReport ChargingModel::Run(const WindowInputs& window, const SimulationSetting
     if (!Prepare(window, settings, Purpose::Run, messages)) return report;
     report.prepared = true;
     report.stop = Advance();
-    if (report.stop == Stop::TargetMissed) messages.ShowMessage(kMissedTarget, kInfoTitle);
+    if (report.stop == Stop::TargetMissed) messages.ShowMessage(kMissedTarget, kDhwInfoTitle);
     report.results = RunResults(report.stop);
     report.openChart = report.stop != Stop::TargetMissed;
     return report;
@@ -281,11 +280,11 @@ std::optional<std::string> ChargingModel::PowerToFlow(const SourceTexts& texts, 
     in_.tp = StrToFloat(texts.returnTemperature);
     in_.tm = fp::Store(fp::Div(static_cast<real>(in_.tz) + in_.tp, 2.0L));
     if (ceilingTest && in_.tk > in_.tm) {
-        messages.ShowMessage(kAboveMeanSource, kInfoTitle);
+        messages.ShowMessage(kAboveMeanSource, kDhwInfoTitle);
         return std::nullopt;
     }
     if (!SourceAboveWater()) {
-        messages.ShowMessage(kSourceNotAboveWater, kInfoTitle);
+        messages.ShowMessage(kSourceNotAboveWater, kDhwInfoTitle);
         flowKnown_ = false;
         in_.m = 0;
         return std::string();

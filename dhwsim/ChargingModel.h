@@ -32,7 +32,9 @@ namespace vimtal::dhwsim {
 // Specific heat of water, kJ/(kg K).
 inline constexpr long double kWaterHeat = 4.19L;
 
-inline const std::string kInfoTitle = "VIMTAL info";
+// The title of the simulation's own message boxes, in capitals; the target
+// temperature left empty is told under the calculators' kInfoTitle.
+inline constexpr const char* kDhwInfoTitle = "VIMTAL info";
 
 // Density of water in kg/dm3 at t degrees C (a sixth-degree fit over the
 // liquid range).
@@ -298,27 +300,14 @@ Stop ChargingModel::Advance(Observer&& onStep) {
             s_.Es = fp::Store((static_cast<real>(in_.tm) - s_.tw) * h_.sourceFactor * in_.dtau);
         }
         onStep(static_cast<const State&>(s_));
-        Stop stop;
-        if (target) {
-            if (s_.tw >= in_.tk) {
-                stop = Stop::TargetReached;
-            } else if (!(h_.limit > s_.t)) {
-                stop = Stop::TargetMissed;
-            } else {
-                continue;
-            }
-        } else {
-            if (s_.t >= in_.tauk) {
-                stop = Stop::TimeElapsed;
-            } else if (!(h_.limit > s_.t)) {
-                stop = Stop::LimitReached;
-            } else {
-                continue;
-            }
-        }
+        // The target is tested first: reached in the step that reaches the
+        // limit, it counts as reached.
+        const bool reached = target ? s_.tw >= in_.tk : s_.t >= in_.tauk;
+        if (!reached && h_.limit > s_.t) continue;
         // The film coefficients and the resistance at the final temperature.
         if (in_.losses && !textbookLoss_) StepLoss(s_.tw);
-        return stop;
+        if (target) return reached ? Stop::TargetReached : Stop::TargetMissed;
+        return reached ? Stop::TimeElapsed : Stop::LimitReached;
     }
 }
 

@@ -8,64 +8,69 @@
 // opened, each through its box so that the box's reaction runs.
 #pragma once
 
-#include "core/ShortString.h"
+#include "core/FixedRecord.h"
 
-#include <array>
-#include <cstddef>
 #include <string>
 
 namespace vimtal::dhwsim {
 
-inline constexpr std::size_t kCwuRecordSize = 234;
-inline constexpr std::size_t kCwuTextCapacity = 10;
-
-struct CwuField {
-    const char* control;  // the box or choice it holds ("Edit1", "CheckBox1")
-    std::size_t offset;
-    bool flag;  // one byte (1 = ticked or selected) instead of a text
+struct CwuRecord {
+    std::string initialTemperature;      // Edit1, tw0, C
+    std::string height;                  // Edit2, H, m
+    std::string diameter;                // Edit12, D, m
+    std::string insulation;              // Edit13, mm
+    std::string insulationConductivity;  // Edit14
+    std::string wallConductivity;        // Edit15
+    std::string airTemperature;          // Edit17, C
+    std::string timeStep;                // Edit3, s
+    bool waterHeating = false;           // CheckBox1: 1 water heating, 0 electric
+    std::string supplyTemperature;       // Edit4, C
+    std::string returnTemperature;       // Edit5, C
+    bool powerEntrySelected = false;     // RadioButton1: 1 power given, 0 mass flow given
+    std::string power;                   // Edit9, kW
+    std::string massFlow;                // Edit6, kg/s
+    bool targetTemperatureSelected = false;  // RadioButton3: 1 to a temperature, 0 for a time
+    std::string targetTemperature;       // Edit7, C
+    std::string targetTime;              // Edit10, s
+    std::string time;                    // Edit8, result, s
+    std::string minutes;                 // Edit20, result, min
+    std::string hours;                   // Edit21, result, h
+    std::string temperature;             // Edit11, result, C
+    std::string draw;                    // Edit18, result, l/s
+    std::string cubicMetres;             // Edit19, m3
+    std::string litres;                  // Edit16, dm3
 };
 
-inline constexpr std::array<CwuField, 24> kCwuFields{{
-    {"Edit1", 0, false},           // initial water temperature, C
-    {"Edit2", 11, false},          // tank height, m
-    {"Edit12", 22, false},         // tank diameter, m
-    {"Edit13", 33, false},         // insulation thickness, mm
-    {"Edit14", 44, false},         // conductivity of the insulation
-    {"Edit15", 55, false},         // conductivity of the wall
-    {"Edit17", 66, false},         // surrounding air temperature, C
-    {"Edit3", 77, false},          // time step, s
-    {"CheckBox1", 88, true},       // 1 = water heating, 0 = electric
-    {"Edit4", 89, false},          // supply temperature, C
-    {"Edit5", 100, false},         // return temperature, C
-    {"RadioButton1", 111, true},   // 1 = power entry, 0 = mass-flow entry
-    {"Edit9", 112, false},         // source power, kW
-    {"Edit6", 123, false},         // source mass flow, kg/s
-    {"RadioButton3", 134, true},   // 1 = target temperature, 0 = target time
-    {"Edit7", 135, false},         // target temperature, C
-    {"Edit10", 146, false},        // target time, s
-    {"Edit8", 157, false},         // result: time, s
-    {"Edit20", 168, false},        // result: time, min
-    {"Edit21", 179, false},        // result: time, h
-    {"Edit11", 190, false},        // result: temperature reached, C
-    {"Edit18", 201, false},        // result: constant draw, l/s
-    {"Edit19", 212, false},        // tank volume, m3
-    {"Edit16", 223, false},        // tank volume, dm3
-}};
-
-// One value per field of kCwuFields, in the same order.
-struct CwuValue {
-    std::string text;   // UTF-8
-    bool flag = false;
+inline constexpr FixedField<CwuRecord> kCwuFields[] = {
+    {0, 10, &CwuRecord::initialTemperature},
+    {11, 10, &CwuRecord::height},
+    {22, 10, &CwuRecord::diameter},
+    {33, 10, &CwuRecord::insulation},
+    {44, 10, &CwuRecord::insulationConductivity},
+    {55, 10, &CwuRecord::wallConductivity},
+    {66, 10, &CwuRecord::airTemperature},
+    {77, 10, &CwuRecord::timeStep},
+    {88, &CwuRecord::waterHeating},
+    {89, 10, &CwuRecord::supplyTemperature},
+    {100, 10, &CwuRecord::returnTemperature},
+    {111, &CwuRecord::powerEntrySelected},
+    {112, 10, &CwuRecord::power},
+    {123, 10, &CwuRecord::massFlow},
+    {134, &CwuRecord::targetTemperatureSelected},
+    {135, 10, &CwuRecord::targetTemperature},
+    {146, 10, &CwuRecord::targetTime},
+    {157, 10, &CwuRecord::time},
+    {168, 10, &CwuRecord::minutes},
+    {179, 10, &CwuRecord::hours},
+    {190, 10, &CwuRecord::temperature},
+    {201, 10, &CwuRecord::draw},
+    {212, 10, &CwuRecord::cubicMetres},
+    {223, 10, &CwuRecord::litres},
 };
-using CwuRecord = std::array<CwuValue, kCwuFields.size()>;
 
-Bytes EncodeCwu(const CwuRecord& record);
-// Reads the first 234 bytes; a flag byte other than 1 reads as false.
-CwuRecord DecodeCwu(const Bytes& bytes);
-
-// The file replaced safely (core/Files.h); FileError on failure.
-void SaveCwu(const std::string& path, const CwuRecord& record);
-// FileError when the file is missing or shorter than one record.
-CwuRecord LoadCwu(const std::string& path);
+// Save writes the one record (the file replaced safely); Load reads the first
+// record of a file and raises FileError when it is missing or shorter.
+inline constexpr FixedRecordFormat<CwuRecord> kCwuFormat{234, kCwuFields};
+static_assert(kCwuFormat.Valid());
 
 }  // namespace vimtal::dhwsim

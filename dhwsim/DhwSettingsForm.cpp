@@ -1,6 +1,5 @@
 #include "dhwsim/DhwSettingsForm.h"
 
-#include "core/ui/Text.h"
 #include "core/ui/Widgets.h"
 
 #include <QCheckBox>
@@ -37,13 +36,14 @@ TForm7::TForm7() : Form(QStringLiteral("TForm7"), QStringLiteral("Ustawienia sym
     BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Ok);
     grid->setRowStretch(3, 1);
     grid->addWidget(BitBtn1, 4, 0, 1, 2, Qt::AlignHCenter);
-}
 
-dhwsim::SimulationSettings TForm7::Settings() const {
-    dhwsim::SimulationSettings settings;
-    settings.limit = ToStd(Edit1->text());
-    settings.losses = CheckBox1->isChecked();
-    return settings;
+    using Bind = decltype(fields_)::Row;
+    using S = dhwsim::SimulationSettings;
+    fields_ = {
+        Bind::Edit(Edit1, FieldRole::Input, {"Maksymalna liczba iteracji do zatrzymania", "N", "", ""}, &S::limit),
+        // One check box: unticked is the other state.
+        Bind::Choice(CheckBox1, nullptr, {"Straty ciepła do otoczenia", "uwzględniane", "pomijane"}, &S::losses),
+    };
 }
 
 }  // namespace vimtal

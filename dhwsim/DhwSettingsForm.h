@@ -3,6 +3,8 @@
 // controls. Nothing here is saved; the program starts with the defaults.
 #pragma once
 
+#include "core/FieldRow.h"
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
 #include "dhwsim/ChargingModel.h"
 
@@ -18,12 +20,15 @@ public:
     TForm7();
 
     // The two settings as the model reads them.
-    dhwsim::SimulationSettings Settings() const;
+    dhwsim::SimulationSettings Settings() const { return fields_.Read(); }
+    // The settings as a report shows them.
+    FieldRows Report() const { return fields_.Report(FieldRole::Input); }
 
 private:
     QLineEdit* Edit1 = nullptr;     // limit N, s of simulated time
     QCheckBox* CheckBox1 = nullptr;  // include heat losses
     QPushButton* BitBtn1 = nullptr;
+    FieldBindings<dhwsim::SimulationSettings> fields_;
 };
 
 }  // namespace vimtal

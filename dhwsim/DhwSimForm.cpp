@@ -8,6 +8,7 @@
 #include "core/ui/Widgets.h"
 #include "dhwsim/CwuFile.h"
 #include "dhwsim/DhwSettingsForm.h"
+#include "dhwsim/FieldLayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,6 +30,24 @@ namespace vimtal {
 namespace {
 
 const QString kCwuFilter = QStringLiteral("Pliki Symulacji cwu (*.cwu)");
+
+using In = dhwsim::WindowInputs;
+using Rec = dhwsim::CwuRecord;
+
+QGroupBox* NewGroup(QWidget* parent, const char* name, const char* title) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    group->setObjectName(QString::fromLatin1(name));
+    return group;
+}
+
+// A check box or radio button.
+template <typename Button>
+Button* NewChoice(QWidget* parent, const char* name, const char* text, bool checked = false) {
+    auto* button = new Button(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    if (checked) button->setChecked(true);
+    return button;
+}
 
 // A label of a field: its text, then a Greek symbol in bold and a small
 // subscript, as the designers' symbol font showed them.
@@ -53,9 +72,6 @@ QWidget* FieldLabel(QWidget* parent, const QString& text, const QString& symbol 
     return box;
 }
 
-// Degrees: a raised "o" before the "C".
-QLabel* DegreesLabel(QWidget* parent) { return NewLabel(parent, {}, QStringLiteral("<sup>o</sup>C")); }
-
 QLineEdit* FieldEdit(QWidget* parent, const char* name, const char* text = "") {
     QLineEdit* edit = NewEdit(parent, QString::fromLatin1(name), QString::fromUtf8(text));
     edit->setFixedWidth(72);
@@ -63,11 +79,7 @@ QLineEdit* FieldEdit(QWidget* parent, const char* name, const char* text = "") {
 }
 
 QGridLayout* GroupGrid(QGroupBox* group) {
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(8, 4, 8, 6);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
-    grid->setColumnStretch(0, 1);
+    QGridLayout* grid = FieldGrid(group, {8, 4, 8, 6}, 6, 3);
     // The same unit column in every group keeps the boxes in one line.
     grid->setColumnMinimumWidth(2, 44);
     return grid;
@@ -178,71 +190,77 @@ void TForm5::BuildMenu() {
 }
 
 void TForm5::BuildBoundaryGroup(QWidget* parent) {
-    GroupBox1 = new QGroupBox(QStringLiteral("Warunki brzegowe"), parent);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = NewGroup(parent, "GroupBox1", "Warunki brzegowe");
     QGridLayout* grid = GroupGrid(GroupBox1);
 
-    RadioButton5 = new QRadioButton(QStringLiteral("Ładowanie zasobnika"), GroupBox1);
-    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
-    RadioButton5->setChecked(true);
-    RadioButton6 = new QRadioButton(QStringLiteral("Stygnięcie zasobnika"), GroupBox1);
-    RadioButton6->setObjectName(QStringLiteral("RadioButton6"));
+    RadioButton5 = NewChoice<QRadioButton>(GroupBox1, "RadioButton5", "Ładowanie zasobnika", true);
+    RadioButton6 = NewChoice<QRadioButton>(GroupBox1, "RadioButton6", "Stygnięcie zasobnika");
     RadioButton6->hide();
     grid->addWidget(RadioButton5, 0, 0, 1, 3);
     grid->addWidget(RadioButton6, 0, 0, 1, 3);
 
-    Edit1 = FieldEdit(GroupBox1, "Edit1", "10");
-    Edit2 = FieldEdit(GroupBox1, "Edit2");
-    Edit12 = FieldEdit(GroupBox1, "Edit12");
-    Edit25 = FieldEdit(GroupBox1, "Edit25", "2");
-    Edit13 = FieldEdit(GroupBox1, "Edit13", "90");
-    Edit14 = FieldEdit(GroupBox1, "Edit14", "0,025");
-    Edit15 = FieldEdit(GroupBox1, "Edit15", "60");
-    Edit17 = FieldEdit(GroupBox1, "Edit17", "20");
-    Edit3 = FieldEdit(GroupBox1, "Edit3", "1");
+    // The window's label is its caption padded to the symbol, then a Greek
+    // symbol in bold and a small subscript; a report names the field plainly.
     struct Row {
+        QLineEdit* TForm5::*box;
+        const char* name;
+        const char* initial;
         const char* text;
         const char* symbol;
         const char* subscript;
-        QLineEdit* edit;
         const char* unit;  // null: degrees
-    } rows[] = {
-        {"Temperatura początkowa wody    tw", "", "", Edit1, nullptr},
-        {"Wysokosc zasobnika CWU           H", "", "", Edit2, "m"},
-        {"Średnica zasobnika CWU              D", "", "", Edit12, "m"},
-        {"Grubość ścianki zasobnka CWU   dść", "", "", Edit25, "mm"},
-        {"Grubosc izolacji zasobnika            diz", "", "", Edit13, "mm"},
-        {"Wsp. przewodzenia ciepła izol.  ", "λ", "iz", Edit14, "W/m2K"},
-        {"Wsp. przewodzenia ciepła CWU  ", "λ", "cwu", Edit15, "W/m2K"},
-        {"Temp. otaczającego powietrza      tp", "", "", Edit17, nullptr},
-        {"Krok czasowy                              d", "τ", "", Edit3, "s"},
+        EditCaption report;
+        std::string In::*input;
+        std::string Rec::*field;  // null: not kept in the file
+    };
+    const Row rows[] = {
+        {&TForm5::Edit1, "Edit1", "10", "Temperatura początkowa wody    tw", "", "", nullptr,
+         {"Temperatura początkowa wody", "t", "w", "°C"}, &In::initialTemperature, &Rec::initialTemperature},
+        {&TForm5::Edit2, "Edit2", "", "Wysokosc zasobnika CWU           H", "", "", "m",
+         {"Wysokość zasobnika CWU", "H", "", "m"}, &In::height, &Rec::height},
+        {&TForm5::Edit12, "Edit12", "", "Średnica zasobnika CWU              D", "", "", "m",
+         {"Średnica zasobnika CWU", "D", "", "m"}, &In::diameter, &Rec::diameter},
+        {&TForm5::Edit25, "Edit25", "2", "Grubość ścianki zasobnka CWU   dść", "", "", "mm",
+         {"Grubość ścianki zasobnika CWU", "d", "ść", "mm"}, &In::wallThickness, nullptr},
+        {&TForm5::Edit13, "Edit13", "90", "Grubosc izolacji zasobnika            diz", "", "", "mm",
+         {"Grubość izolacji zasobnika CWU", "d", "iz", "mm"}, &In::insulation, &Rec::insulation},
+        {&TForm5::Edit14, "Edit14", "0,025", "Wsp. przewodzenia ciepła izol.  ", "λ", "iz", "W/m2K",
+         {"Współczynnik przewodzenia ciepła izolacji", "λ", "iz", "W/(m·K)"}, &In::insulationConductivity,
+         &Rec::insulationConductivity},
+        {&TForm5::Edit15, "Edit15", "60", "Wsp. przewodzenia ciepła CWU  ", "λ", "cwu", "W/m2K",
+         {"Współczynnik przewodzenia ciepła ścianki zasobnika CWU", "λ", "cwu", "W/(m·K)"}, &In::wallConductivity,
+         &Rec::wallConductivity},
+        {&TForm5::Edit17, "Edit17", "20", "Temp. otaczającego powietrza      tp", "", "", nullptr,
+         {"Temperatura otaczającego powietrza", "t", "p", "°C"}, &In::airTemperature, &Rec::airTemperature},
+        {&TForm5::Edit3, "Edit3", "1", "Krok czasowy                              d", "τ", "", "s",
+         {"Krok czasowy", "dτ", "", "s"}, &In::timeStep, &Rec::timeStep},
     };
     int line = 1;
     for (const Row& r : rows) {
+        QLineEdit* edit = this->*r.box = FieldEdit(GroupBox1, r.name, r.initial);
         grid->addWidget(FieldLabel(GroupBox1, QString::fromUtf8(r.text), QString::fromUtf8(r.symbol),
                                    QString::fromUtf8(r.subscript)),
                         line, 0);
-        grid->addWidget(r.edit, line, 1);
-        grid->addWidget(r.unit ? NewLabel(GroupBox1, {}, QString::fromUtf8(r.unit)) : DegreesLabel(GroupBox1), line, 2);
+        grid->addWidget(edit, line, 1);
+        grid->addWidget(UnitLabel(GroupBox1, r.unit), line, 2);
+        fields_.Add(Bind::Edit(edit, FieldRole::Input, r.report, r.input, r.field));
         ++line;
     }
 }
 
 void TForm5::BuildSourceGroup(QWidget* parent) {
-    GroupBox2 = new QGroupBox(QStringLiteral("Parametry źródła ciepła"), parent);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2 = NewGroup(parent, "GroupBox2", "Parametry źródła ciepła");
     QGridLayout* grid = GroupGrid(GroupBox2);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Ogrzewanie wodne"), GroupBox2);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setChecked(true);
-    CheckBox2 = new QCheckBox(QStringLiteral("Ogrzewanie elektryczne"), GroupBox2);
-    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    CheckBox1 = NewChoice<QCheckBox>(GroupBox2, "CheckBox1", "Ogrzewanie wodne", true);
+    CheckBox2 = NewChoice<QCheckBox>(GroupBox2, "CheckBox2", "Ogrzewanie elektryczne");
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(CheckBox1);
     kinds->addWidget(CheckBox2);
     kinds->addStretch(1);
     grid->addLayout(kinds, 0, 0, 1, 3);
+    fields_.Add(Bind::Choice(CheckBox1, CheckBox2, {"Ogrzewanie", "wodne", "elektryczne"}, &In::waterHeating,
+                             &Rec::waterHeating));
 
     Edit4 = FieldEdit(GroupBox2, "Edit4", "80");
     Edit5 = FieldEdit(GroupBox2, "Edit5", "80");
@@ -252,10 +270,12 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
     grid->addWidget(FieldLabel(GroupBox2, QStringLiteral("Temperatura powrotu                  tp")), 2, 0);
     grid->addWidget(Edit5, 2, 1);
     grid->addWidget(DegreesLabel(GroupBox2), 2, 2);
+    fields_.Add(Bind::Edit(Edit4, FieldRole::Input, {"Temperatura zasilania", "t", "z", "°C"}, &In::supplyTemperature,
+                           &Rec::supplyTemperature));
+    fields_.Add(Bind::Edit(Edit5, FieldRole::Input, {"Temperatura powrotu", "t", "p", "°C"}, &In::returnTemperature,
+                           &Rec::returnTemperature));
 
-    RadioButton1 = new QRadioButton(QStringLiteral("Moc źródła ciepła                  Q"), GroupBox2);
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setChecked(true);
+    RadioButton1 = NewChoice<QRadioButton>(GroupBox2, "RadioButton1", "Moc źródła ciepła                  Q", true);
     Edit9 = FieldEdit(GroupBox2, "Edit9");
     grid->addWidget(RadioButton1, 3, 0);
     grid->addWidget(Edit9, 3, 1);
@@ -263,8 +283,7 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
 
     // The mass-flow entry is kept out of sight: the power is what designers
     // know; the flow follows from it.
-    RadioButton2 = new QRadioButton(QStringLiteral("Masowy przepływ źródła       m"), GroupBox2);
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    RadioButton2 = NewChoice<QRadioButton>(GroupBox2, "RadioButton2", "Masowy przepływ źródła       m");
     RadioButton2->hide();
     Edit6 = FieldEdit(GroupBox2, "Edit6");
     Edit6->setEnabled(false);
@@ -274,17 +293,18 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
     grid->addWidget(RadioButton2, 4, 0);
     grid->addWidget(Edit6, 4, 1);
     grid->addWidget(flowUnit, 4, 2);
+    fields_.Add(Bind::Choice(RadioButton1, RadioButton2, {"Dane źródła ciepła", "moc", "przepływ masowy"},
+                             &In::powerEntrySelected, &Rec::powerEntrySelected));
+    fields_.Add(Bind::Edit(Edit9, FieldRole::Input, {"Moc źródła ciepła", "Q", "", "kW"}, &In::power, &Rec::power));
+    fields_.Add(Bind::Edit(Edit6, FieldRole::Input, {"Masowy przepływ źródła ciepła", "m", "", "kg/s"},
+                           &In::massFlow, &Rec::massFlow));
 }
 
 void TForm5::BuildTargetGroup(QWidget* parent) {
-    GroupBox3 = new QGroupBox(QStringLiteral("Temperatura lub czas C.W.U do osiągnięcia"), parent);
-    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    GroupBox3 = NewGroup(parent, "GroupBox3", "Temperatura lub czas C.W.U do osiągnięcia");
     QGridLayout* grid = GroupGrid(GroupBox3);
-    RadioButton3 = new QRadioButton(QStringLiteral("Temperatura do osiągnięcia       "), GroupBox3);
-    RadioButton3->setObjectName(QStringLiteral("RadioButton3"));
-    RadioButton3->setChecked(true);
-    RadioButton4 = new QRadioButton(QStringLiteral("Temperatura po czasie"), GroupBox3);
-    RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
+    RadioButton3 = NewChoice<QRadioButton>(GroupBox3, "RadioButton3", "Temperatura do osiągnięcia       ", true);
+    RadioButton4 = NewChoice<QRadioButton>(GroupBox3, "RadioButton4", "Temperatura po czasie");
     Edit7 = FieldEdit(GroupBox3, "Edit7");
     Edit10 = FieldEdit(GroupBox3, "Edit10");
     Edit10->setEnabled(false);
@@ -300,43 +320,55 @@ void TForm5::BuildTargetGroup(QWidget* parent) {
     grid->addWidget(tau, 1, 1);
     grid->addWidget(Edit10, 1, 2);
     grid->addWidget(NewLabel(GroupBox3, {}, QStringLiteral("s")), 1, 3);
+    fields_.Add(Bind::Choice(RadioButton3, RadioButton4,
+                             {"Kryterium", "temperatura do osiągnięcia", "temperatura po czasie"},
+                             &In::targetTemperatureSelected, &Rec::targetTemperatureSelected));
+    fields_.Add(Bind::Edit(Edit7, FieldRole::Input, {"Temperatura do osiągnięcia", "t", "k", "°C"},
+                           &In::targetTemperature, &Rec::targetTemperature));
+    fields_.Add(Bind::Edit(Edit10, FieldRole::Input, {"Czas ładowania", "τ", "", "s"}, &In::targetTime,
+                           &Rec::targetTime));
 }
 
 void TForm5::BuildResultGroup(QWidget* parent) {
-    GroupBox4 = new QGroupBox(QStringLiteral("WYNIK"), parent);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
+    GroupBox4 = NewGroup(parent, "GroupBox4", "WYNIK");
     QGridLayout* grid = GroupGrid(GroupBox4);
     grid->setVerticalSpacing(4);
-    Edit8 = FieldEdit(GroupBox4, "Edit8");
-    Edit20 = FieldEdit(GroupBox4, "Edit20");
-    Edit21 = FieldEdit(GroupBox4, "Edit21");
-    Edit11 = FieldEdit(GroupBox4, "Edit11");
-    Edit18 = FieldEdit(GroupBox4, "Edit18");
-    Edit19 = FieldEdit(GroupBox4, "Edit19");
-    Edit16 = FieldEdit(GroupBox4, "Edit16");
-    Edit20->setEnabled(false);
-    Edit21->setEnabled(false);
-    Edit19->setEnabled(false);
+    // A result written by the program; "=" rows show the same quantity in
+    // another unit.
     struct Row {
+        QLineEdit* TForm5::*box;
+        const char* name;
         const char* text;
-        QLineEdit* edit;
         const char* unit;  // null: degrees
-        bool equals;       // the same quantity in another unit
-    } rows[] = {
-        {"Czas po którym osiągnięto zadaną\ntemperaturę", Edit8, "s", false},
-        {"=", Edit20, "min", true},
-        {"=", Edit21, "h", true},
-        {"Temperatura, która została osiągnięta\npo zadanym czasie", Edit11, nullptr, false},
-        {"Stała wydajnosc dla zadanej temperatury", Edit18, "l/s", false},
-        {"Objętosc zasobnika C.W.U", Edit19, "m3", false},
-        {"=", Edit16, "dm3", true},
+        bool equals;
+        bool enabled;
+        EditCaption report;
+        std::string Rec::*field;
+    };
+    const Row rows[] = {
+        {&TForm5::Edit8, "Edit8", "Czas po którym osiągnięto zadaną\ntemperaturę", "s", false, true,
+         {"Czas osiągnięcia zadanej temperatury", "τ", "", "s"}, &Rec::time},
+        {&TForm5::Edit20, "Edit20", "=", "min", true, false, {"Czas osiągnięcia zadanej temperatury", "τ", "", "min"},
+         &Rec::minutes},
+        {&TForm5::Edit21, "Edit21", "=", "h", true, false, {"Czas osiągnięcia zadanej temperatury", "τ", "", "h"},
+         &Rec::hours},
+        {&TForm5::Edit11, "Edit11", "Temperatura, która została osiągnięta\npo zadanym czasie", nullptr, false, true,
+         {"Temperatura osiągnięta po zadanym czasie", "t", "w", "°C"}, &Rec::temperature},
+        {&TForm5::Edit18, "Edit18", "Stała wydajnosc dla zadanej temperatury", "l/s", false, true,
+         {"Stała wydajność dla zadanej temperatury", "q", "", "l/s"}, &Rec::draw},
+        {&TForm5::Edit19, "Edit19", "Objętosc zasobnika C.W.U", "m3", false, false,
+         {"Objętość zasobnika CWU", "V", "", "m³"}, &Rec::cubicMetres},
+        {&TForm5::Edit16, "Edit16", "=", "dm3", true, true, {"Objętość zasobnika CWU", "V", "", "dm³"}, &Rec::litres},
     };
     int line = 0;
     for (const Row& r : rows) {
+        QLineEdit* edit = this->*r.box = FieldEdit(GroupBox4, r.name);
+        edit->setEnabled(r.enabled);
         QLabel* label = NewLabel(GroupBox4, {}, QString::fromUtf8(r.text));
         grid->addWidget(label, line, 0, r.equals ? Qt::AlignRight : Qt::Alignment());
-        grid->addWidget(r.edit, line, 1);
-        grid->addWidget(r.unit ? NewLabel(GroupBox4, {}, QString::fromUtf8(r.unit)) : DegreesLabel(GroupBox4), line, 2);
+        grid->addWidget(edit, line, 1);
+        grid->addWidget(UnitLabel(GroupBox4, r.unit), line, 2);
+        fields_.Add(Bind::Edit(edit, FieldRole::Result, r.report, nullptr, r.field));
         ++line;
     }
 }
@@ -386,6 +418,8 @@ void TForm5::Connect() {
     }
 }
 
+bool TForm5::EmptiedByLoading(const QLineEdit* box) const { return loading_ && box->text().isEmpty(); }
+
 void TForm5::React(void (TForm5::*reaction)()) {
     // A reaction that fails shows its error; while a file is being opened it
     // also ends the opening at that field.
@@ -396,28 +430,11 @@ void TForm5::React(void (TForm5::*reaction)()) {
 // What the model reads
 
 dhwsim::WindowInputs TForm5::Inputs() const {
-    dhwsim::WindowInputs w;
-    w.initialTemperature = ToStd(Edit1->text());
-    w.height = ToStd(Edit2->text());
-    w.diameter = ToStd(Edit12->text());
-    w.wallThickness = ToStd(Edit25->text());
-    w.insulation = ToStd(Edit13->text());
-    w.insulationConductivity = ToStd(Edit14->text());
-    w.wallConductivity = ToStd(Edit15->text());
-    w.airTemperature = ToStd(Edit17->text());
-    w.timeStep = ToStd(Edit3->text());
-    w.supplyTemperature = ToStd(Edit4->text());
-    w.returnTemperature = ToStd(Edit5->text());
-    w.power = ToStd(Edit9->text());
-    w.massFlow = ToStd(Edit6->text());
-    w.targetTemperature = ToStd(Edit7->text());
-    w.targetTime = ToStd(Edit10->text());
-    w.waterHeating = CheckBox1->isChecked();
+    dhwsim::WindowInputs w = fields_.Read();
+    // The heating kinds are two check boxes, both of which may be unticked.
     w.electricHeating = CheckBox2->isChecked();
-    w.powerEntrySelected = RadioButton1->isChecked();
     // The boxes' own enabled state, whatever their group shows.
     w.massFlowBoxEnabled = Edit6->isEnabledTo(this);
-    w.targetTemperatureSelected = RadioButton3->isChecked();
     w.targetTemperatureBoxEnabled = Edit7->isEnabledTo(this);
     return w;
 }
@@ -556,7 +573,7 @@ void TForm5::Edit12Change() { UpdateVolume(Edit12, Edit2); }
 
 void TForm5::UpdateVolume(const QLineEdit* changed, const QLineEdit* other) {
     if (other->text().isEmpty()) return;
-    if (loading_ && changed->text().isEmpty()) return;
+    if (EmptiedByLoading(changed)) return;
     const dhwsim::VolumeTexts volume = dhwsim::TankVolume(ToStd(Edit2->text()), ToStd(Edit12->text()));
     Edit19->setText(FromStd(volume.cubicMetres));
     Edit16->setText(FromStd(volume.litres));
@@ -567,13 +584,13 @@ void TForm5::Edit5Change() { FlowFromStoredPower(Edit5, Edit4); }
 
 void TForm5::FlowFromStoredPower(const QLineEdit* changed, const QLineEdit* other) {
     if (other->text().isEmpty() || Edit1->text().isEmpty() || Edit9->text().isEmpty()) return;
-    if (loading_ && changed->text().isEmpty()) return;
+    if (EmptiedByLoading(changed)) return;
     PowerToFlow(nullptr, false);
 }
 
 void TForm5::Edit6Change() {
     if (!CheckBox1->isChecked()) return;
-    if (loading_ && Edit6->text().isEmpty()) return;
+    if (EmptiedByLoading(Edit6)) return;
     const std::string power = model_.FlowToPower(SourceTexts(), ToStd(Edit6->text()));
     const QScopedValueRollback<bool> echo(powerFromFlow_, true);
     WriteIfDifferent(Edit9, power);
@@ -591,7 +608,7 @@ void TForm5::Edit10Change() {
 
 void TForm5::Edit8Change() {
     if (!RadioButton3->isChecked()) return;
-    if (loading_ && Edit8->text().isEmpty()) return;
+    if (EmptiedByLoading(Edit8)) return;
     const dhwsim::DurationTexts duration = dhwsim::MinutesAndHours(ToStd(Edit8->text()));
     Edit20->setText(FromStd(duration.minutes));
     Edit21->setText(FromStd(duration.hours));
@@ -599,7 +616,7 @@ void TForm5::Edit8Change() {
 
 void TForm5::Edit9Change() {
     if (!CheckBox1->isChecked()) return;
-    if (loading_ && Edit9->text().isEmpty()) return;
+    if (EmptiedByLoading(Edit9)) return;
     // The power just derived from a given flow of a source colder than the
     // tank is negative: the given flow stands, nothing is derived back.
     if (powerFromFlow_ && !model_.SourceAboveWater()) return;
@@ -615,48 +632,24 @@ const QString kCwuExtension = QStringLiteral("cwu");
 }  // namespace
 
 void TForm5::Zapisz1Click() {
-    dhwsim::CwuRecord record;
-    for (std::size_t i = 0; i < dhwsim::kCwuFields.size(); ++i) {
-        const auto& field = dhwsim::kCwuFields[i];
-        const QString name = QString::fromLatin1(field.control);
-        if (field.flag) {
-            record[i].flag = findChild<QAbstractButton*>(name)->isChecked();
-        } else {
-            record[i].text = ToStd(findChild<QLineEdit*>(name)->text());
-        }
-    }
     const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
-    dhwsim::SaveCwu(ToStd(*path), record);
+    SaveFile(*path);
 }
+
+void TForm5::SaveFile(const QString& path) { dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord()); }
 
 void TForm5::Otwrz1Click() {
     const std::optional<QString> path = platform().OpenFileDialog(platform().OpenRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
-    const dhwsim::CwuRecord record = dhwsim::LoadCwu(ToStd(*path));
+    OpenFile(*path);
+}
 
-    // Each field goes back through its box or choice, in the order of the
-    // record, so that every reaction runs as if the user had typed it.
-    struct Loading {
-        bool& flag;
-        explicit Loading(bool& f) : flag(f) { flag = true; }
-        ~Loading() { flag = false; }
-    } loading(loading_);
+void TForm5::OpenFile(const QString& path) {
+    const dhwsim::CwuRecord record = dhwsim::kCwuFormat.Load(ToStd(path));
+    const QScopedValueRollback<bool> loading(loading_, true);
     loadFailed_ = false;
-    for (std::size_t i = 0; i < dhwsim::kCwuFields.size() && !loadFailed_; ++i) {
-        const auto& field = dhwsim::kCwuFields[i];
-        const QString name = QString::fromLatin1(field.control);
-        if (!field.flag) {
-            findChild<QLineEdit*>(name)->setText(FromStd(record[i].text));
-        } else if (name == QLatin1String("CheckBox1")) {
-            CheckBox1->setChecked(record[i].flag);
-            CheckBox2->setChecked(!record[i].flag);
-        } else if (name == QLatin1String("RadioButton1")) {
-            (record[i].flag ? RadioButton1 : RadioButton2)->setChecked(true);
-        } else {
-            (record[i].flag ? RadioButton3 : RadioButton4)->setChecked(true);
-        }
-    }
+    fields_.Load(dhwsim::kCwuFormat, record, [this] { return loadFailed_; });
 }
 
 }  // namespace vimtal

@@ -5,9 +5,12 @@
 // scheme and the algorithm document, and saves and opens .cwu files.
 #pragma once
 
+#include "core/FieldRow.h"
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
 #include "core/ui/WindowLink.h"
 #include "dhwsim/ChargingModel.h"
+#include "dhwsim/CwuFile.h"
 
 class QAction;
 class QCheckBox;
@@ -47,8 +50,17 @@ public:
     // 3 "Qzr=f(tw)".
     void OpenChart(int kind);
 
-    void Otwrz1Click();   // open a .cwu file
-    void Zapisz1Click();  // save a .cwu file
+    void Otwrz1Click();   // open a .cwu file: the dialog, then OpenFile
+    void Zapisz1Click();  // save a .cwu file: the dialog, then SaveFile
+    // Opens the .cwu file at `path` as "Otwórz" does once a name is chosen:
+    // each field goes back through its box or choice in the record's order,
+    // every reaction running as if typed; a reaction that fails ends the
+    // opening at that field. A missing or short file is a FileError and
+    // changes nothing.
+    void OpenFile(const QString& path);
+    // Saves the window's state to `path` as "Zapisz" does once a name is
+    // chosen (the file replaced safely; FileError on failure).
+    void SaveFile(const QString& path);
     void Ustawienia1Click();
     void Zaoenia1Click();
     void Algorytmsymulacji1Click();
@@ -80,6 +92,9 @@ public:
     int ChartKind() const { return chartKind_; }
     // Writes result texts into their boxes (each box's reaction runs).
     void WriteResults(const dhwsim::ResultTexts& results);
+    // The inputs or the results as a report shows them: caption, symbol,
+    // the box's text and unit; the choices as words.
+    FieldRows Report(FieldRole role) const { return fields_.Report(role); }
 
 private:
     void BuildBoundaryGroup(QWidget* parent);
@@ -95,6 +110,9 @@ private:
     void FlowFromStoredPower(const QLineEdit* changed, const QLineEdit* other);
     // Runs a reaction under the guard.
     void React(void (TForm5::*reaction)());
+    // While a file is being opened, a box it leaves empty is only emptied:
+    // its reaction has nothing to convert.
+    bool EmptiedByLoading(const QLineEdit* box) const;
 
     // Boundary conditions
     QGroupBox* GroupBox1 = nullptr;
@@ -159,11 +177,17 @@ private:
     const FormLink& assumptions_;
     const FormLink& scheme_;
 
+    // Every box and choice the model reads, the file keeps or a report
+    // shows, in the window's order; each group binds its rows as it lays
+    // them out.
+    using Fields = FieldBindings<dhwsim::WindowInputs, dhwsim::CwuRecord>;
+    using Bind = Fields::Row;
+    Fields fields_;
+
     dhwsim::ChargingModel model_;
     int chartKind_ = 1;
     QString powerSetAside_;  // Edit9's text while the tank-cooling choice hides the source
-    // While a file is being opened: a box it leaves empty is only emptied,
-    // its reaction has nothing to convert.
+    // While a file is being opened; a reaction that failed ends the opening.
     bool loading_ = false;
     bool loadFailed_ = false;
     // While the power box is written from the mass flow just given.

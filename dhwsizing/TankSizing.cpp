@@ -62,8 +62,11 @@ SizingResults Calculate(SizingValues& v, const SizingTexts& texts, MessageSink& 
 
 double TankHeight(const std::string& capacity) {
     const double V = StrToFloat(capacity);
-    // 785.398... = 250 * pi: the area of a 0.5 m circle in dm2 times 1000.
-    return fp::Store(fp::Div(4.0L * V, 785.39816339744830964L));
+    // V = pi * 0.5^2 / 4 * H * 1000 dm3, so H = 4 * V / (250 * pi); the
+    // divisor is the long double 785.39816339744830964.
+    constexpr real kDivisor = 250 * fp::kPi;
+    static_assert(kDivisor == 785.39816339744830964L);
+    return fp::Store(fp::Div(4.0L * V, kDivisor));
 }
 
 }  // namespace vimtal::dhwsizing

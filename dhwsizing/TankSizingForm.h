@@ -3,10 +3,14 @@
 // of the chosen tank to the charging simulation.
 #pragma once
 
+#include "core/FieldRow.h"
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
 #include "dhwsizing/TankSizing.h"
 
+class QGridLayout;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -27,10 +31,21 @@ public:
     void Button2Click();
 
     const dhwsizing::SizingValues& Values() const { return values_; }
+    // The inputs or the results as a report shows them: caption, symbol,
+    // the box's text and unit.
+    FieldRows Report(FieldRole role) const { return fields_.Report(role); }
 
 private:
+    // The texts of the window: what the model reads and what it returns.
+    struct SizingBoxes : dhwsizing::SizingTexts, dhwsizing::SizingResults {};
+    using Fields = FieldBindings<SizingBoxes>;
+    struct Row;
+    struct RowWidgets;
+
     void BuildInputs(QGroupBox* group);
     void BuildResults(QGroupBox* group);
+    // Lays out one row - caption, symbol, box and unit - and binds its box.
+    RowWidgets AddRow(QGroupBox* group, QGridLayout* grid, int line, FieldRole role, const Row& row, int width);
 
     QGroupBox* GroupBox1 = nullptr;  // Dane
     QGroupBox* GroupBox2 = nullptr;  // Wyniki
@@ -53,6 +68,9 @@ private:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
+    // Every box, in the window's order; each group binds its rows as it
+    // lays them out.
+    Fields fields_;
     dhwsizing::SizingValues values_;
     TForm5& simulation_;
 };

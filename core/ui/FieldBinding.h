@@ -29,6 +29,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vimtal {
@@ -107,6 +108,9 @@ public:
     FieldBindings(std::initializer_list<Row> rows) : rows_(rows) {}
 
     const std::vector<Row>& Rows() const { return rows_; }
+    // A row after the others: a window that lays out its rows from its own
+    // tables binds each row where it lays it out.
+    void Add(Row row) { rows_.push_back(std::move(row)); }
 
     // The texts and choices as the model reads them.
     void ReadInto(Inputs& inputs) const {
@@ -119,6 +123,15 @@ public:
         Inputs inputs{};
         ReadInto(inputs);
         return inputs;
+    }
+
+    // Writes the texts of `values` into the boxes of the rows of `role` that
+    // name a member, in the table's order, as if typed (a change runs the
+    // box's reaction): the results a model returns as texts.
+    void Write(const Inputs& values, FieldRole role) const {
+        for (const Row& r : rows_) {
+            if (r.text && !r.IsChoice() && r.role == role) r.edit->setText(QString::fromStdString(values.*r.text));
+        }
     }
 
     // The record as the file keeps it: each box's text, each choice's flag.

@@ -2,6 +2,7 @@
 // as many steps as the limit allows (ten million at the defaults).
 #include "dhwsim/ChargingChart.h"
 #include "dhwsim/ChargingModel.h"
+#include "dhwsim/tests/TankInputs.h"
 
 #include "charts/ChartFrame.h"
 #include "core/ui/ReportRenderer.h"
@@ -19,58 +20,37 @@ namespace vimtal::dhwsim {
 namespace {
 
 // Water heating to the mean source temperature with losses: the tank settles
-// just below it, so the run goes to the limit.
-WindowInputs NeverReached() {
-    WindowInputs w;
-    w.height = "1,2";
-    w.diameter = "0,5";
-    w.power = "10";
-    w.targetTemperature = "80";
-    return w;
-}
-
-// The model prepared for a run to the step limit `limit`.
-struct LimitRun {
-    explicit LimitRun(long long limit) {
+// just below it, so the run goes to the limit. The flow is derived from the
+// power as the window derives it when the power is typed.
+struct NeverReached {
+    NeverReached(std::int64_t limit, bool losses) {
         SetDecimalSeparator(',');
-        const std::string power = w.power;
-        model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &power, false, sink);
+        model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false, sink);
         settings.limit = std::to_string(limit);
+        settings.losses = losses;
     }
+    WindowInputs w = TankInputs("1,2", "0,5", "10", "80");
+    SimulationSettings settings;
     RecordingMessageSink sink;
     ChargingModel model;
-    const WindowInputs w = NeverReached();
-    SimulationSettings settings;
 };
 
-void BM_RunToTheLimitWithLosses(benchmark::State& state) {
-    LimitRun run(state.range(0));
-    auto& [sink, model, w, settings] = run;
+void BM_RunToTheLimit(benchmark::State& state) {
+    NeverReached run(state.range(0), state.range(1) != 0);
     for (auto _ : state) {
-        const RunReport report = model.Run(w, settings, sink);
+        const RunReport report = run.model.Run(run.w, run.settings, run.sink);
         benchmark::DoNotOptimize(report.stop);
     }
-    state.counters["steps"] = static_cast<double>(model.state().t);
-    state.counters["tw"] = model.state().tw;
+    state.counters["steps"] = static_cast<double>(run.model.state().t);
+    state.counters["tw"] = run.model.state().tw;
 }
-BENCHMARK(BM_RunToTheLimitWithLosses)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_RunToTheLimitWithoutLosses(benchmark::State& state) {
-    LimitRun run(state.range(0));
-    auto& [sink, model, w, settings] = run;
-    settings.losses = false;
-    for (auto _ : state) {
-        const RunReport report = model.Run(w, settings, sink);
-        benchmark::DoNotOptimize(report.stop);
-    }
-}
-BENCHMARK(BM_RunToTheLimitWithoutLosses)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+// With losses and without.
+BENCHMARK(BM_RunToTheLimit)->Args({10000000, 1})->Args({10000000, 0})->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // A full paint of the chart at the largest zoom: two runs of ten million
 // steps each and the curve drawn from the second.
 void BM_ChartPaintToTheLimit(benchmark::State& state) {
-    LimitRun run(state.range(0));
-    auto& [sink, model, w, settings] = run;
+    NeverReached run(state.range(0), true);
     const int kind = static_cast<int>(state.range(1));
     QImage image(1074, 655, QImage::Format_RGB32);
     long long segments = 0;
@@ -78,8 +58,8 @@ void BM_ChartPaintToTheLimit(benchmark::State& state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         charts::Canvas canvas(painter);
-        const ChartDrawing drawing = DrawChargingChart(canvas, image.width(), image.height(), kind, model, w,
-                                                       settings, sink, [](const ResultTexts&) {});
+        const ChartDrawing drawing = DrawChargingChart(canvas, image.width(), image.height(), kind, run.model, run.w,
+                                                       run.settings, run.sink, [](const ResultTexts&) {});
         segments = drawing.segments;
     }
     state.counters["segments"] = static_cast<double>(segments);
@@ -94,8 +74,8 @@ BENCHMARK(BM_ChartPaintToTheLimit)
 // The simulation's report: its three charts drawn onto the PDF by the chart
 // windows' own drawing code, each running the model twice to the limit.
 void BM_ReportAtTheLimit(benchmark::State& state) {
-    LimitRun run(state.range(0));
-    auto& [sink, model, w, settings] = run;
+    NeverReached run(state.range(0), true);
+    auto& [w, settings, sink, model] = run;
 
     Report report{ReportDocument("Symulacja czasu ładowania zbiornika C.W.U"), {}};
     report.document.Inputs()

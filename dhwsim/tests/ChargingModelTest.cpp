@@ -1,4 +1,5 @@
 #include "dhwsim/ChargingModel.h"
+#include "dhwsim/tests/TankInputs.h"
 
 #include "core/Errors.h"
 #include "core/Numbers.h"
@@ -17,14 +18,7 @@ protected:
     void SetUp() override { SetDecimalSeparator(','); }
 
     // A 100-litre-class tank (H 0,5 m, D 0,5 m) heated from 10 C.
-    static WindowInputs Tank() {
-        WindowInputs w;
-        w.height = "0,5";
-        w.diameter = "0,5";
-        w.power = "10";
-        w.targetTemperature = "60";
-        return w;
-    }
+    static WindowInputs Tank() { return TankInputs("0,5", "0,5", "10", "60"); }
 
     // Derives m from the power as the window does when the power is typed.
     void Derive(ChargingModel& m, const WindowInputs& w) {
@@ -113,8 +107,7 @@ TEST_F(ChargingModelTest, EmptyBoxesAreRefusedInOrderWithTheirTitles) {
 
 TEST_F(ChargingModelTest, ElectricHeatingNeedsNoSourceTemperaturesButConvertsThem) {
     WindowInputs w = Tank();
-    w.waterHeating = false;
-    w.electricHeating = true;
+    Electric(w);
     w.targetTemperature = "95";  // above the mean source temperature: no ceiling
     const RunReport first = model.Run(w, {}, sink);
     EXPECT_EQ(first.stop, Stop::TargetReached);
@@ -216,9 +209,8 @@ TEST_F(ChargingModelTest, OneStepWhenTheTargetIsAlreadyMet) {
         WindowInputs w = Tank();
         w.timeStep = c.timeStep;
         if (c.targetTime) {
-            w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
             w.targetTemperature.clear();
-            w.targetTime = c.target;
+            ForTime(w, c.target);
         } else {
             w.targetTemperature = c.target;
         }
@@ -233,8 +225,7 @@ TEST_F(ChargingModelTest, OneStepWhenTheTargetIsAlreadyMet) {
 
 TEST_F(ChargingModelTest, TargetReachedInTheStepThatReachesTheLimitCountsAsReached) {
     WindowInputs w = Tank();
-    w.waterHeating = false;
-    w.electricHeating = true;
+    Electric(w);
     ASSERT_EQ(model.Run(w, {}, sink).stop, Stop::TargetReached);
     const double steps = model.state().t;  // at a step of 1 s
     ASSERT_GT(steps, 100);
@@ -309,8 +300,7 @@ TEST_F(ChargingModelTest, NeitherHeatingKindKeepsTheSourceHeatOfTheStart) {
 TEST_F(ChargingModelTest, WaterWarmerThanTheSourceCools) {
     WindowInputs w = Tank();
     w.initialTemperature = "90";
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
-    w.targetTime = "600";
+    ForTime(w, "600");
     w.massFlowBoxEnabled = true;
     w.massFlow = "0,05";  // a positive flow of water at 80 C
     const RunReport report = model.Run(w, {}, sink);
@@ -332,11 +322,9 @@ TEST_F(ChargingModelTest, WaterAtTheAirTemperatureLosesNothing) {
 
 TEST_F(ChargingModelTest, ColderThanTheAirTheTankGainsHeat) {
     WindowInputs w = Tank();
-    w.waterHeating = false;
-    w.electricHeating = true;
+    Electric(w);
     w.power = "0";
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
-    w.targetTime = "36000";
+    ForTime(w, "36000");
     ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
     EXPECT_LT(model.state().El, 0.0);  // a gain while colder than the air
     model.Advance();
@@ -356,8 +344,7 @@ TEST_F(ChargingModelTest, FirstStepMatchesTheHeatBalanceByHand) {
     w.wallConductivity = "50";
     w.airTemperature = "15";
     w.timeStep = "5";
-    w.waterHeating = false;
-    w.electricHeating = true;
+    Electric(w);
     w.power = "7,5";
     w.targetTemperature = "60";
     ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
@@ -399,8 +386,7 @@ TEST_F(ChargingModelTest, ElectricChargingTakesTheHeatOfTheWaterOverThePower) {
     } cases[] = {{"10", "60", "1"}, {"3", "45", "1"}, {"24", "90", "10"}};
     for (const Case& c : cases) {
         WindowInputs w = Tank();
-        w.waterHeating = false;
-        w.electricHeating = true;
+        Electric(w);
         w.power = c.power;
         w.targetTemperature = c.target;
         w.timeStep = c.step;
@@ -425,9 +411,8 @@ TEST_F(ChargingModelTest, WaterHeatingApproachesTheMeanSourceTemperatureExponent
     for (const Case& c : cases) {
         WindowInputs w = Tank();
         w.power = c.power;
-        w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
         w.targetTemperature.clear();
-        w.targetTime = c.time;
+        ForTime(w, c.time);
         SimulationSettings s;
         s.losses = false;
         const RunReport report = RunWindow(w, s);
@@ -451,13 +436,11 @@ TEST_F(ChargingModelTest, WithLossesTheTankSettlesWhereTheLossEqualsThePower) {
     // power (tw - ta) * L / R equals Q; L = area / perimeter.
     const double D = 0.5, H = 0.5, diz = 0.09, ta = 20, Q = 0.02;
     WindowInputs w = Tank();
-    w.waterHeating = false;
-    w.electricHeating = true;
+    Electric(w);
     w.power = "0,02";
     w.timeStep = "20";
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
     w.targetTemperature.clear();
-    w.targetTime = "8000000";
+    ForTime(w, "8000000");
     ASSERT_EQ(model.Run(w, {}, sink).stop, Stop::TimeElapsed);
     const double tw = model.state().tw;
     const double ae = 5 * std::pow((tw - ta) / ((ta + 273.15) * D), 0.25);
@@ -492,12 +475,10 @@ TEST_F(ChargingModelTest, DrawIsTheFlowThePowerHeatsLessTheLossPower) {
 
     // Water that did not change temperature has no draw: the box is emptied.
     w = Tank();
-    w.waterHeating = false;
-    w.electricHeating = true;
+    Electric(w);
     w.power = "0";
     w.initialTemperature = "20";
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
-    w.targetTime = "100";
+    ForTime(w, "100");
     const RunReport still = model.Run(w, {}, sink);
     EXPECT_EQ(model.state().tw, 20.0);
     EXPECT_EQ(still.results.draw, "");
@@ -633,38 +614,31 @@ TEST_F(ChargingModelTest, SourcesThatCannotBeSimulatedAreRefusedBeforeTheLoop) {
          kNegativeFlow},
         {"negative flow typed into its box",
          [](ChargingModel&, WindowInputs& w) {
-             w.powerEntrySelected = false;
-             w.massFlowBoxEnabled = true;
-             w.massFlow = "-0,01";
+             GivenFlow(w, "-0,01");
          },
          kNegativeFlow},
         {"negative electric power",
          [](ChargingModel&, WindowInputs& w) {
-             w.waterHeating = false;
-             w.electricHeating = true;
+             Electric(w);
              w.power = "-3";
          },
          kNegativePower},
         {"zero electric power",
          [](ChargingModel&, WindowInputs& w) {
-             w.waterHeating = false;
-             w.electricHeating = true;
+             Electric(w);
              w.power = "0";
          },
          nullptr},
         {"flow typed into its box, none derived",
          [](ChargingModel&, WindowInputs& w) {
-             w.powerEntrySelected = false;
-             w.massFlowBoxEnabled = true;
-             w.massFlow = "0,03";
+             GivenFlow(w, "0,03");
          },
          nullptr},
     };
     for (const Case& c : cases) {
         for (Purpose purpose : {Purpose::Run, Purpose::Chart}) {
             WindowInputs w = Tank();
-            w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
-            w.targetTime = "3600";
+            ForTime(w, "3600");
             ChargingModel m;
             c.setUp(m, w);
             RecordingMessageSink messages;
@@ -690,8 +664,7 @@ TEST_F(ChargingModelTest, SourcesThatCannotBeSimulatedAreRefusedBeforeTheLoop) {
 TEST_F(ChargingModelTest, AGivenFlowFromASourceColderThanTheTankCoolsItTowardsTheSource) {
     WindowInputs w = Tank();
     w.initialTemperature = "85";
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
-    w.targetTime = "3600";
+    ForTime(w, "3600");
     const ChargingModel::SourceTexts texts{"85", "80", "80"};
     w.power = model.FlowToPower(texts, "0,05");  // the window shows the negative power
     const RunReport report = model.Run(w, {}, sink);
@@ -736,8 +709,7 @@ TEST_F(ChargingModelTest, FastLossGivesTheSameRunsAsTheTextbookFormula) {
         w.power = c.power;
         w.waterHeating = !c.electric;
         w.electricHeating = c.electric;
-        w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
-        w.targetTime = c.time;
+        ForTime(w, c.time);
         std::vector<double> tw[2];
         std::vector<double> loss[2];
         for (int textbook = 0; textbook < 2; ++textbook) {

@@ -1,101 +1,91 @@
 #include "dhwsim/CwuFile.h"
 
 #include "core/Errors.h"
-#include "core/Files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 namespace vimtal::dhwsim {
 namespace {
 
-CwuRecord Sample() {
-    CwuRecord r;
-    const char* texts[] = {"10",     "0,509296", "0,5", "90",   "0,025", "60", "20",  "1",
-                           nullptr,  "80",       "70",  nullptr, "12,5", "0,0340948",
-                           nullptr,  "55",       "",    "1234", "20,6", "0,34", "", "0,0482", "0,0982", "98,17"};
-    for (std::size_t i = 0; i < r.size(); ++i) {
-        if (texts[i]) r[i].text = texts[i];
-    }
-    r[8].flag = true;    // water heating
-    r[11].flag = false;  // mass-flow entry
-    r[14].flag = true;   // target temperature
-    return r;
-}
+// Where each box of the simulation window has always stood in the 234 bytes.
+struct TextAt {
+    std::string CwuRecord::*member;
+    std::size_t offset;
+};
+const TextAt kTexts[] = {
+    {&CwuRecord::initialTemperature, 0},      {&CwuRecord::height, 11},
+    {&CwuRecord::diameter, 22},               {&CwuRecord::insulation, 33},
+    {&CwuRecord::insulationConductivity, 44}, {&CwuRecord::wallConductivity, 55},
+    {&CwuRecord::airTemperature, 66},         {&CwuRecord::timeStep, 77},
+    {&CwuRecord::supplyTemperature, 89},      {&CwuRecord::returnTemperature, 100},
+    {&CwuRecord::power, 112},                 {&CwuRecord::massFlow, 123},
+    {&CwuRecord::targetTemperature, 135},     {&CwuRecord::targetTime, 146},
+    {&CwuRecord::time, 157},                  {&CwuRecord::minutes, 168},
+    {&CwuRecord::hours, 179},                 {&CwuRecord::temperature, 190},
+    {&CwuRecord::draw, 201},                  {&CwuRecord::cubicMetres, 212},
+    {&CwuRecord::litres, 223},
+};
+struct FlagAt {
+    bool CwuRecord::*member;
+    std::size_t offset;
+};
+const FlagAt kFlags[] = {
+    {&CwuRecord::waterHeating, 88},
+    {&CwuRecord::powerEntrySelected, 111},
+    {&CwuRecord::targetTemperatureSelected, 134},
+};
 
-TEST(CwuFile, FieldsLieAtTheirOffsets) {
-    const Bytes bytes = EncodeCwu(Sample());
+TEST(CwuFile, EachFieldLiesAtItsOffset) {
+    // Every text different, so that two fields exchanged show.
+    CwuRecord record;
+    for (std::size_t i = 0; i < std::size(kTexts); ++i) record.*kTexts[i].member = "f" + std::to_string(i * 37);
+    for (const FlagAt& f : kFlags) record.*f.member = true;
+    const Bytes bytes = kCwuFormat.Encode(record);
     ASSERT_EQ(bytes.size(), 234u);
-    struct Case {
-        std::size_t offset;
-        std::string text;
-    } strings[] = {{0, "10"}, {11, "0,509296"}, {22, "0,5"}, {77, "1"}, {89, "80"}, {100, "70"}, {112, "12,5"},
-                   {123, "0,0340948"}, {135, "55"}, {146, ""}, {157, "1234"}, {201, "0,0482"}, {223, "98,17"}};
-    for (const Case& c : strings) {
-        EXPECT_EQ(bytes[c.offset], c.text.size()) << c.offset;
-        for (std::size_t k = 0; k < 10; ++k) {
-            const std::uint8_t expected = k < c.text.size() ? static_cast<std::uint8_t>(c.text[k]) : 0;
-            EXPECT_EQ(bytes[c.offset + 1 + k], expected) << c.offset << "+" << k;
-        }
+    for (const TextAt& t : kTexts) {
+        const std::string& text = record.*t.member;
+        EXPECT_EQ(bytes[t.offset], text.size()) << text;
+        EXPECT_EQ(std::string(bytes.begin() + t.offset + 1, bytes.begin() + t.offset + 1 + text.size()), text);
+        for (std::size_t k = text.size(); k < 10; ++k) EXPECT_EQ(bytes[t.offset + 1 + k], 0) << text << "+" << k;
     }
-    EXPECT_EQ(bytes[88], 1);
-    EXPECT_EQ(bytes[111], 0);
-    EXPECT_EQ(bytes[134], 1);
+    for (const FlagAt& f : kFlags) {
+        // Each flag alone: its own byte and no other.
+        CwuRecord one;
+        one.*f.member = true;
+        const Bytes flagged = kCwuFormat.Encode(one);
+        for (std::size_t at = 0; at < flagged.size(); ++at) EXPECT_EQ(flagged[at], at == f.offset ? 1 : 0) << at;
+        EXPECT_EQ(bytes[f.offset], 1) << f.offset;
+    }
+    EXPECT_EQ(kCwuFormat.Decode(bytes).litres, record.litres);
 }
 
-TEST(CwuFile, RoundTripCutsLongTextsAndReadsFlagsStrictly) {
-    CwuRecord r = Sample();
-    r[17].text = "1234,56789";   // 10 characters: kept
-    r[18].text = "20,5761316";   // 10
-    r[19].text = "0,342935528";  // 11: cut to 10
-    r[0].text = "ąę";            // Windows-1250 letters survive
-    const CwuRecord back = DecodeCwu(EncodeCwu(r));
-    for (std::size_t i = 0; i < r.size(); ++i) {
-        if (kCwuFields[i].flag) {
-            EXPECT_EQ(back[i].flag, r[i].flag) << kCwuFields[i].control;
-        } else if (i != 19) {
-            EXPECT_EQ(back[i].text, r[i].text) << kCwuFields[i].control;
-        }
-    }
-    EXPECT_EQ(back[19].text, "0,34293552");
-
-    // A flag byte other than 1 is false.
-    Bytes bytes = EncodeCwu(r);
-    bytes[88] = 2;
-    bytes[134] = 0;
-    const CwuRecord odd = DecodeCwu(bytes);
-    EXPECT_FALSE(odd[8].flag);
-    EXPECT_FALSE(odd[14].flag);
-}
-
-TEST(CwuFile, SavedFileOpensAndShortFileIsAnError) {
+TEST(CwuFile, OnlyTheFirstRecordIsReadAndAShortFileIsAnError) {
     const auto dir = std::filesystem::temp_directory_path() / "dhwsim_cwu_test";
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "zbiornik.cwu").string();
-    SaveCwu(path, Sample());
+    CwuRecord record;
+    record.initialTemperature = "10";
+    record.power = "12,5";
+    kCwuFormat.Save(path, record);
     EXPECT_EQ(std::filesystem::file_size(path), 234u);
-    const CwuRecord back = LoadCwu(path);
-    EXPECT_EQ(back[12].text, "12,5");
-    EXPECT_FALSE(back[11].flag);
-
-    // Only the first record of a longer file is read.
     {
         std::ofstream extra(path, std::ios::binary | std::ios::app);
-        extra << std::string(100, 'x');
+        extra << std::string(300, 'x');
     }
-    EXPECT_EQ(LoadCwu(path)[0].text, "10");
+    const CwuRecord back = kCwuFormat.Load(path);
+    EXPECT_EQ(back.initialTemperature, "10");
+    EXPECT_EQ(back.power, "12,5");
 
     const std::string shortPath = (dir / "krotki.cwu").string();
     {
         std::ofstream cut(shortPath, std::ios::binary);
-        const Bytes bytes = EncodeCwu(Sample());
-        cut.write(reinterpret_cast<const char*>(bytes.data()), 233);
+        cut << std::string(233, '\0');
     }
-    EXPECT_THROW(LoadCwu(shortPath), FileError);
-    EXPECT_THROW(LoadCwu((dir / "brak.cwu").string()), FileError);
+    EXPECT_THROW(kCwuFormat.Load(shortPath), FileError);
+    EXPECT_THROW(kCwuFormat.Load((dir / "brak.cwu").string()), FileError);
     std::filesystem::remove_all(dir);
 }
 

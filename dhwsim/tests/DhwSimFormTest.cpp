@@ -1,7 +1,9 @@
 #include "app/testing/AppHarness.h"
+#include "core/Errors.h"
 #include "core/Numbers.h"
 #include "core/ui/Platform.h"
 #include "dhwsim/CwuFile.h"
+#include "dhwsim/DhwSettingsForm.h"
 #include "dhwsim/DhwSimForm.h"
 
 #include <QAbstractButton>
@@ -9,10 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <map>
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -410,6 +414,29 @@ TEST(DhwSimForm, MissedTargetKeepsTheResults) {
     EXPECT_TRUE(app.Shown().isEmpty());
 }
 
+TEST(DhwSimForm, TheSettingsSwitchTheHeatLossesOfARun) {
+    AppHarness app;
+    FillTank(app);
+    const QString settings = QStringLiteral("TForm7");
+    auto* form = app.WindowAs<TForm7>(settings);
+    double times[2] = {};
+    const char* words[2] = {"uwzględniane", "pomijane"};
+    for (int off = 0; off < 2; ++off) {
+        if (off) app.Click(settings, "CheckBox1");
+        app.Click(F5, "Button1");
+        app.Close(QStringLiteral("TForm6"));
+        times[off] = StrToFloat(app.Text(F5, "Edit8").toStdString());
+        const FieldRows rows = form->Report();
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0].value, "10000000");
+        EXPECT_EQ(rows[1].value, words[off]);
+    }
+    // The loss of a well insulated 98-litre tank beside a 10 kW source costs
+    // a few seconds of the 49 minutes.
+    EXPECT_LT(times[1], times[0]);
+    EXPECT_GT(times[1], times[0] - 60);
+}
+
 TEST(DhwSimForm, RefusalsAndErrorsOfARun) {
     struct Case {
         const char* box;
@@ -469,6 +496,184 @@ protected:
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QTemporaryDir dir;
 };
+
+// Two window states whose files are kept byte for byte: every flag set, the
+// results of a run and a text cut to 10 characters; every flag clear, a mass
+// flow given and Windows-1250 letters.
+struct GoldenState {
+    const char* file;
+    std::function<void(AppHarness&)> enter;
+};
+const GoldenState kGoldenStates[] = {
+    {"ladowanie.cwu",
+     [](AppHarness& app) {
+         FillTank(app);
+         app.Type(F5, "Edit3", "2");
+         app.Click(F5, "Button1");
+         app.Close(QStringLiteral("TForm6"));
+         app.SetText(F5, "Edit18", "0,123456789");
+     }},
+    {"czas.cwu",
+     [](AppHarness& app) {
+         app.Type(F5, "Edit2", "1,2");
+         app.Type(F5, "Edit12", "0,5");
+         app.Click(F5, "RadioButton2");
+         app.SetText(F5, "Edit6", "0,05");
+         app.Click(F5, "CheckBox2");
+         app.Click(F5, "RadioButton4");
+         app.Type(F5, "Edit10", "7200");
+         app.SetText(F5, "Edit15", "stal ściana");
+     }},
+};
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString KeptPath(const char* file) { return QStringLiteral(DHWSIM_TEST_DATA "/") + QString::fromLatin1(file); }
+dhwsim::CwuRecord Kept(const char* file) { return dhwsim::kCwuFormat.Load(KeptPath(file).toStdString()); }
+
+TEST_F(CwuFiles, SavedBytesMatchTheKeptFiles) {
+    for (const GoldenState& state : kGoldenStates) {
+        const QString golden = KeptPath(state.file);
+        const QByteArray expected = FileBytes(golden);
+        ASSERT_EQ(expected.size(), 234) << state.file;
+        const QString path = Path(state.file);
+        {
+            AppHarness app;
+            state.enter(app);
+            app.Fake().saveAnswers.push_back(path);
+            app.Click(F5, "Zapisz1");
+            EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+        }
+        EXPECT_EQ(FileBytes(path), expected) << state.file;
+
+        // The kept file opened in a fresh window saves as the same bytes.
+        AppHarness other;
+        other.Fake().openAnswers.push_back(golden);
+        other.Click(F5, "Otwrz1");
+        const QString again = Path("again.cwu");
+        other.Fake().saveAnswers.push_back(again);
+        other.Click(F5, "Zapisz1");
+        EXPECT_EQ(other.ErrorCount(), 0) << other.LastError().toStdString();
+        EXPECT_EQ(FileBytes(again), expected) << state.file;
+    }
+}
+
+TEST_F(CwuFiles, FilesOpenAndSaveByPathWithoutADialog) {
+    const QString golden = KeptPath("czas.cwu");
+    AppHarness app;
+    TForm5* window = app.WindowAs<TForm5>(F5);
+    window->OpenFile(golden);
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+    EXPECT_TRUE(Choice(app, "CheckBox2")->isChecked());
+    EXPECT_TRUE(Choice(app, "RadioButton2")->isChecked());
+    EXPECT_TRUE(Choice(app, "RadioButton4")->isChecked());
+    EXPECT_TRUE(Box(app, "Edit10")->isEnabled());
+    EXPECT_EQ(app.Text(F5, "Edit15"), "stal ścian");
+    EXPECT_EQ(app.Text(F5, "Edit16"), "235,61");
+    const QString path = Path("kopia.cwu");
+    window->SaveFile(path);
+    EXPECT_EQ(FileBytes(path), FileBytes(golden));
+    EXPECT_TRUE(app.Fake().openRequests.empty());
+    EXPECT_TRUE(app.Fake().saveRequests.empty());
+
+    // A file that cannot be read is an error for the caller; nothing changes.
+    app.Type(F5, "Edit2", "2");
+    EXPECT_THROW(window->OpenFile(Path("brak.cwu")), FileError);
+    EXPECT_EQ(app.Text(F5, "Edit2"), "2");
+    EXPECT_THROW(window->SaveFile(Path("brak/plik.cwu")), FileError);
+}
+
+// Each box feeds its own input of the model, its own field of the file and
+// its own row of a report: a row bound to the wrong box shows here.
+TEST(DhwSimForm, EachBoxFeedsItsOwnInputFieldAndReportRow) {
+    using dhwsim::CwuRecord;
+    using dhwsim::WindowInputs;
+    struct Bound {
+        const char* name;
+        std::string WindowInputs::*input;  // null: a result
+        std::string CwuRecord::*field;     // null: not kept
+    };
+    // In the window's order, the report's order.
+    const Bound inputs[] = {
+        {"Edit1", &WindowInputs::initialTemperature, &CwuRecord::initialTemperature},
+        {"Edit2", &WindowInputs::height, &CwuRecord::height},
+        {"Edit12", &WindowInputs::diameter, &CwuRecord::diameter},
+        {"Edit25", &WindowInputs::wallThickness, nullptr},
+        {"Edit13", &WindowInputs::insulation, &CwuRecord::insulation},
+        {"Edit14", &WindowInputs::insulationConductivity, &CwuRecord::insulationConductivity},
+        {"Edit15", &WindowInputs::wallConductivity, &CwuRecord::wallConductivity},
+        {"Edit17", &WindowInputs::airTemperature, &CwuRecord::airTemperature},
+        {"Edit3", &WindowInputs::timeStep, &CwuRecord::timeStep},
+        {"CheckBox1", nullptr, nullptr},
+        {"Edit4", &WindowInputs::supplyTemperature, &CwuRecord::supplyTemperature},
+        {"Edit5", &WindowInputs::returnTemperature, &CwuRecord::returnTemperature},
+        {"RadioButton1", nullptr, nullptr},
+        {"Edit9", &WindowInputs::power, &CwuRecord::power},
+        {"Edit6", &WindowInputs::massFlow, &CwuRecord::massFlow},
+        {"RadioButton3", nullptr, nullptr},
+        {"Edit7", &WindowInputs::targetTemperature, &CwuRecord::targetTemperature},
+        {"Edit10", &WindowInputs::targetTime, &CwuRecord::targetTime},
+    };
+    const Bound results[] = {
+        {"Edit8", nullptr, &CwuRecord::time},          {"Edit20", nullptr, &CwuRecord::minutes},
+        {"Edit21", nullptr, &CwuRecord::hours},        {"Edit11", nullptr, &CwuRecord::temperature},
+        {"Edit18", nullptr, &CwuRecord::draw},         {"Edit19", nullptr, &CwuRecord::cubicMetres},
+        {"Edit16", nullptr, &CwuRecord::litres},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pola.cwu"));
+    AppHarness app;
+    // A text of its own in every box, without the boxes' reactions.
+    int n = 0;
+    for (const auto& group : {std::span<const Bound>(inputs), std::span<const Bound>(results)}) {
+        for (const Bound& b : group) {
+            if (!b.input && !b.field) continue;
+            QLineEdit* edit = Box(app, b.name);
+            const QSignalBlocker quiet(edit);
+            edit->setText(QStringLiteral("b%1").arg(++n));
+        }
+    }
+    // Water heating off, mass flow given, towards a time.
+    Choice(app, "CheckBox1")->setChecked(false);
+    Choice(app, "RadioButton2")->setChecked(true);
+    Choice(app, "RadioButton4")->setChecked(true);
+    TForm5* window = app.WindowAs<TForm5>(F5);
+    window->SaveFile(path);
+    const WindowInputs read = window->Inputs();
+    const CwuRecord kept = dhwsim::kCwuFormat.Load(path.toStdString());
+    const FieldRows inputRows = window->Report(FieldRole::Input);
+    const FieldRows resultRows = window->Report(FieldRole::Result);
+    ASSERT_EQ(inputRows.size(), std::size(inputs));
+    ASSERT_EQ(resultRows.size(), std::size(results));
+    for (const auto& [boxes, rows] : {std::pair{std::span<const Bound>(inputs), &inputRows},
+                                      std::pair{std::span<const Bound>(results), &resultRows}}) {
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Bound& b = boxes[i];
+            const FieldRow& row = (*rows)[i];
+            EXPECT_FALSE(row.label.empty()) << b.name;
+            if (!b.input && !b.field) continue;  // a choice
+            const std::string text = app.Text(F5, b.name).toStdString();
+            if (b.input) {
+                EXPECT_EQ(read.*b.input, text) << b.name;
+            }
+            if (b.field) {
+                EXPECT_EQ(kept.*b.field, text) << b.name;
+            }
+            EXPECT_EQ(row.value, text) << b.name << " " << row.label;
+        }
+    }
+    EXPECT_FALSE(read.waterHeating);
+    EXPECT_FALSE(read.electricHeating);  // both heating kinds unticked
+    EXPECT_FALSE(read.powerEntrySelected);
+    EXPECT_FALSE(read.targetTemperatureSelected);
+    EXPECT_FALSE(kept.waterHeating || kept.powerEntrySelected || kept.targetTemperatureSelected);
+    EXPECT_EQ(inputRows[9].value, "elektryczne");
+    EXPECT_EQ(inputRows[12].value, "przepływ masowy");
+    EXPECT_EQ(inputRows[15].value, "temperatura po czasie");
+}
 
 TEST_F(CwuFiles, SavedWindowOpensAsItWas) {
     const char* boxes[] = {"Edit1", "Edit2", "Edit12", "Edit13", "Edit14", "Edit15", "Edit17", "Edit3",
@@ -595,15 +800,13 @@ TEST_F(CwuFiles, ShortMissingOrMalformedFiles) {
 
     // A text that is not a number ends the opening at its box: the boxes
     // before it have their new texts, those after it keep the old ones.
-    dhwsim::CwuRecord record;
-    const char* texts[] = {"12", "0,8", "0,4", "50", "0,04", "50", "18", "1", nullptr, "70", "60", nullptr,
-                           "abc", "", nullptr, "50", "", "", "", "", "", "", "", ""};
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        if (texts[i]) record[i].text = texts[i];
-        record[i].flag = true;
-    }
+    dhwsim::CwuRecord record = Kept("ladowanie.cwu");
+    record.height = "0,8";
+    record.returnTemperature = "60";
+    record.power = "abc";
+    record.targetTemperature = "50";
     const QString badPath = Path("zly.cwu");
-    dhwsim::SaveCwu(badPath.toStdString(), record);
+    dhwsim::kCwuFormat.Save(badPath.toStdString(), record);
     app.ClearRecords();
     app.Fake().openAnswers.push_back(badPath);
     app.Click(F5, "Otwrz1");
@@ -616,17 +819,17 @@ TEST_F(CwuFiles, ShortMissingOrMalformedFiles) {
 }
 
 TEST_F(CwuFiles, AFileWithANegativeMassFlowOpensButDoesNotRun) {
-    dhwsim::CwuRecord record;
-    const char* texts[] = {"10", "1,2", "0,5", "90", "0,025", "60", "20", "1", nullptr, "80", "80", nullptr,
-                           "", "-0,02", nullptr, "", "3600", "", "", "", "", "", "", ""};
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        if (texts[i]) record[i].text = texts[i];
-    }
-    record[8].flag = true;    // water heating
-    record[11].flag = false;  // the mass flow is given
-    record[14].flag = false;  // towards a time
+    // Water heating with the mass flow given, towards a time.
+    dhwsim::CwuRecord record = Kept("ladowanie.cwu");
+    record.height = "1,2";
+    record.powerEntrySelected = false;
+    record.power = "";
+    record.massFlow = "-0,02";
+    record.targetTemperatureSelected = false;
+    record.targetTemperature = "";
+    record.targetTime = "3600";
     const QString path = Path("ujemny.cwu");
-    dhwsim::SaveCwu(path.toStdString(), record);
+    dhwsim::kCwuFormat.Save(path.toStdString(), record);
 
     AppHarness app;
     app.Fake().openAnswers.push_back(path);

@@ -66,6 +66,54 @@ TEST(TankSizingForm, CalculatesFromTheDwellings) {
     }
 }
 
+// Each box feeds its own value of the model and shows its own result, and a
+// report lists them in the window's order: a row bound to the wrong box
+// shows here.
+TEST(TankSizingForm, EachBoxFeedsItsOwnValueAndShowsItsOwnResult) {
+    using V = dhwsizing::SizingValues;
+    struct Input {
+        const char* box;
+        const char* text;
+        double V::*value;
+        double expected;
+    } inputs[] = {
+        {"Edit1", "3", &V::n, 3},      {"Edit2", "5", &V::k, 5},      {"Edit3", "120", &V::qc, 120},
+        {"Edit4", "16", &V::tau, 16},  {"Edit5", "0,3", &V::phi, 0.3}, {"Edit6", "12", &V::tz, 12},
+        {"Edit7", "55", &V::tc, 55},
+    };
+    struct Result {
+        const char* box;
+        double V::*value;
+        int digit;
+    } results[] = {
+        {"Edit8", &V::qds, -3}, {"Edit9", &V::qhs, -3}, {"Edit10", &V::qhm, -3}, {"Edit11", &V::Nh, -3},
+        {"Edit12", &V::Voz, 0}, {"Edit13", &V::Vdz, 0}, {"Edit14", &V::Qdz, -1}, {"Edit16", &V::Qbz, -1},
+    };
+    AppHarness app;
+    for (const Input& in : inputs) app.SetText(F19, in.box, in.text);
+    app.Click(F19, "Button1");
+    auto* form = app.WindowAs<TForm19>(F19);
+    for (const Input& in : inputs) EXPECT_EQ(form->Values().*in.value, in.expected) << in.box;
+    for (const Result& r : results) {
+        EXPECT_EQ(app.Text(F19, r.box), QString::fromStdString(RoundedDisplay(form->Values().*r.value, r.digit)))
+            << r.box;
+    }
+    EXPECT_EQ(app.Text(F19, "Edit15"), QString::fromStdString(RoundedDisplay(form->Values().phiR, -2)));
+
+    const FieldRows inputRows = form->Report(FieldRole::Input);
+    const FieldRows resultRows = form->Report(FieldRole::Result);
+    ASSERT_EQ(inputRows.size(), std::size(inputs));
+    ASSERT_EQ(resultRows.size(), std::size(results));  // the hidden accumulation is left out
+    for (std::size_t i = 0; i < std::size(inputs); ++i) {
+        EXPECT_EQ(inputRows[i].value, inputs[i].text) << inputs[i].box;
+        EXPECT_FALSE(inputRows[i].label.empty()) << inputs[i].box;
+    }
+    for (std::size_t i = 0; i < std::size(results); ++i) {
+        EXPECT_EQ(QString::fromStdString(resultRows[i].value), app.Text(F19, results[i].box)) << results[i].box;
+        EXPECT_FALSE(resultRows[i].label.empty()) << results[i].box;
+    }
+}
+
 TEST(TankSizingForm, BadInput) {
     struct Case {
         const char* box;
@@ -152,13 +200,17 @@ TEST(TankSizingForm, LauncherOpensBothDhwModules) {
     EXPECT_EQ(app.Shown(), QStringList({"TForm19", "TForm5"}));
 }
 
+// With VIMTAL_SHOTS_DIR set, the window with its results is saved there.
 TEST(TankSizingForm, Screenshot) {
     AppHarness app;
     app.Click(F19, "Button1");
-    QDir().mkpath(QStringLiteral("/tmp/shots"));
     const QImage image = app.Grab(F19);
     EXPECT_GE(image.width(), 823);
-    image.save(QStringLiteral("/tmp/shots/TForm19.png"));
+    const QString folder = qEnvironmentVariable("VIMTAL_SHOTS_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        image.save(folder + "/TForm19-results.png");
+    }
 }
 
 }  // namespace

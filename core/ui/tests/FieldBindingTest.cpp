@@ -117,5 +117,28 @@ TEST_F(TankWindow, ReportRowsShowTheTextsAndChoicesAsWords) {
     EXPECT_EQ(results[0].value, "3600");
 }
 
+TEST_F(TankWindow, RowsAddedAfterwardsComeLastAndResultsAreWrittenIntoTheirBoxes) {
+    // A result the model returns as a text: a row of its own, added after the
+    // table was built; the row of the same member as an input is not written.
+    QLineEdit time(&parent);
+    int changes = 0;
+    QObject::connect(&time, &QLineEdit::textChanged, [&] { ++changes; });
+    bindings.Add(Bind::Edit(&time, FieldRole::Result, {"Czas ładowania", "τ", "", "s"}, &TankInputs::power));
+    height.setText("1,2");
+    power.setText("12");
+    TankInputs out;
+    out.height = "9";
+    out.power = "3600";
+    bindings.Write(out, FieldRole::Result);
+    EXPECT_EQ(time.text(), "3600");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(power.text(), "12");  // an input row
+    EXPECT_EQ(height.text(), "1,2");
+    const FieldRows results = bindings.Report(FieldRole::Result);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1].label, "Czas ładowania");
+    EXPECT_EQ(results[1].value, "3600");
+}
+
 }  // namespace
 }  // namespace vimtal
