@@ -270,7 +270,36 @@ RunReport ChargingModel::Run(const WindowInputs& window, const SimulationSetting
     if (report.stop == Stop::TargetMissed) messages.ShowMessage(kMissedTarget, kDhwInfoTitle);
     report.results = RunResults(report.stop);
     report.openChart = report.stop != Stop::TargetMissed;
+    report.notes = AssumptionNotes();
     return report;
+}
+
+Notes ChargingModel::AssumptionNotes() const {
+    Notes notes;
+    auto waterTemperature = [&notes](const char* name, double t) {
+        if (t >= 0.0 && t <= 100.0) return;
+        notes.push_back(std::string(name) + " = " + NoteNumber(t) +
+                        " °C leży poza zakresem 0–100 °C, w którym obowiązuje wzór na gęstość wody w stanie ciekłym.");
+    };
+    waterTemperature("Temperatura początkowa wody tw", in_.tw0);
+    if (in_.criterion == Criterion::TargetTemperature) waterTemperature("Temperatura do osiągnięcia tk", in_.tk);
+    if (in_.waterHeating) {
+        waterTemperature("Temperatura zasilania tz", in_.tz);
+        waterTemperature("Temperatura powrotu tp", in_.tp);
+        if (in_.tz < in_.tp) {
+            notes.push_back("Temperatura zasilania tz = " + NoteNumber(in_.tz) +
+                            " °C jest niższa od temperatury powrotu tp = " + NoteNumber(in_.tp) +
+                            " °C: woda grzewcza oddaje ciepło w wężownicy i stygnie, więc zasilanie powinno być "
+                            "cieplejsze od powrotu; obliczenia biorą tylko średnią tm = " + NoteNumber(in_.tm) +
+                            " °C.");
+        }
+    }
+    if (in_.criterion == Criterion::TargetTime && in_.tauk < in_.dtau) {
+        notes.push_back("Czas τ = " + NoteNumber(in_.tauk) + " s jest krótszy od kroku czasowego dτ = " +
+                        NoteNumber(in_.dtau) +
+                        " s: symulacja wykonuje zawsze co najmniej jeden krok, więc wynik dotyczy czasu dτ.");
+    }
+    return notes;
 }
 
 std::optional<std::string> ChargingModel::PowerToFlow(const SourceTexts& texts, const std::string* power,

@@ -22,6 +22,7 @@
 
 #include "core/FloatingPoint.h"
 #include "core/Messages.h"
+#include "core/Notes.h"
 
 #include <cstdint>
 #include <optional>
@@ -142,6 +143,7 @@ struct RunReport {
     Stop stop = Stop::TargetMissed;
     ResultTexts results;
     bool openChart = false;  // the chart "tw=f(t)" follows a run that did not miss
+    Notes notes;             // the assumptions the inputs leave (ChargingModel::AssumptionNotes)
 };
 
 class ChargingModel {
@@ -157,6 +159,12 @@ public:
     // a check refuses the inputs.
     bool Prepare(const WindowInputs& window, const SimulationSettings& settings, Purpose purpose,
                  MessageSink& messages);
+
+    // The assumptions the prepared inputs leave: a water temperature (tw0,
+    // the target tk, and with water heating tz and tp) outside 0-100 degC,
+    // where the water-density law holds; a supply colder than its return;
+    // a target time shorter than one time step (a run always makes one).
+    Notes AssumptionNotes() const;
 
     // Starts a new pass from the prepared inputs: t = 0, tw = tw0 and the heat
     // of the first step.

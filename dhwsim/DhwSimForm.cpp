@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/ui/Guard.h"
+#include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
@@ -148,6 +149,9 @@ TForm5::TForm5(const FormLink& chart, WindowLink<TForm7>& settings, const FormLi
     for (QPushButton* b : {Button1, Button2, BitBtn1, BitBtn2, Button3, Button4, Button5}) b->setMinimumHeight(25);
     right->addLayout(buttons);
     columns->addLayout(right, 10);
+
+    // In the free space of the right column, above the buttons.
+    LabelUwagi = new NotesLabel(c, 404, 340, 345);
 
     Connect();
 }
@@ -454,6 +458,8 @@ void TForm5::Button1Click() {
     // The model's messages are shown once the wait cursor is gone.
     RecordingMessageSink messages;
     dhwsim::RunReport report;
+    // A run that is refused or fails leaves no notes of an earlier one.
+    LabelUwagi->ShowNotes({});
     {
         WaitCursor busy;  // up to ten million steps
         report = model_.Run(Inputs(), Settings(), messages);
@@ -461,6 +467,7 @@ void TForm5::Button1Click() {
     ShowRecorded(messages);
     if (!report.prepared) return;
     WriteResults(report.results);
+    LabelUwagi->ShowNotes(report.notes);
     if (report.openChart) OpenChart(1);
 }
 

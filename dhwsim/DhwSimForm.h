@@ -21,6 +21,7 @@ class QRadioButton;
 
 namespace vimtal {
 
+class NotesLabel;
 class TForm7;
 
 class TForm5 : public Form {
@@ -160,6 +161,8 @@ private:
     QPushButton* Button3 = nullptr;  // Wykres tw=f(t)
     QPushButton* Button4 = nullptr;  // Wykres Qzr=f(t)
     QPushButton* Button5 = nullptr;  // Wykres Qzr=f(tw)
+
+    NotesLabel* LabelUwagi = nullptr;  // the assumptions the last run's inputs leave
 
     QAction* Otwrz1 = nullptr;
     QAction* Zapisz1 = nullptr;

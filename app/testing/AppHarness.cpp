@@ -127,6 +127,14 @@ void AppHarness::Click(const QString& className, const QString& name) {
     Fail("window " + className + " has no control " + name);
 }
 
+std::vector<QRect> AppHarness::Placement(const QString& className) {
+    std::vector<QRect> places;
+    for (QWidget* w : Window(className)->findChildren<QWidget*>()) {
+        if (w->objectName() != QStringLiteral("LabelUwagi")) places.push_back(w->geometry());
+    }
+    return places;
+}
+
 QByteArray AppHarness::SaveReport(const QString& className) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("raport.pdf"));

@@ -37,6 +37,7 @@
 #include <QStringList>
 
 #include <ostream>
+#include <vector>
 #include <stdexcept>
 
 // Readable QStrings in test failure messages.
@@ -112,6 +113,11 @@ public:
     // (the save dialog answered with a temporary file): the PDF's bytes, or
     // nothing when no file was written.
     QByteArray SaveReport(const QString& className);
+
+    // Where every control of the window lies, in a fixed order, leaving out
+    // the notes label "LabelUwagi" (which lies over free space): equal lists
+    // mean nothing moved.
+    std::vector<QRect> Placement(const QString& className);
 
     // Paints the window (or one control) into an image, as the screen would.
     QImage Grab(const QString& className, const QString& name = {});

@@ -679,6 +679,81 @@ TEST_F(ChargingModelTest, AGivenFlowFromASourceColderThanTheTankCoolsItTowardsTh
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// The water-density law holds for liquid water from 0 to 100 C; heating
+// water cools on its way through the coil; a run makes at least one step.
+// Each assumption gives a note only beyond its bound.
+TEST_F(ChargingModelTest, NotesOnTheAssumptionsTheInputsLeave) {
+    struct Case {
+        std::function<void(WindowInputs&)> change;
+        std::vector<std::string> starts;  // each note's opening words
+    } cases[] = {
+        {[](WindowInputs&) {}, {}},
+        {[](WindowInputs& w) { w.initialTemperature = "0"; }, {}},
+        {[](WindowInputs& w) { w.initialTemperature = "-0,5"; }, {"Temperatura początkowa wody tw = -0,5 °C leży poza"}},
+        // Heating water cannot heat a tank above its mean temperature: an
+        // electric heater for the hot tanks.
+        {[](WindowInputs& w) {
+             Electric(w);
+             w.initialTemperature = "100";
+         },
+         {}},
+        {[](WindowInputs& w) {
+             Electric(w);
+             w.initialTemperature = "100,5";
+         },
+         {"Temperatura początkowa wody tw = 100,5 °C"}},
+        {[](WindowInputs& w) {
+             w.supplyTemperature = w.returnTemperature = w.targetTemperature = "100";
+         },
+         {}},
+        {[](WindowInputs& w) {
+             w.supplyTemperature = w.returnTemperature = "101";
+             w.targetTemperature = "100,5";
+         },
+         {"Temperatura do osiągnięcia tk = 100,5 °C", "Temperatura zasilania tz = 101 °C",
+          "Temperatura powrotu tp = 101 °C"}},
+        {[](WindowInputs& w) {
+             w.supplyTemperature = "90";
+             w.returnTemperature = "70";
+         },
+         {}},
+        {[](WindowInputs& w) {
+             w.supplyTemperature = "70";
+             w.returnTemperature = "90";
+         },
+         {"Temperatura zasilania tz = 70 °C jest niższa od temperatury powrotu tp = 90 °C"}},
+        // An electric heater has no supply or return.
+        {[](WindowInputs& w) {
+             Electric(w);
+             w.supplyTemperature = "150";
+             w.returnTemperature = "160";
+         },
+         {}},
+        {[](WindowInputs& w) { ForTime(w, "1"); }, {}},
+        {[](WindowInputs& w) { ForTime(w, "0,5"); }, {"Czas τ = 0,5 s jest krótszy od kroku czasowego dτ = 1 s"}},
+        {[](WindowInputs& w) {
+             ForTime(w, "5");
+             w.timeStep = "10";
+         },
+         {"Czas τ = 5 s jest krótszy od kroku czasowego dτ = 10 s"}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        WindowInputs w = Tank();
+        cases[i].change(w);
+        SimulationSettings s;
+        s.limit = "1000";
+        ChargingModel fresh;
+        Derive(fresh, w);
+        RecordingMessageSink messages;
+        const RunReport report = fresh.Run(w, s, messages);
+        ASSERT_TRUE(report.prepared) << i << ": " << (messages.messages.empty() ? "" : messages.messages[0].text);
+        ASSERT_EQ(report.notes.size(), cases[i].starts.size()) << i;
+        for (std::size_t k = 0; k < report.notes.size(); ++k) {
+            EXPECT_EQ(report.notes[k].rfind(cases[i].starts[k], 0), 0u) << report.notes[k];
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vimtal::dhwsim
 

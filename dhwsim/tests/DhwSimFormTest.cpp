@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
@@ -489,6 +490,35 @@ TEST(DhwSimForm, MenuAndButtonsOpenTheirWindows) {
     app.Click(F5, "Algorytmsymulacji1");
     ASSERT_EQ(app.Fake().shellOpened.size(), 1u);
     EXPECT_EQ(app.Fake().shellOpened[0], "cwu.pdf");
+}
+
+// Notes on the assumptions appear after a run whose inputs leave them, in
+// free space, without moving anything, and go with the next run within them.
+TEST(DhwSimForm, NotesShowAfterARunAndClearWithTheNext) {
+    AppHarness app;
+    FillTank(app);
+    auto* notes = app.Control<QLabel>(F5, "LabelUwagi");
+    const std::vector<QRect> placement = app.Placement(F5);
+    app.Click(F5, "Button1");
+    EXPECT_TRUE(notes->isHidden());
+    app.Close(QStringLiteral("TForm6"));
+
+    app.SetText(F5, "Edit4", "70");
+    app.SetText(F5, "Edit5", "90");  // the supply colder than the return
+    app.ClearRecords();
+    app.Click(F5, "Button1");
+    EXPECT_FALSE(notes->isHidden());
+    EXPECT_EQ(notes->text(), "⚠ Uwagi: 1");
+    EXPECT_TRUE(notes->toolTip().contains("jest niższa od temperatury powrotu tp = 90 °C"));
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
+    EXPECT_EQ(app.Placement(F5), placement);
+    app.Close(QStringLiteral("TForm6"));
+
+    app.SetText(F5, "Edit4", "90");
+    app.SetText(F5, "Edit5", "70");
+    app.Click(F5, "Button1");
+    EXPECT_TRUE(notes->isHidden());
+    EXPECT_EQ(notes->text(), "");
 }
 
 class CwuFiles : public ::testing::Test {
