@@ -448,7 +448,7 @@ void TForm9::Zapisz1Click() {
         platform().SaveFileDialog(platform().SaveRecordDialog(kKanFilterText, kKanExtensionText, savedFileName_));
     if (!path || path->isEmpty()) return;
     savedFileName_ = *path;
-    SaveKanFile(ToStd(*path), r);
+    kKanFormat.Save(ToStd(*path), r);
 }
 
 void TForm9::Otwrz1Click() {
@@ -456,7 +456,7 @@ void TForm9::Otwrz1Click() {
         platform().OpenFileDialog(platform().OpenRecordDialog(kKanFilterText, kKanExtensionText));
     if (!path || path->isEmpty()) return;
     // The whole record is read before any field changes.
-    const KanRecord r = LoadKanFile(ToStd(*path));
+    const KanRecord r = kKanFormat.Load(ToStd(*path));
     for (const auto& [edit, text] : {std::pair{Edit1, &r.ti}, {Edit2, &r.te}, {Edit15, &r.phiI}, {Edit16, &r.phiE},
                                      {Edit17, &r.pb}, {Edit3, &r.flow}, {Edit4, &r.lambda1}, {Edit5, &r.delta1},
                                      {Edit6, &r.lambda2}, {Edit7, &r.delta2}}) {

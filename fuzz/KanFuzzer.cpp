@@ -10,8 +10,8 @@ using namespace vimtal::ductsim;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < kKanRecordSize) return 0;  // a short file is refused before decoding
     const Bytes bytes(data, data + size);
-    const KanRecord first = DecodeKanRecord(bytes);
-    const KanRecord second = DecodeKanRecord(EncodeKanRecord(first));
+    const KanRecord first = kKanFormat.Decode(bytes);
+    const KanRecord second = kKanFormat.Decode(kKanFormat.Encode(first));
     if (first.rectangular != second.rectangular) std::abort();
     const std::string* a[] = {&first.ti, &first.te, &first.flow, &first.sideA, &first.diameter, &first.heatLoss};
     const std::string* b[] = {&second.ti, &second.te, &second.flow, &second.sideA, &second.diameter, &second.heatLoss};
