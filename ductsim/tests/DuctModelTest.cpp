@@ -98,7 +98,7 @@ TEST_F(DuctModelTest, HeatLossMatchesTheWallTransmission) {
     };
     for (const Case& c : cases) {
         InputTexts t = DefaultCase();
-        t.shape = c.shape;
+        t.rectangular = c.shape == DuctShape::Rectangular;
         t.sideA = c.a;
         t.sideB = c.b;
         t.timeStep = "0,001";
@@ -235,7 +235,7 @@ TEST_F(DuctModelTest, EmptyFieldsAreReportedInOrder) {
 
 TEST_F(DuctModelTest, RoundDuctNeedsOnlyTheDiameter) {
     InputTexts t = DefaultCase();
-    t.shape = DuctShape::Round;
+    t.rectangular = false;
     t.sideB = "";
     EXPECT_EQ(MissingInputMessage(t), std::nullopt);
     t.sideA = "";
@@ -256,7 +256,7 @@ TEST_F(DuctModelTest, ConversionComesAfterValidationAndStartsWithTheSizes) {
         {[](InputTexts& t) { t.timeStep = "1e"; t.phiI = "35%"; }, "1e"},
         {[](InputTexts& t) { t.pb = "101 300"; }, "101 300"},
         // A round duct never converts side B.
-        {[](InputTexts& t) { t.shape = DuctShape::Round; t.sideB = "?"; t.ti = "?!"; }, "?!"},
+        {[](InputTexts& t) { t.rectangular = false; t.sideB = "?"; t.ti = "?!"; }, "?!"},
     };
     for (const Case& c : cases) {
         InputTexts t = DefaultCase();
@@ -363,10 +363,10 @@ TEST_F(DuctModelTest, ArithmeticFaults) {
         {"zero insulation conductivity", [](InputTexts& t) { t.lambda2 = "0"; }, FloatFault::DivisionByZero,
          {"outside", "inside", "run"}},
         {"round wall as thick as the duct",
-         [](InputTexts& t) { t.shape = DuctShape::Round; t.delta1 = "0,2"; }, FloatFault::DivisionByZero,
+         [](InputTexts& t) { t.rectangular = false; t.delta1 = "0,2"; }, FloatFault::DivisionByZero,
          {"outside", "inside", "run"}},
         {"round wall thicker than the duct",
-         [](InputTexts& t) { t.shape = DuctShape::Round; t.delta1 = "0,3"; }, FloatFault::InvalidOperation,
+         [](InputTexts& t) { t.rectangular = false; t.delta1 = "0,3"; }, FloatFault::InvalidOperation,
          {"outside", "inside", "run"}},
         // Below absolute zero the viscosity law takes the logarithm of a
         // negative number.
