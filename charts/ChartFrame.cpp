@@ -14,8 +14,6 @@ QFont ChartFont() {
     return font;
 }
 
-
-
 Canvas::Canvas(QPainter& painter) : painter_(painter) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
 }
@@ -128,10 +126,11 @@ void DrawVerticalTick(Canvas& canvas, int W, int y, int labelY, const QString& l
     canvas.LineTo(W - 25, y);
 }
 
-Curve::Curve(Canvas& canvas) : canvas_(canvas) { canvas_.SetPen(kCurveColour); }
+Curve::Curve(Canvas& canvas, std::vector<PlotPoint>* points) : canvas_(canvas), points_(points) {
+    canvas_.SetPen(kCurveColour);
+}
 
-void Curve::LineTo(int x, int y) {
-    if (x == canvas_.PenX() && y == canvas_.PenY()) return;
+void Curve::Segment(int x, int y) {
     canvas_.SetPen(kCurveColour);
     canvas_.LineTo(x, y);
     ++segments_;

@@ -88,16 +88,14 @@ QGroupBox* Group(QWidget* parent, const QString& name, const QString& title) {
     return group;
 }
 
-// Writes the results as the window shows them.
-class WindowListener : public SimulationListener {
+// The window's own run: the air properties, and the wait cursor once the
+// time steps begin.
+class WindowListener : public AirPropertiesListener {
 public:
-    explicit WindowListener(TForm9& form) : form_(form) {}
-    void OutsideAirKnown(const AirState& outside) override { form_.ShowOutsideAir(outside); }
-    void InsideAirKnown(const InsideStart& inside) override { form_.ShowInsideAir(inside); }
+    using AirPropertiesListener::AirPropertiesListener;
     void RunStarting() override { busy_.emplace(); }
 
 private:
-    TForm9& form_;
     std::optional<WaitCursor> busy_;  // for the time steps, not for the message boxes
 };
 

@@ -94,4 +94,16 @@ private:
     const FormLink& scheme_;
 };
 
+// Writes the air properties of a run, as soon as they are known, into the
+// duct cooling window (its own run and the chart's).
+class AirPropertiesListener : public ductsim::SimulationListener {
+public:
+    explicit AirPropertiesListener(TForm9& form) : form_(form) {}
+    void OutsideAirKnown(const ductsim::AirState& outside) override { form_.ShowOutsideAir(outside); }
+    void InsideAirKnown(const ductsim::InsideStart& inside) override { form_.ShowInsideAir(inside); }
+
+private:
+    TForm9& form_;
+};
+
 }  // namespace vimtal

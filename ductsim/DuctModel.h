@@ -17,8 +17,8 @@
 //   4. OutsideAir          - rho_e, eta_e at te;
 //   5. InsideAir           - rho_i, eta_i, Re at ti; Re < 2320 stops here;
 //   6. Run                 - the time steps, with an optional observer.
-// RunSimulation strings them together for the simulation window; the chart
-// calls the stages itself because it draws between them.
+// RunSimulation strings them together and reports each stage to a listener
+// (the window writes the air properties, the chart also draws its frame).
 //
 // Units: temperatures degC, humidities in %, pressure Pa, flow m3/h, lengths
 // and sizes in metres, conductivities W/(m K), time s.

@@ -1,4 +1,5 @@
 #include "app/testing/AppHarness.h"
+#include "core/ui/Platform.h"
 #include "charts/ChartFrame.h"
 #include "core/Numbers.h"
 #include "dhwsim/ChargingChart.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -28,6 +30,7 @@ struct Painted {
     std::optional<ResultTexts> results;
     RecordingMessageSink messages;
     ChargingModel model;
+    std::vector<charts::PlotPoint> points;
 };
 
 // The tank of the window tests: 98 l, 10 kW from 10 C.
@@ -60,7 +63,7 @@ void Paint(Painted& p, int kind, const WindowInputs& w, int W = 500, int H = 305
     QPainter painter(&p.image);
     charts::Canvas canvas(painter);
     p.drawing = DrawChargingChart(canvas, W, H, kind, p.model, w, {}, p.messages,
-                                  [&p](const ResultTexts& r) { p.results = r; });
+                                  [&p](const ResultTexts& r) { p.results = r; }, &p.points);
 }
 
 struct Extent {
@@ -250,6 +253,38 @@ TEST(DhwChart, FirstPassResultsFollowTheCriterion) {
     EXPECT_FALSE(towardsTime.results->hours);
 }
 
+// The points an export writes: the start and each vertex of the curve, in
+// minutes, degrees C and kW.
+TEST(DhwChart, PointsOfTheCurveInTheUnitsOfTheAxes) {
+    struct Case {
+        int kind;
+        bool electric;
+    } cases[] = {{1, false}, {2, false}, {3, false}, {2, true}, {3, true}};
+    for (const Case& c : cases) {
+        Painted p;
+        Paint(p, c.kind, Tank(c.electric));
+        const std::vector<charts::PlotPoint>& points = p.points;
+        ASSERT_EQ(points.size(), static_cast<std::size_t>(p.drawing.segments) + 1) << c.kind;
+        const double tend = p.model.state().t, twend = p.model.state().tw, Q = p.model.inputs().Q;
+        const double xEnd = c.kind == 3 ? twend : tend / 60;
+        const double x0 = c.kind == 3 ? 10 : 0;
+        EXPECT_EQ(points.front().x, x0) << c.kind;
+        // The last vertex lies within a pixel of the end of the run.
+        EXPECT_NEAR(points.back().x, xEnd, (xEnd - x0) / 440) << c.kind;
+        for (std::size_t i = 1; i < points.size(); ++i) ASSERT_GT(points[i].x, points[i - 1].x) << c.kind;
+        if (c.kind == 1) {
+            EXPECT_EQ(points.front().y, 10);
+            EXPECT_NEAR(points.back().y, twend, twend / 245);
+        } else if (c.electric) {
+            for (const charts::PlotPoint& point : points) ASSERT_NEAR(point.y, Q, 1e-9) << c.kind;
+        } else {
+            // The source power falls from Q as the water warms.
+            EXPECT_NEAR(points.front().y, Q, 1e-9) << c.kind;
+            EXPECT_LT(points.back().y, points.front().y) << c.kind;
+        }
+    }
+}
+
 TEST(DhwChart, CurveIsThePictureOfEveryStep) {
     // The curve drawn point by point through every step, each point rounded
     // on its own, gives the same pixels as the chart's curve.
@@ -338,19 +373,116 @@ TEST(DhwChartWindow, ChartBeforeAnyRunFillsTheResults) {
     EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
 }
 
-TEST(DhwChartWindow, RefusedInputsShowTheirMessageOnEveryPaint) {
+// Another window dragged over the chart and away, and every other request to
+// paint it, paint the kept image: the model does not run again, so the first
+// pass does not write its results again either. Zooming and opening the
+// chart again run it.
+TEST(DhwChartWindow, CoveringAndUncoveringDoesNotRunTheModelAgain) {
     AppHarness app;
-    const QImage first = app.Grab(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
-    EXPECT_EQ(Of(first, kRed).count, 0);
-    Form* chart = app.Window(QStringLiteral("TForm6"));
-    chart->show();
+    const QString F5 = QStringLiteral("TForm5"), F6 = QStringLiteral("TForm6");
+    app.Type(F5, "Edit2", "0,5");
+    app.Type(F5, "Edit12", "0,5");
+    app.Type(F5, "Edit9", "10");
+    app.Type(F5, "Edit7", "55");
+    app.Click(F5, "Button4");
+    auto* chart = app.WindowAs<TForm6>(F6);
+    QWidget* box = app.Control<QWidget>(F6, QStringLiteral("PaintBox1"));
     QApplication::processEvents();
-    app.ClearRecords();
-    QWidget* box = app.Control<QWidget>(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
+    const QImage opened = box->grab().toImage();
+    EXPECT_EQ(chart->Computations(), 1);
+    EXPECT_GT(Of(opened, kBlue).count, 100);
+    ASSERT_FALSE(app.Text(F5, "Edit18").isEmpty());
+    app.SetText(F5, "Edit18", "");  // written again only by another first pass
+
+    box->update();
+    QApplication::processEvents();
     box->repaint();
-    box->repaint();
-    EXPECT_EQ(app.Messages(), QStringList({"Podaj wysokosc zasobnika C.W.U", "Podaj wysokosc zasobnika C.W.U"}));
+    chart->repaint();
+    QPaintEvent expose(box->rect());
+    QApplication::sendEvent(box, &expose);
+    for (int i = 0; i < 3; ++i) {
+        QWidget cover;
+        cover.setGeometry(chart->geometry().adjusted(40 * i, 30 * i, 0, 0));
+        cover.show();
+        QApplication::processEvents();
+        cover.hide();
+        QApplication::processEvents();
+    }
+    platform().ShowModal(app.Window(QStringLiteral("TForm7")));  // a modal window over the chart
+    QApplication::processEvents();
+    app.Close(QStringLiteral("TForm7"));
+    QApplication::processEvents();
+    EXPECT_EQ(chart->Computations(), 1);
+    EXPECT_TRUE(app.Text(F5, "Edit18").isEmpty());
+    EXPECT_EQ(box->grab().toImage(), opened);
+
+    app.Click(F6, "Powiksz1");
+    EXPECT_EQ(chart->Computations(), 2);
+    EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
+    const QImage zoomed = box->grab().toImage();
+    EXPECT_EQ(zoomed.size(), QSize(582, 355));
+    EXPECT_EQ(Of(zoomed, kBlue).right, 582 - 41);
+
+    app.SetText(F5, "Edit18", "");
+    app.Close(F6);
+    app.Click(F5, "Button4");
+    EXPECT_EQ(chart->Computations(), 3);
+    EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.Messages().join("; ").toStdString();
+}
+
+TEST(DhwChartWindow, RefusedInputsShowTheirMessageOncePerOpening) {
+    AppHarness app;
+    const QString F6 = QStringLiteral("TForm6");
+    app.Click(QStringLiteral("TForm5"), "Button3");  // the height is empty
+    QWidget* box = app.Control<QWidget>(F6, QStringLiteral("PaintBox1"));
+    EXPECT_TRUE(app.Messages().isEmpty());  // not before the chart is painted
+    const QImage first = box->grab().toImage();
+    QApplication::processEvents();
+    EXPECT_EQ(Of(first, kRed).count, 0);
+    EXPECT_EQ(app.Messages(), QStringList{"Podaj wysokosc zasobnika C.W.U"});
     EXPECT_EQ(app.Fake().messages.back().title, "VIMTAL info");
+    for (int i = 0; i < 3; ++i) {
+        box->repaint();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(app.Messages().size(), 1);
+    app.Close(F6);
+    app.Click(QStringLiteral("TForm5"), "Button3");
+    box->grab();
+    QApplication::processEvents();
+    EXPECT_EQ(app.Messages().size(), 2);
+}
+
+TEST(DhwChartWindow, ConversionErrorsAreShownAfterThePaint) {
+    AppHarness app;
+    const QString F5 = QStringLiteral("TForm5"), F6 = QStringLiteral("TForm6");
+    app.Type(F5, "Edit2", "0,5");
+    app.Type(F5, "Edit12", "0,5");
+    app.Type(F5, "Edit9", "10");
+    app.Type(F5, "Edit7", "5S");  // not a number
+    app.ClearRecords();
+    QWidget* box = app.Control<QWidget>(F6, QStringLiteral("PaintBox1"));
+    int paints = 0, paintsBeforeTheBox = -1;
+    struct Counter : QObject {
+        explicit Counter(int& n) : paints(n) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+        int& paints;
+    } counter(paints);
+    box->installEventFilter(&counter);
+    app.Fake().onMessage = [&](const FakePlatform::Message&) { paintsBeforeTheBox = paints; };
+    app.Click(F5, "Button3");
+    EXPECT_EQ(app.ErrorCount(), 0);
+    for (int i = 0; i < 3; ++i) {
+        box->grab();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(app.ErrorCount(), 1) << app.Messages().join("; ").toStdString();
+    EXPECT_EQ(app.LastError(), "'5S' is not a valid floating point value.");
+    EXPECT_GE(paintsBeforeTheBox, 1);
 }
 
 TEST(DhwScreenshots, SimulationSettingsAndCharts) {

@@ -19,9 +19,9 @@ RunResult EndOfRun(double totalTime, double finalTemperature) {
     return r;
 }
 
-std::vector<std::string> Labels(const std::vector<ChartTick>& ticks) {
+std::vector<std::string> Labels(const std::vector<charts::ChartTick>& ticks) {
     std::vector<std::string> labels;
-    for (const ChartTick& t : ticks) labels.push_back(t.label);
+    for (const charts::ChartTick& t : ticks) labels.push_back(t.label);
     return labels;
 }
 
