@@ -30,15 +30,16 @@ namespace {
 
 using namespace ductsim;
 
+// Conductivities, and the transmittance of a round duct per metre of its
+// length.
+constexpr const char* kPerMetre = "W/(m·K)";
 const QString kPlaneUnit = QStringLiteral("W/m2K");
+const QString kPerMetreUnit = QString::fromUtf8(kPerMetre);
 
 // Report captions that change with the shape.
 constexpr EditCaption kSideACaption{"Długość boku A", "A", "", "m"};
 constexpr EditCaption kSideBCaption{"Długość boku B", "B", "", "m"};
 constexpr EditCaption kTransmittanceCaption{"Współczynnik przenikania ciepła", "U", "i", "W/(m²·K)"};
-// Conductivities, and the transmittance of a round duct per metre of its
-// length.
-const QString kPerMetreUnit = QStringLiteral("W/(m·K)");
 
 // A Greek or Latin symbol with its subscript, bold and a little larger than
 // the labels, as the symbols of the design are.
@@ -57,6 +58,19 @@ struct Row {
     QLabel* symbol;
     QLabel* unit;
 };
+
+// A line of the design: the field, its name, caption, symbol with its
+// subscript, unit and, for an input, its text at start.
+struct FieldLine {
+    QLineEdit** edit;
+    const char* name;
+    const char* caption;
+    const char* symbol;
+    const char* subscript;
+    const char* unit;
+    std::string InputTexts::*initial = nullptr;
+};
+
 
 // One line of a group: caption, symbol, field, unit.
 Row AddRow(QGridLayout* grid, int row, const QString& caption, QLabel* symbol, QLineEdit* edit, const QString& unit,
@@ -156,35 +170,23 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     QGroupBox* thermal =
         Group(conditions, QStringLiteral("GroupBox2"), QStringLiteral("Parametry termodynamiczne i przepływowe"));
     QGridLayout* g = GroupGrid(thermal);
-    const QString degrees = QStringLiteral("°C");
-    AddRow(g, 0, QStringLiteral("Temperatura początkowa powietrza w kanale wentylacynym"),
-           Symbol(thermal, {}, QStringLiteral("t"), QStringLiteral("i")), input(thermal, Edit1, "Edit1", defaults.ti),
-           degrees, kInputWidth);
-    AddRow(g, 1, QStringLiteral("Temperatura powietrza otaczającego kanał wentylacyjny"),
-           Symbol(thermal, {}, QStringLiteral("t"), QStringLiteral("e")), input(thermal, Edit2, "Edit2", defaults.te),
-           degrees, kInputWidth);
-    AddRow(g, 2, QStringLiteral("Wilgotność względna powietrza w kanale wentylacyjnym"),
-           Symbol(thermal, {}, QStringLiteral("Φ"), QStringLiteral("i")),
-           input(thermal, Edit15, "Edit15", defaults.phiI), QStringLiteral("%"), kInputWidth);
-    AddRow(g, 3, QStringLiteral("Wilgotność względna powietrza otaczającego kanał"),
-           Symbol(thermal, {}, QStringLiteral("Φ"), QStringLiteral("e")),
-           input(thermal, Edit16, "Edit16", defaults.phiE), QStringLiteral("%"), kInputWidth);
-    AddRow(g, 4, QStringLiteral("Ciśnienie atmosferyczne"), Symbol(thermal, {}, QStringLiteral("p"), QStringLiteral("b")),
-           input(thermal, Edit17, "Edit17", defaults.pb), QStringLiteral("Pa"), kInputWidth);
-    AddRow(g, 5, QStringLiteral("Natężenie przepływu powietrza"), Symbol(thermal, {}, QStringLiteral("V")),
-           input(thermal, Edit3, "Edit3", defaults.flow), QStringLiteral("m3/h"), kInputWidth);
-    AddRow(g, 6, QStringLiteral("Współczynnik przewodzenia ciepła ścianki przewodu"),
-           Symbol(thermal, {}, QStringLiteral("λ"), QStringLiteral("1")),
-           input(thermal, Edit4, "Edit4", defaults.lambda1), kPerMetreUnit, kInputWidth);
-    AddRow(g, 7, QStringLiteral("Grubość ścianki przewodu wentylacyjnego"),
-           Symbol(thermal, {}, QStringLiteral("δ"), QStringLiteral("1")),
-           input(thermal, Edit5, "Edit5", defaults.delta1), QStringLiteral("m"), kInputWidth);
-    AddRow(g, 8, QStringLiteral("Współczynnik przewodzenia ciepła izolacji przewodu"),
-           Symbol(thermal, {}, QStringLiteral("λ"), QStringLiteral("2")),
-           input(thermal, Edit6, "Edit6", defaults.lambda2), kPerMetreUnit, kInputWidth);
-    AddRow(g, 9, QStringLiteral("Grubość izolacji przewodu wentylacyjnego"),
-           Symbol(thermal, {}, QStringLiteral("δ"), QStringLiteral("2")),
-           input(thermal, Edit7, "Edit7", defaults.delta2), QStringLiteral("m"), kInputWidth);
+    const FieldLine thermalLines[] = {
+        {&Edit1, "Edit1", "Temperatura początkowa powietrza w kanale wentylacynym", "t", "i", "°C", &InputTexts::ti},
+        {&Edit2, "Edit2", "Temperatura powietrza otaczającego kanał wentylacyjny", "t", "e", "°C", &InputTexts::te},
+        {&Edit15, "Edit15", "Wilgotność względna powietrza w kanale wentylacyjnym", "Φ", "i", "%", &InputTexts::phiI},
+        {&Edit16, "Edit16", "Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%", &InputTexts::phiE},
+        {&Edit17, "Edit17", "Ciśnienie atmosferyczne", "p", "b", "Pa", &InputTexts::pb},
+        {&Edit3, "Edit3", "Natężenie przepływu powietrza", "V", "", "m3/h", &InputTexts::flow},
+        {&Edit4, "Edit4", "Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre, &InputTexts::lambda1},
+        {&Edit5, "Edit5", "Grubość ścianki przewodu wentylacyjnego", "δ", "1", "m", &InputTexts::delta1},
+        {&Edit6, "Edit6", "Współczynnik przewodzenia ciepła izolacji przewodu", "λ", "2", kPerMetre, &InputTexts::lambda2},
+        {&Edit7, "Edit7", "Grubość izolacji przewodu wentylacyjnego", "δ", "2", "m", &InputTexts::delta2},
+    };
+    int line = 0;
+    for (const FieldLine& l : thermalLines) {
+        AddRow(g, line++, QString::fromUtf8(l.caption), Symbol(thermal, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
+               input(thermal, *l.edit, l.name, defaults.*l.initial), QString::fromUtf8(l.unit), kInputWidth);
+    }
     left->addWidget(thermal);
 
     QGroupBox* geometry = Group(conditions, QStringLiteral("GroupBox3"), QStringLiteral("Geometria przewodu"));
@@ -263,14 +265,7 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
         return edit;
     };
     constexpr int kResultWidth = 76;
-    struct ResultRow {
-        QLineEdit** edit;
-        const char* name;
-        const char* caption;
-        const char* symbol;
-        const char* subscript;
-        const char* unit;
-    } rows[] = {
+    const FieldLine resultLines[] = {
         {&Edit12, "Edit12", "Czas całkowity symulacji", "τ", "c", "s"},
         {&Edit13, "Edit13", "Prędkość przepływu w kanale", "w", "i", "m/s"},
         {&Edit14, "Edit14", "Temperatura końcowa powietrza", "t", "k", "°C"},
@@ -284,12 +279,12 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
         {&Edit26, "Edit26", "Wsp. przenikania ciepła", "U", "i", "W/m2K"},
         {&Edit25, "Edit25", "Strata ciepła", "ΔQ", "", "W"},
     };
-    int line = 0;
-    for (const ResultRow& r : rows) {
-        const Row added = AddRow(g, line++, QString::fromUtf8(r.caption),
-                                 Symbol(results, {}, QString::fromUtf8(r.symbol), QString::fromUtf8(r.subscript)),
-                                 result(*r.edit, r.name), QString::fromUtf8(r.unit), kResultWidth);
-        if (*r.edit == Edit26) {
+    line = 0;
+    for (const FieldLine& l : resultLines) {
+        const Row added = AddRow(g, line++, QString::fromUtf8(l.caption),
+                                 Symbol(results, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
+                                 result(*l.edit, l.name), QString::fromUtf8(l.unit), kResultWidth);
+        if (*l.edit == Edit26) {
             TransmittanceUnit = added.unit;
             TransmittanceUnit->setObjectName(QStringLiteral("TransmittanceUnit"));
         }
@@ -373,13 +368,9 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
     On(Button3, &QPushButton::clicked, [this] { Button3Click(); });
     // The newly selected shape runs its handler, whether clicked or opened
-    // from a file.
-    On(RadioButton1, &QRadioButton::toggled, [this] {
-        if (RadioButton1->isChecked()) RadioButton1Click();
-    });
-    On(RadioButton2, &QRadioButton::toggled, [this] {
-        if (RadioButton2->isChecked()) RadioButton2Click();
-    });
+    // from a file; of the two buttons, the first changes with every choice.
+    On(RadioButton1, &QRadioButton::toggled,
+       [this] { RadioButton1->isChecked() ? RadioButton1Click() : RadioButton2Click(); });
     On(Otwrz1, &QAction::triggered, [this] { Otwrz1Click(); });
     On(Zapisz1, &QAction::triggered, [this] { Zapisz1Click(); });
     On(Zamknij1, &QAction::triggered, [this] { Zamknij1Click(); });

@@ -13,7 +13,6 @@
 #include "ductsim/KanFile.h"
 
 class QAction;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;

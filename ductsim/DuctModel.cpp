@@ -37,18 +37,10 @@ const char* const kTooManySteps =
 }  // namespace
 
 InputTexts DefaultInputTexts() {
-    InputTexts t;
-    t.ti = "20";
-    t.te = "-20";
-    t.phiI = "35";
-    t.phiE = "95";
-    t.pb = "101300";
-    t.lambda1 = "50";
-    t.delta1 = "0,0015";
-    t.lambda2 = "0,045";
-    t.delta2 = "0,05";
-    t.timeStep = "0,0001";
-    return t;
+    // The flow and the duct's size are left for the user.
+    return {.ti = "20", .te = "-20", .phiI = "35", .phiE = "95", .pb = "101300", .flow = {},
+            .lambda1 = "50", .delta1 = "0,0015", .lambda2 = "0,045", .delta2 = "0,05", .rectangular = true,
+            .length = {}, .sideA = {}, .sideB = {}, .timeStep = "0,0001"};
 }
 
 std::optional<std::string> MissingInputMessage(const InputTexts& t) {

@@ -1,4 +1,5 @@
 #include "charts/ChartFrame.h"
+#include "charts/tests/ChartPixels.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,16 +13,7 @@
 namespace vimtal::charts {
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kWhite = qRgb(255, 255, 255);
-
-QImage Blank(int W, int H) {
-    QImage image(W, H, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
+using namespace testing;
 
 TEST(ChartFrame, AxesArrowsAndLegendAtTheirPixels) {
     for (const auto& [W, H] : {std::pair{500, 305}, {497, 305}, {1074, 655}}) {

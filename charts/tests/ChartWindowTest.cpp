@@ -3,6 +3,7 @@
 // errors shown once, after the first paint of its image.
 #include "charts/ChartWindow.h"
 
+#include "charts/tests/ChartPixels.h"
 #include "core/Errors.h"
 #include "core/ui/testing/FakePlatform.h"
 
@@ -18,7 +19,7 @@
 namespace vimtal::charts {
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
+using testing::kRed;
 
 // A chart that counts its computations and draws what the test asks.
 class TestChart : public ChartWindow {

@@ -5,7 +5,6 @@
 
 #include "core/Numbers.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -25,52 +24,41 @@ WindowInputs NeverReached() {
     return w;
 }
 
-void BM_RunToTheLimitWithLosses(benchmark::State& state) {
-    SetDecimalSeparator(',');
+// The model with NeverReached()'s source, to run `limit` steps.
+struct ToTheLimit {
+    explicit ToTheLimit(std::int64_t limit) {
+        SetDecimalSeparator(',');
+        const std::string power = w.power;
+        model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &power, false, sink);
+        settings.limit = std::to_string(limit);
+    }
     RecordingMessageSink sink;
     ChargingModel model;
     const WindowInputs w = NeverReached();
-    const std::string power = w.power;
-    model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &power, false, sink);
     SimulationSettings settings;
-    settings.limit = std::to_string(state.range(0));
+};
+
+void RunToTheLimit(benchmark::State& state, bool losses) {
+    ToTheLimit run(state.range(0));
+    run.settings.losses = losses;
     for (auto _ : state) {
-        const RunReport report = model.Run(w, settings, sink);
+        const RunReport report = run.model.Run(run.w, run.settings, run.sink);
         benchmark::DoNotOptimize(report.stop);
     }
-    state.counters["steps"] = static_cast<double>(model.state().t);
-    state.counters["tw"] = model.state().tw;
+    state.counters["steps"] = static_cast<double>(run.model.state().t);
+    state.counters["tw"] = run.model.state().tw;
 }
+
+void BM_RunToTheLimitWithLosses(benchmark::State& state) { RunToTheLimit(state, true); }
 BENCHMARK(BM_RunToTheLimitWithLosses)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_RunToTheLimitWithoutLosses(benchmark::State& state) {
-    SetDecimalSeparator(',');
-    RecordingMessageSink sink;
-    ChargingModel model;
-    const WindowInputs w = NeverReached();
-    const std::string power = w.power;
-    model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &power, false, sink);
-    SimulationSettings settings;
-    settings.losses = false;
-    settings.limit = std::to_string(state.range(0));
-    for (auto _ : state) {
-        const RunReport report = model.Run(w, settings, sink);
-        benchmark::DoNotOptimize(report.stop);
-    }
-}
+void BM_RunToTheLimitWithoutLosses(benchmark::State& state) { RunToTheLimit(state, false); }
 BENCHMARK(BM_RunToTheLimitWithoutLosses)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// A full paint of the chart at the largest zoom: two runs of ten million
+// One computation of the chart at the largest zoom: two runs of ten million
 // steps each and the curve drawn from the second.
 void BM_ChartPaintToTheLimit(benchmark::State& state) {
-    SetDecimalSeparator(',');
-    RecordingMessageSink sink;
-    ChargingModel model;
-    const WindowInputs w = NeverReached();
-    const std::string power = w.power;
-    model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &power, false, sink);
-    SimulationSettings settings;
-    settings.limit = std::to_string(state.range(0));
+    ToTheLimit run(state.range(0));
     const int kind = static_cast<int>(state.range(1));
     QImage image(1074, 655, QImage::Format_RGB32);
     long long segments = 0;
@@ -78,8 +66,8 @@ void BM_ChartPaintToTheLimit(benchmark::State& state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         charts::Canvas canvas(painter);
-        const ChartDrawing drawing = DrawChargingChart(canvas, image.width(), image.height(), kind, model, w,
-                                                       settings, sink, [](const ResultTexts&) {});
+        const ChartDrawing drawing = DrawChargingChart(canvas, image.width(), image.height(), kind, run.model, run.w,
+                                                       run.settings, run.sink, [](const ResultTexts&) {});
         segments = drawing.segments;
     }
     state.counters["segments"] = static_cast<double>(segments);
@@ -93,13 +81,3 @@ BENCHMARK(BM_ChartPaintToTheLimit)
 
 }  // namespace
 }  // namespace vimtal::dhwsim
-
-int main(int argc, char** argv) {
-    // Text on the chart needs fonts, hence an application; no screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

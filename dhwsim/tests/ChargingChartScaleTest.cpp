@@ -1,5 +1,6 @@
 #include "dhwsim/ChargingChartScale.h"
 
+#include "charts/tests/TickTexts.h"
 #include "core/Numbers.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +13,8 @@ namespace {
 
 constexpr int W = 500, H = 305;  // the chart window's first size
 
-std::vector<std::string> Labels(const std::vector<charts::ChartTick>& ticks) {
-    std::vector<std::string> labels;
-    for (const charts::ChartTick& t : ticks) labels.push_back(t.label);
-    return labels;
-}
-
-std::vector<int> Positions(const std::vector<charts::ChartTick>& ticks) {
-    std::vector<int> positions;
-    for (const charts::ChartTick& t : ticks) positions.push_back(t.position);
-    return positions;
-}
+using charts::testing::Labels;
+using charts::testing::Positions;
 
 class ChargingChartScaleTest : public ::testing::Test {
 protected:

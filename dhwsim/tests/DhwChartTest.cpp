@@ -1,7 +1,8 @@
 #include "app/testing/AppHarness.h"
-#include "core/ui/Platform.h"
 #include "charts/ChartFrame.h"
+#include "charts/tests/ChartPixels.h"
 #include "core/Numbers.h"
+#include "core/ui/Platform.h"
 #include "dhwsim/ChargingChart.h"
 #include "dhwsim/DhwChartForm.h"
 #include "dhwsim/DhwSimForm.h"
@@ -19,10 +20,7 @@
 namespace vimtal::dhwsim {
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kWhite = qRgb(255, 255, 255);
+using namespace charts::testing;
 
 struct Painted {
     QImage image;
@@ -52,36 +50,26 @@ WindowInputs TowardsATime(WindowInputs w, const char* seconds) {
     return w;
 }
 
+// The same tank typed into the simulation window, aiming at `target`.
+void TypeTank(AppHarness& app, const char* target = "55") {
+    const QString F5 = QStringLiteral("TForm5");
+    app.Type(F5, "Edit2", "0,5");
+    app.Type(F5, "Edit12", "0,5");
+    app.Type(F5, "Edit9", "10");
+    app.Type(F5, "Edit7", QString::fromLatin1(target));
+}
+
 void Paint(Painted& p, int kind, const WindowInputs& w, int W = 500, int H = 305) {
     SetDecimalSeparator(',');
     if (w.waterHeating && !w.power.empty()) {
         p.model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false,
                             p.messages);
     }
-    p.image = QImage(W, H, QImage::Format_RGB32);
-    p.image.fill(Qt::white);
+    p.image = Blank(W, H);
     QPainter painter(&p.image);
     charts::Canvas canvas(painter);
     p.drawing = DrawChargingChart(canvas, W, H, kind, p.model, w, {}, p.messages,
                                   [&p](const ResultTexts& r) { p.results = r; }, &p.points);
-}
-
-struct Extent {
-    int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
-    int count = 0;
-};
-Extent Of(const QImage& image, QRgb colour) {
-    Extent e;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour) {
-                e.left = std::min(e.left, x);
-                e.right = std::max(e.right, x);
-                e.top = std::min(e.top, y);
-                e.bottom = std::max(e.bottom, y);
-                ++e.count;
-            }
-    return e;
 }
 
 // Columns crossed by a vertical grid line: many grey pixels above the axis.
@@ -297,8 +285,7 @@ TEST(DhwChart, CurveIsThePictureOfEveryStep) {
         const double tend = p.model.state().t, twend = p.model.state().tw, Q = p.model.inputs().Q;
         const double sx = (W - 60) / (kind == 3 ? twend : tend);
         const double sy = (H - 60) / (kind == 1 ? twend : Q);
-        QImage naive(W, H, QImage::Format_RGB32);
-        naive.fill(Qt::white);
+        QImage naive = Blank(W, H);
         {
             QPainter painter(&naive);
             charts::Canvas canvas(painter);
@@ -359,10 +346,7 @@ TEST(DhwChartWindow, ZoomWalksThroughItsSizes) {
 TEST(DhwChartWindow, ChartBeforeAnyRunFillsTheResults) {
     AppHarness app;
     const QString F5 = QStringLiteral("TForm5");
-    app.Type(F5, "Edit2", "0,5");
-    app.Type(F5, "Edit12", "0,5");
-    app.Type(F5, "Edit9", "10");
-    app.Type(F5, "Edit7", "55");
+    TypeTank(app);
     app.Click(F5, "Button4");
     const QImage image = app.Grab(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
     EXPECT_EQ(image.size(), QSize(500, 305));
@@ -380,10 +364,7 @@ TEST(DhwChartWindow, ChartBeforeAnyRunFillsTheResults) {
 TEST(DhwChartWindow, CoveringAndUncoveringDoesNotRunTheModelAgain) {
     AppHarness app;
     const QString F5 = QStringLiteral("TForm5"), F6 = QStringLiteral("TForm6");
-    app.Type(F5, "Edit2", "0,5");
-    app.Type(F5, "Edit12", "0,5");
-    app.Type(F5, "Edit9", "10");
-    app.Type(F5, "Edit7", "55");
+    TypeTank(app);
     app.Click(F5, "Button4");
     auto* chart = app.WindowAs<TForm6>(F6);
     QWidget* box = app.Control<QWidget>(F6, QStringLiteral("PaintBox1"));
@@ -457,10 +438,7 @@ TEST(DhwChartWindow, RefusedInputsShowTheirMessageOncePerOpening) {
 TEST(DhwChartWindow, ConversionErrorsAreShownAfterThePaint) {
     AppHarness app;
     const QString F5 = QStringLiteral("TForm5"), F6 = QStringLiteral("TForm6");
-    app.Type(F5, "Edit2", "0,5");
-    app.Type(F5, "Edit12", "0,5");
-    app.Type(F5, "Edit9", "10");
-    app.Type(F5, "Edit7", "5S");  // not a number
+    TypeTank(app, "5S");  // not a number
     app.ClearRecords();
     QWidget* box = app.Control<QWidget>(F6, QStringLiteral("PaintBox1"));
     int paints = 0, paintsBeforeTheBox = -1;

@@ -6,7 +6,6 @@
 
 #include "core/Numbers.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -75,13 +74,3 @@ BENCHMARK(BM_TenMillionSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TenMillionStepsObserved)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ChartTenMillionSteps)->Unit(benchmark::kMillisecond)->Iterations(2);
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Text on the chart needs fonts, hence an application; no screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "app/testing/AppHarness.h"
+#include "charts/tests/ChartPixels.h"
 #include "core/ui/Platform.h"
 #include "ductsim/DuctModel.h"
 
@@ -17,10 +18,7 @@ const QString F = QStringLiteral("TForm9");
 const QString C = QStringLiteral("TForm13");
 constexpr int W = 497, H = 305;
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kWhite = qRgb(255, 255, 255);
+using namespace charts::testing;
 
 void FillExample(AppHarness& app) {
     app.SetText(F, "Edit3", "500");
@@ -36,14 +34,6 @@ QImage PaintChart(AppHarness& app) {
     QImage image = app.Grab(C, "PaintBox1").convertToFormat(QImage::Format_RGB32);
     QApplication::processEvents();
     return image;
-}
-
-int Count(const QImage& image, QRgb colour, QRect area = {}) {
-    if (area.isNull()) area = image.rect();
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour ? 1 : 0;
-    return n;
 }
 
 int BlueRowIn(const QImage& image, int x) {

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vimtal::ductsim {
@@ -49,6 +50,21 @@ protected:
 
     std::optional<Results> Simulate(const InputTexts& texts, const StepObserver& observer = {}) {
         return RunSimulation(texts, kWindowT0, messages, listener, observer);
+    }
+
+    // The default case changed by `change`, simulated with a fresh listener:
+    // the error it raised, or nothing.
+    template <typename Error>
+    std::optional<Error> Failure(const std::function<void(InputTexts&)>& change) {
+        InputTexts t = DefaultCase();
+        change(t);
+        listener.events.clear();
+        try {
+            Simulate(t);
+        } catch (const Error& e) {
+            return e;
+        }
+        return std::nullopt;
     }
 
     RecordingMessageSink messages;
@@ -259,15 +275,9 @@ TEST_F(DuctModelTest, ConversionComesAfterValidationAndStartsWithTheSizes) {
         {[](InputTexts& t) { t.rectangular = false; t.sideB = "?"; t.ti = "?!"; }, "?!"},
     };
     for (const Case& c : cases) {
-        InputTexts t = DefaultCase();
-        c.change(t);
-        listener.events.clear();
-        try {
-            Simulate(t);
-            ADD_FAILURE() << "no conversion error for " << c.offending;
-        } catch (const ConversionError& e) {
-            EXPECT_EQ(e.Text(), c.offending);
-        }
+        const auto error = Failure<ConversionError>(c.change);
+        ASSERT_TRUE(error) << "no conversion error for " << c.offending;
+        EXPECT_EQ(error->Text(), c.offending);
         EXPECT_TRUE(listener.events.empty());
     }
     // An empty field is reported before a wrong text is converted.
@@ -373,15 +383,9 @@ TEST_F(DuctModelTest, ArithmeticFaults) {
         {"surroundings below absolute zero", [](InputTexts& t) { t.te = "-300"; }, FloatFault::InvalidOperation, {}},
     };
     for (const Case& c : cases) {
-        InputTexts t = DefaultCase();
-        c.change(t);
-        listener.events.clear();
-        try {
-            Simulate(t);
-            ADD_FAILURE() << c.what << ": no fault";
-        } catch (const FloatingPointError& e) {
-            EXPECT_EQ(e.Fault(), c.fault) << c.what;
-        }
+        const auto error = Failure<FloatingPointError>(c.change);
+        ASSERT_TRUE(error) << c.what << ": no fault";
+        EXPECT_EQ(error->Fault(), c.fault) << c.what;
         EXPECT_EQ(listener.events, c.reported) << c.what;
     }
 }
