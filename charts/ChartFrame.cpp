@@ -203,10 +203,11 @@ void DrawVerticalTick(Canvas& canvas, int W, int y, int labelY, const QString& l
     canvas.LineTo(W - 25, y);
 }
 
-Curve::Curve(Canvas& canvas) : canvas_(canvas) { canvas_.SetPen(kCurveColour); }
+Curve::Curve(Canvas& canvas, std::vector<PlotPoint>* points) : canvas_(canvas), points_(points) {
+    canvas_.SetPen(kCurveColour);
+}
 
-void Curve::LineTo(int x, int y) {
-    if (x == canvas_.PenX() && y == canvas_.PenY()) return;
+void Curve::Segment(int x, int y) {
     canvas_.SetPen(kCurveColour);
     canvas_.LineTo(x, y);
     ++segments_;

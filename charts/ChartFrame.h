@@ -18,6 +18,7 @@
 // and small. DrawChartOnPage sets that up for a target rectangle of a page.
 #pragma once
 
+#include "charts/ChartScale.h"
 #include "core/Pixels.h"
 
 #include <QColor>
@@ -111,15 +112,37 @@ void DrawVerticalTick(Canvas& canvas, int W, int y, int labelY, const QString& l
 // A segment is drawn only when its end pixel differs from the pen position:
 // a run of ten million steps lands on a few hundred pixels, and a line to
 // the pen position draws nothing anyway, so the picture is the same.
+//
+// When given a list of points, the curve keeps the point (in the units of
+// the axes) of its start and of every vertex it is drawn through: the
+// points an export of the chart's data writes.
 class Curve {
 public:
-    explicit Curve(Canvas& canvas);
-    void MoveTo(int x, int y) { canvas_.MoveTo(x, y); }
-    void LineTo(int x, int y);
+    explicit Curve(Canvas& canvas, std::vector<PlotPoint>* points = nullptr);
+    void MoveTo(int x, int y, const PlotPoint& at) {
+        canvas_.MoveTo(x, y);
+        if (points_) points_->push_back(at);
+    }
+    // `value()` gives the point of (x, y) in the units of the axes; it is
+    // asked only for a vertex that is drawn and kept.
+    template <typename Value>
+    void LineTo(int x, int y, Value&& value) {
+        if (x == canvas_.PenX() && y == canvas_.PenY()) return;
+        Segment(x, y);
+        if (points_) points_->push_back(value());
+    }
+    // A curve whose points are not kept (a drawing of a made-up curve).
+    void MoveTo(int x, int y) { MoveTo(x, y, PlotPoint{}); }
+    void LineTo(int x, int y) {
+        LineTo(x, y, [] { return PlotPoint{}; });
+    }
     long long SegmentsDrawn() const { return segments_; }
 
 private:
+    void Segment(int x, int y);
+
     Canvas& canvas_;
+    std::vector<PlotPoint>* points_;
     long long segments_ = 0;
 };
 

@@ -1,8 +1,8 @@
 #include "dhwsim/ChargingChart.h"
 
 #include "core/FloatingPoint.h"
-#include "core/Numbers.h"
 #include "core/ui/Text.h"
+#include "dhwsim/ChargingChartScale.h"
 
 namespace vimtal::dhwsim {
 
@@ -34,13 +34,12 @@ private:
     real high_ = 0.0L;
 };
 
-QString Label(real value) { return FromStd(RoundedDisplay(fp::Store(value), -1)); }
-
 }  // namespace
 
 ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, ChargingModel& model,
                                const WindowInputs& window, const SimulationSettings& settings,
-                               MessageSink& messages, const std::function<void(const ResultTexts&)>& firstPass) {
+                               MessageSink& messages, const std::function<void(const ResultTexts&)>& firstPass,
+                               std::vector<charts::PlotPoint>* points) {
     ChartDrawing drawing;
     if (!model.Prepare(window, settings, Purpose::Chart, messages)) return drawing;
     drawing.prepared = true;
@@ -53,52 +52,34 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
 
     // First pass: where the axes end.
     model.Advance();
-    const double tend = model.state().t;
-    const double twend = model.state().tw;
+    const ChargingChartEnds ends{model.state().t, model.state().tw, model.inputs().Q, model.inputs().tk};
     firstPass(model.ChartResults());
-
     const Inputs& in = model.inputs();
-    const bool targetTemperature = in.criterion == Criterion::TargetTemperature;
-    // What each axis runs to: time, temperature or the nominal power.
-    const double xEnd = kind == 3 ? twend : tend;
-    const double yEnd = kind == 1 ? twend : in.Q;
-    // A range of nothing has no scale: the frame stays empty.
-    if (xEnd == 0 || yEnd == 0) return drawing;
+    const ChargingChartScale scale(W, H, kind, in.criterion == Criterion::TargetTemperature, ends);
+    if (!scale.Scaled()) return drawing;
     drawing.scaled = true;
-
-    const double sx = fp::Store(fp::Div(static_cast<real>(W) - 60, xEnd));
-    const double sy = fp::Store(fp::Div(static_cast<real>(H) - 60, yEnd));
-    const double xStep = fp::Store(fp::Div(xEnd, 10.0L));
-    double yStep = 0;
-    int yTicks = 10;
-    if (kind == 1 && targetTemperature) {
-        yStep = 5;
-        yTicks = Pixel(fp::Div(in.tk, 5.0L));  // a tick every 5 degrees up to tk; none when tk/5 rounds to 0 or less
-    } else {
-        yStep = fp::Store(fp::Div(yEnd, 10.0L));
+    for (const charts::ChartTick& tick : scale.HorizontalTicks()) {
+        charts::DrawHorizontalTick(canvas, H, tick.position, tick.labelPosition, FromStd(tick.label));
     }
-
-    for (int i = 1; i <= 10; ++i) {
-        const real along = static_cast<real>(i) * xStep;
-        const int x = Pixel(along * sx);
-        // Time in minutes; temperature as it is.
-        const QString label = kind == 3 ? Label(along) : Label(fp::Div(along, 60.0L));
-        charts::DrawHorizontalTick(canvas, H, x + 20, x + 15, label);
+    for (const charts::ChartTick& tick : scale.VerticalTicks()) {
+        charts::DrawVerticalTick(canvas, W, tick.position, tick.labelPosition, FromStd(tick.label));
     }
-    for (int i = 1; i <= yTicks; ++i) {
-        const real up = static_cast<real>(i) * yStep;
-        const real height = up * sy;
-        const int y = Pixel((H - 20) - height);
-        // Ticks above the top edge, label and all, draw nothing.
-        if (sy > 0 && y < -20) break;
-        charts::DrawVerticalTick(canvas, W, y, Pixel((H - 26) - height), Label(up));
-    }
+    const double sx = scale.sx(), sy = scale.sy();
 
     // Second pass: the curve, a point after every step. The source power of
     // a step is its heat over the time step.
     model.Restart();
-    charts::Curve curve(canvas);
+    charts::Curve curve(canvas, points);
     const real dtau = in.dtau;
+    // The point of a state in the units of the axes: minutes, degC, kW.
+    auto value = [&](const State& s) {
+        const double power = fp::Store(fp::Div(s.Es, dtau));
+        switch (kind) {
+        case 1: return charts::PlotPoint{fp::Store(fp::Div(s.t, 60.0L)), s.tw};
+        case 2: return charts::PlotPoint{fp::Store(fp::Div(s.t, 60.0L)), power};
+        default: return charts::PlotPoint{s.tw, power};
+        }
+    };
     PixelTrack across, up;
     auto point = [&](const State& s, int& x, int& y) {
         switch (kind) {
@@ -118,10 +99,10 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
     };
     int x = 0, y = 0;
     point(model.state(), x, y);
-    curve.MoveTo(x, y);
+    curve.MoveTo(x, y, value(model.state()));
     model.Advance([&](const State& s) {
         point(s, x, y);
-        curve.LineTo(x, y);
+        curve.LineTo(x, y, [&] { return value(s); });
     });
     drawing.segments = curve.SegmentsDrawn();
     return drawing;

@@ -4,8 +4,6 @@
 #include "core/Numbers.h"
 #include "core/Pixels.h"
 
-#include <algorithm>
-
 namespace vimtal::ductsim {
 
 namespace {
@@ -37,24 +35,13 @@ int CoolingChartScale::X(double tau) const { return Pixel(static_cast<real>(tau)
 
 int CoolingChartScale::Y(double t) const { return (H_ - 20) - Pixel((static_cast<real>(t) - te_) * sy_); }
 
-std::vector<ChartTick> CoolingChartScale::TimeTicks() const {
-    std::vector<ChartTick> ticks;
-    for (int k = 1; k <= 10; ++k) {
-        const real offset = k * static_cast<real>(dtau_) * sx_;
-        ticks.push_back({Pixel(offset) + 20, Pixel(offset) + 15, RoundedDisplay(fp::Store(k * static_cast<real>(dtau_)), -3)});
-    }
-    return ticks;
+std::vector<charts::ChartTick> CoolingChartScale::TimeTicks() const {
+    return charts::HorizontalTicks(dtau_, sx_, [](real along) { return RoundedDisplay(fp::Store(along), -3); });
 }
 
-std::vector<ChartTick> CoolingChartScale::TemperatureTicks() const {
-    std::vector<ChartTick> ticks;
-    if (!hasTemperatureScale_) return ticks;
-    for (int k = 1; k <= 10; ++k) {
-        const real offset = k * static_cast<real>(dT_) * sy_;
-        ticks.push_back({Pixel((H_ - 20) - offset), Pixel((H_ - 26) - offset),
-                         RoundedDisplay(fp::Store(te_ + k * static_cast<real>(dT_)), -1)});
-    }
-    return ticks;
+std::vector<charts::ChartTick> CoolingChartScale::TemperatureTicks() const {
+    if (!hasTemperatureScale_) return {};
+    return charts::VerticalTicks(H_, 10, dT_, sy_, [this](real up) { return RoundedDisplay(fp::Store(te_ + up), -1); });
 }
 
 }  // namespace vimtal::ductsim

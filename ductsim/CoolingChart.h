@@ -9,18 +9,12 @@
 // to the nearest whole number, ties to even.
 #pragma once
 
+#include "charts/ChartScale.h"
 #include "ductsim/DuctModel.h"
 
-#include <string>
 #include <vector>
 
 namespace vimtal::ductsim {
-
-struct ChartTick {
-    int position = 0;       // x of a time tick, y of a temperature tick
-    int labelPosition = 0;  // x (time) or y (temperature) of the label's top left corner
-    std::string label;
-};
 
 class CoolingChartScale {
 public:
@@ -30,11 +24,11 @@ public:
     int X(double tau) const;
     int Y(double t) const;
 
-    // k = 1 to 10; the origin carries no label.
-    std::vector<ChartTick> TimeTicks() const;
-    // Empty when the air neither cools nor warms (ti = te): a temperature
-    // scale needs a span.
-    std::vector<ChartTick> TemperatureTicks() const;
+    // k = 1 to 10, labelled in seconds to 0.001; the origin carries no label.
+    std::vector<charts::ChartTick> TimeTicks() const;
+    // k = 1 to 10, labelled te + k dT to 0.1 degC. Empty when the air
+    // neither cools nor warms (ti = te): a temperature scale needs a span.
+    std::vector<charts::ChartTick> TemperatureTicks() const;
 
     double sx() const { return sx_; }
     double sy() const { return sy_; }

@@ -1,50 +1,48 @@
 // "Wykres": the air temperature of the slice against time, ti = f(t), for the
-// inputs currently typed in the duct cooling window. The chart keeps no data:
-// every paint validates the inputs, runs the model once to find the end of
-// the run for the scales and a second time to draw the curve step by step.
+// inputs currently typed in the duct cooling window. The chart validates the
+// inputs, runs the model once to find the end of the run for the scales and
+// a second time to draw the curve step by step, and writes the air
+// properties it computes into the duct cooling window. It is computed when
+// the window opens and kept for every paint (charts/ChartWindow.h).
 #pragma once
 
-#include "core/Messages.h"
-#include "core/ui/Form.h"
+#include "charts/ChartFrame.h"
+#include "charts/ChartWindow.h"
+#include "ductsim/DuctModel.h"
 
-#include <exception>
 #include <vector>
 
 class QMenu;
-class QPainter;
 
 namespace vimtal {
 
+namespace ductsim {
+
+// Draws the chart of the inputs `texts` on a W x H paint area. The first
+// empty field or a laminar flow gives its message to `messages`; the air
+// properties go to `listener` as soon as they are known (outside before the
+// frame, inside after it); the curve's points (t [s], ti [C]) to `points`.
+// Conversion and floating-point errors are thrown, leaving what was drawn.
+void DrawCoolingChart(charts::Canvas& canvas, int W, int H, const InputTexts& texts, MessageSink& messages,
+                      SimulationListener& listener, std::vector<charts::PlotPoint>* points = nullptr);
+
+}  // namespace ductsim
+
 class TForm9;
 
-class TForm13 : public Form {
+class TForm13 : public charts::ChartWindow {
     Q_OBJECT
 public:
     // `duct`: the window whose inputs the chart runs and into which it
     // writes the air properties it computes.
     explicit TForm13(TForm9& duct);
 
-    // The whole drawing into the paint area, W x H pixels. Messages go to
-    // `messages`; errors propagate.
-    void PaintBox1Paint(QPainter& painter, int W, int H, MessageSink& messages);
-
-    // Paint event of the paint area: draws, then reports what the drawing
-    // had to say once the painting is over (a message box must not open in
-    // the middle of a paint).
-    void PaintArea(QPainter& painter, int W, int H);
-
 protected:
-    void FormShow() override;
+    void DrawChart(QPainter& painter, int W, int H, MessageSink& messages,
+                   std::vector<charts::PlotPoint>& points) override;
 
 private:
-    void Report(const std::vector<RecordingMessageSink::Message>& messages, std::exception_ptr error);
-
-    QWidget* PaintBox1 = nullptr;
     QMenu* Opcje1 = nullptr;
-    // A message or error is shown once per opening of the window: each
-    // repaint would otherwise raise it again, and the box itself, covering
-    // and uncovering the chart, makes the chart repaint.
-    bool reported_ = false;
     TForm9& duct_;
 };
 

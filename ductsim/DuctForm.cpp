@@ -30,10 +30,16 @@ namespace {
 
 using namespace ductsim;
 
-const QString kPlaneUnit = QStringLiteral("W/m2K");
 // Conductivities, and the transmittance of a round duct per metre of its
 // length.
-const QString kPerMetreUnit = QStringLiteral("W/(m·K)");
+constexpr const char* kPerMetre = "W/(m·K)";
+const QString kPlaneUnit = QStringLiteral("W/m2K");
+const QString kPerMetreUnit = QString::fromUtf8(kPerMetre);
+
+// Report captions that change with the shape.
+constexpr EditCaption kSideACaption{"Długość boku A", "A", "", "m"};
+constexpr EditCaption kSideBCaption{"Długość boku B", "B", "", "m"};
+constexpr EditCaption kTransmittanceCaption{"Współczynnik przenikania ciepła", "U", "i", "W/(m²·K)"};
 
 // A Greek or Latin symbol with its subscript, bold and a little larger than
 // the labels, as the symbols of the design are.
@@ -52,6 +58,19 @@ struct Row {
     QLabel* symbol;
     QLabel* unit;
 };
+
+// A line of the design: the field, its name, caption, symbol with its
+// subscript, unit and, for an input, its text at start.
+struct FieldLine {
+    QLineEdit** edit;
+    const char* name;
+    const char* caption;
+    const char* symbol;
+    const char* subscript;
+    const char* unit;
+    std::string InputTexts::*initial = nullptr;
+};
+
 
 // One line of a group: caption, symbol, field, unit.
 Row AddRow(QGridLayout* grid, int row, const QString& caption, QLabel* symbol, QLineEdit* edit, const QString& unit,
@@ -83,16 +102,14 @@ QGroupBox* Group(QWidget* parent, const QString& name, const QString& title) {
     return group;
 }
 
-// Writes the results as the window shows them.
-class WindowListener : public SimulationListener {
+// The window's own run: the air properties, and the wait cursor once the
+// time steps begin.
+class WindowListener : public AirPropertiesListener {
 public:
-    explicit WindowListener(TForm9& form) : form_(form) {}
-    void OutsideAirKnown(const AirState& outside) override { form_.ShowOutsideAir(outside); }
-    void InsideAirKnown(const InsideStart& inside) override { form_.ShowInsideAir(inside); }
+    using AirPropertiesListener::AirPropertiesListener;
     void RunStarting() override { busy_.emplace(); }
 
 private:
-    TForm9& form_;
     std::optional<WaitCursor> busy_;  // for the time steps, not for the message boxes
 };
 
@@ -153,35 +170,23 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     QGroupBox* thermal =
         Group(conditions, QStringLiteral("GroupBox2"), QStringLiteral("Parametry termodynamiczne i przepływowe"));
     QGridLayout* g = GroupGrid(thermal);
-    const QString degrees = QStringLiteral("°C");
-    AddRow(g, 0, QStringLiteral("Temperatura początkowa powietrza w kanale wentylacynym"),
-           Symbol(thermal, {}, QStringLiteral("t"), QStringLiteral("i")), input(thermal, Edit1, "Edit1", defaults.ti),
-           degrees, kInputWidth);
-    AddRow(g, 1, QStringLiteral("Temperatura powietrza otaczającego kanał wentylacyjny"),
-           Symbol(thermal, {}, QStringLiteral("t"), QStringLiteral("e")), input(thermal, Edit2, "Edit2", defaults.te),
-           degrees, kInputWidth);
-    AddRow(g, 2, QStringLiteral("Wilgotność względna powietrza w kanale wentylacyjnym"),
-           Symbol(thermal, {}, QStringLiteral("Φ"), QStringLiteral("i")),
-           input(thermal, Edit15, "Edit15", defaults.phiI), QStringLiteral("%"), kInputWidth);
-    AddRow(g, 3, QStringLiteral("Wilgotność względna powietrza otaczającego kanał"),
-           Symbol(thermal, {}, QStringLiteral("Φ"), QStringLiteral("e")),
-           input(thermal, Edit16, "Edit16", defaults.phiE), QStringLiteral("%"), kInputWidth);
-    AddRow(g, 4, QStringLiteral("Ciśnienie atmosferyczne"), Symbol(thermal, {}, QStringLiteral("p"), QStringLiteral("b")),
-           input(thermal, Edit17, "Edit17", defaults.pb), QStringLiteral("Pa"), kInputWidth);
-    AddRow(g, 5, QStringLiteral("Natężenie przepływu powietrza"), Symbol(thermal, {}, QStringLiteral("V")),
-           input(thermal, Edit3, "Edit3", defaults.flow), QStringLiteral("m3/h"), kInputWidth);
-    AddRow(g, 6, QStringLiteral("Współczynnik przewodzenia ciepła ścianki przewodu"),
-           Symbol(thermal, {}, QStringLiteral("λ"), QStringLiteral("1")),
-           input(thermal, Edit4, "Edit4", defaults.lambda1), kPerMetreUnit, kInputWidth);
-    AddRow(g, 7, QStringLiteral("Grubość ścianki przewodu wentylacyjnego"),
-           Symbol(thermal, {}, QStringLiteral("δ"), QStringLiteral("1")),
-           input(thermal, Edit5, "Edit5", defaults.delta1), QStringLiteral("m"), kInputWidth);
-    AddRow(g, 8, QStringLiteral("Współczynnik przewodzenia ciepła izolacji przewodu"),
-           Symbol(thermal, {}, QStringLiteral("λ"), QStringLiteral("2")),
-           input(thermal, Edit6, "Edit6", defaults.lambda2), kPerMetreUnit, kInputWidth);
-    AddRow(g, 9, QStringLiteral("Grubość izolacji przewodu wentylacyjnego"),
-           Symbol(thermal, {}, QStringLiteral("δ"), QStringLiteral("2")),
-           input(thermal, Edit7, "Edit7", defaults.delta2), QStringLiteral("m"), kInputWidth);
+    const FieldLine thermalLines[] = {
+        {&Edit1, "Edit1", "Temperatura początkowa powietrza w kanale wentylacynym", "t", "i", "°C", &InputTexts::ti},
+        {&Edit2, "Edit2", "Temperatura powietrza otaczającego kanał wentylacyjny", "t", "e", "°C", &InputTexts::te},
+        {&Edit15, "Edit15", "Wilgotność względna powietrza w kanale wentylacyjnym", "Φ", "i", "%", &InputTexts::phiI},
+        {&Edit16, "Edit16", "Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%", &InputTexts::phiE},
+        {&Edit17, "Edit17", "Ciśnienie atmosferyczne", "p", "b", "Pa", &InputTexts::pb},
+        {&Edit3, "Edit3", "Natężenie przepływu powietrza", "V", "", "m3/h", &InputTexts::flow},
+        {&Edit4, "Edit4", "Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre, &InputTexts::lambda1},
+        {&Edit5, "Edit5", "Grubość ścianki przewodu wentylacyjnego", "δ", "1", "m", &InputTexts::delta1},
+        {&Edit6, "Edit6", "Współczynnik przewodzenia ciepła izolacji przewodu", "λ", "2", kPerMetre, &InputTexts::lambda2},
+        {&Edit7, "Edit7", "Grubość izolacji przewodu wentylacyjnego", "δ", "2", "m", &InputTexts::delta2},
+    };
+    int line = 0;
+    for (const FieldLine& l : thermalLines) {
+        AddRow(g, line++, QString::fromUtf8(l.caption), Symbol(thermal, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
+               input(thermal, *l.edit, l.name, defaults.*l.initial), QString::fromUtf8(l.unit), kInputWidth);
+    }
     left->addWidget(thermal);
 
     QGroupBox* geometry = Group(conditions, QStringLiteral("GroupBox3"), QStringLiteral("Geometria przewodu"));
@@ -260,14 +265,7 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
         return edit;
     };
     constexpr int kResultWidth = 76;
-    struct ResultRow {
-        QLineEdit** edit;
-        const char* name;
-        const char* caption;
-        const char* symbol;
-        const char* subscript;
-        const char* unit;
-    } rows[] = {
+    const FieldLine resultLines[] = {
         {&Edit12, "Edit12", "Czas całkowity symulacji", "τ", "c", "s"},
         {&Edit13, "Edit13", "Prędkość przepływu w kanale", "w", "i", "m/s"},
         {&Edit14, "Edit14", "Temperatura końcowa powietrza", "t", "k", "°C"},
@@ -281,12 +279,12 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
         {&Edit26, "Edit26", "Wsp. przenikania ciepła", "U", "i", "W/m2K"},
         {&Edit25, "Edit25", "Strata ciepła", "ΔQ", "", "W"},
     };
-    int line = 0;
-    for (const ResultRow& r : rows) {
-        const Row added = AddRow(g, line++, QString::fromUtf8(r.caption),
-                                 Symbol(results, {}, QString::fromUtf8(r.symbol), QString::fromUtf8(r.subscript)),
-                                 result(*r.edit, r.name), QString::fromUtf8(r.unit), kResultWidth);
-        if (*r.edit == Edit26) {
+    line = 0;
+    for (const FieldLine& l : resultLines) {
+        const Row added = AddRow(g, line++, QString::fromUtf8(l.caption),
+                                 Symbol(results, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
+                                 result(*l.edit, l.name), QString::fromUtf8(l.unit), kResultWidth);
+        if (*l.edit == Edit26) {
             TransmittanceUnit = added.unit;
             TransmittanceUnit->setObjectName(QStringLiteral("TransmittanceUnit"));
         }
@@ -316,11 +314,63 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
 
     ShowShape(true);
 
+    using Bind = decltype(bindings_)::Row;
+    constexpr FieldRole in = FieldRole::Input, out = FieldRole::Result;
+    bindings_ = {
+        Bind::Edit(Edit1, in, {"Temperatura początkowa powietrza w kanale", "t", "i", "°C"}, &InputTexts::ti,
+                   &KanRecord::ti),
+        Bind::Edit(Edit2, in, {"Temperatura powietrza otaczającego kanał", "t", "e", "°C"}, &InputTexts::te,
+                   &KanRecord::te),
+        Bind::Edit(Edit15, in, {"Wilgotność względna powietrza w kanale", "Φ", "i", "%"}, &InputTexts::phiI,
+                   &KanRecord::phiI),
+        Bind::Edit(Edit16, in, {"Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%"},
+                   &InputTexts::phiE, &KanRecord::phiE),
+        Bind::Edit(Edit17, in, {"Ciśnienie atmosferyczne", "p", "b", "Pa"}, &InputTexts::pb, &KanRecord::pb),
+        Bind::Edit(Edit3, in, {"Natężenie przepływu powietrza", "V", "", "m³/h"}, &InputTexts::flow,
+                   &KanRecord::flow),
+        Bind::Edit(Edit4, in, {"Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", "W/(m·K)"},
+                   &InputTexts::lambda1, &KanRecord::lambda1),
+        Bind::Edit(Edit5, in, {"Grubość ścianki przewodu", "δ", "1", "m"}, &InputTexts::delta1, &KanRecord::delta1),
+        Bind::Edit(Edit6, in, {"Współczynnik przewodzenia ciepła izolacji", "λ", "2", "W/(m·K)"},
+                   &InputTexts::lambda2, &KanRecord::lambda2),
+        Bind::Edit(Edit7, in, {"Grubość izolacji", "δ", "2", "m"}, &InputTexts::delta2, &KanRecord::delta2),
+        Bind::Choice(RadioButton1, RadioButton2, {"Przekrój", "prostokątny", "okrągły"}, &InputTexts::rectangular,
+                     &KanRecord::rectangular),
+        Bind::Edit(Edit8, in, {"Długość przewodu", "L", "", "m"}, &InputTexts::length, &KanRecord::length),
+        Bind::Edit(Edit9, in, kSideACaption, &InputTexts::sideA, &KanRecord::sideA),
+        Bind::Edit(Edit10, in, kSideBCaption, &InputTexts::sideB, &KanRecord::sideB),
+        // The size once more, as the diameter of a round duct.
+        Bind::Edit(Edit9, in, {}, nullptr, &KanRecord::diameter),
+        Bind::Edit(Edit11, in, {"Krok czasowy symulacji", "dτ", "", "s"}, &InputTexts::timeStep,
+                   &KanRecord::timeStep),
+        Bind::Edit(Edit12, out, {"Czas całkowity symulacji", "τ", "c", "s"}, nullptr, &KanRecord::totalTime),
+        Bind::Edit(Edit13, out, {"Prędkość przepływu w kanale", "w", "i", "m/s"}, nullptr, &KanRecord::velocity),
+        Bind::Edit(Edit14, out, {"Temperatura końcowa powietrza", "t", "k", "°C"}, nullptr,
+                   &KanRecord::finalTemperature),
+        Bind::Edit(Edit18, out, {"Liczba Reynoldsa", "Re", "", ""}, nullptr, &KanRecord::reynolds),
+        Bind::Edit(Edit19, out, {"Gęstość powietrza w kanale", "ρ", "i", "kg/m³"}, nullptr,
+                   &KanRecord::densityInside),
+        Bind::Edit(Edit20, out, {"Gęstość powietrza otaczającego kanał", "ρ", "e", "kg/m³"}, nullptr,
+                   &KanRecord::densityOutside),
+        Bind::Edit(Edit21, out, {"Lepkość kinematyczna powietrza w kanale", "η", "i", "m²/s"}, nullptr,
+                   &KanRecord::viscosityInside),
+        Bind::Edit(Edit22, out, {"Lepkość kinematyczna powietrza otaczającego kanał", "η", "e", "m²/s"}, nullptr,
+                   &KanRecord::viscosityOutside),
+        Bind::Edit(Edit23, out, {"Współczynnik konwekcji wewnątrz przewodu", "α", "i", "W/(m²·K)"}, nullptr,
+                   &KanRecord::alphaInside),
+        Bind::Edit(Edit24, out, {"Współczynnik konwekcji na zewnątrz przewodu", "α", "e", "W/(m²·K)"}, nullptr,
+                   &KanRecord::alphaOutside),
+        Bind::Edit(Edit26, out, kTransmittanceCaption, nullptr, &KanRecord::transmittance),
+        Bind::Edit(Edit25, out, {"Strata ciepła", "ΔQ", "", "W"}, nullptr, &KanRecord::heatLoss),
+    };
+
     On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
     On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
     On(Button3, &QPushButton::clicked, [this] { Button3Click(); });
-    On(RadioButton1, &QRadioButton::clicked, [this] { RadioButton1Click(); });
-    On(RadioButton2, &QRadioButton::clicked, [this] { RadioButton2Click(); });
+    // The newly selected shape runs its handler, whether clicked or opened
+    // from a file; of the two buttons, the first changes with every choice.
+    On(RadioButton1, &QRadioButton::toggled,
+       [this] { RadioButton1->isChecked() ? RadioButton1Click() : RadioButton2Click(); });
     On(Otwrz1, &QAction::triggered, [this] { Otwrz1Click(); });
     On(Zapisz1, &QAction::triggered, [this] { Zapisz1Click(); });
     On(Zamknij1, &QAction::triggered, [this] { Zamknij1Click(); });
@@ -347,24 +397,21 @@ void TForm9::RadioButton1Click() { ShowShape(true); }
 
 void TForm9::RadioButton2Click() { ShowShape(false); }
 
-InputTexts TForm9::CurrentInputs() const {
-    InputTexts t;
-    t.ti = ToStd(Edit1->text());
-    t.te = ToStd(Edit2->text());
-    t.phiI = ToStd(Edit15->text());
-    t.phiE = ToStd(Edit16->text());
-    t.pb = ToStd(Edit17->text());
-    t.flow = ToStd(Edit3->text());
-    t.lambda1 = ToStd(Edit4->text());
-    t.delta1 = ToStd(Edit5->text());
-    t.lambda2 = ToStd(Edit6->text());
-    t.delta2 = ToStd(Edit7->text());
-    t.shape = RadioButton1->isChecked() ? DuctShape::Rectangular : DuctShape::Round;
-    t.length = ToStd(Edit8->text());
-    t.sideA = ToStd(Edit9->text());
-    t.sideB = ToStd(Edit10->text());
-    t.timeStep = ToStd(Edit11->text());
-    return t;
+InputTexts TForm9::CurrentInputs() const { return bindings_.Read(); }
+
+FieldRows TForm9::Report(FieldRole role) const {
+    FieldRows rows = bindings_.Report(role);
+    if (RadioButton1->isChecked()) return rows;
+    std::erase_if(rows, [](const FieldRow& row) { return row.label == kSideBCaption.label; });
+    for (FieldRow& row : rows) {
+        if (row.label == kSideACaption.label) {
+            row.label = "Średnica przewodu";
+            row.symbol = "D";
+        } else if (row.label == kTransmittanceCaption.label) {
+            row.unit = "W/(m·K)";
+        }
+    }
+    return rows;
 }
 
 void TForm9::ShowOutsideAir(const AirState& outside) {
@@ -413,71 +460,33 @@ const QString kKanExtensionText = QString::fromUtf8(kKanExtension);
 }  // namespace
 
 void TForm9::Zapisz1Click() {
-    KanRecord r;
-    r.ti = ToStd(Edit1->text());
-    r.te = ToStd(Edit2->text());
-    r.phiI = ToStd(Edit15->text());
-    r.phiE = ToStd(Edit16->text());
-    r.pb = ToStd(Edit17->text());
-    r.flow = ToStd(Edit3->text());
-    r.lambda1 = ToStd(Edit4->text());
-    r.delta1 = ToStd(Edit5->text());
-    r.lambda2 = ToStd(Edit6->text());
-    r.delta2 = ToStd(Edit7->text());
-    r.rectangular = RadioButton1->isChecked();
-    r.length = ToStd(Edit8->text());
-    r.sideA = ToStd(Edit9->text());
-    r.sideB = ToStd(Edit10->text());
-    r.diameter = ToStd(Edit9->text());
-    r.timeStep = ToStd(Edit11->text());
-    r.totalTime = ToStd(Edit12->text());
-    r.velocity = ToStd(Edit13->text());
-    r.finalTemperature = ToStd(Edit14->text());
-    r.reynolds = ToStd(Edit18->text());
-    r.densityInside = ToStd(Edit19->text());
-    r.densityOutside = ToStd(Edit20->text());
-    r.viscosityInside = ToStd(Edit21->text());
-    r.viscosityOutside = ToStd(Edit22->text());
-    r.alphaInside = ToStd(Edit23->text());
-    r.alphaOutside = ToStd(Edit24->text());
-    r.transmittance = ToStd(Edit26->text());
-    r.heatLoss = ToStd(Edit25->text());
-
     // A save dialog must accept a new name; it asks before replacing a file.
     const std::optional<QString> path =
         platform().SaveFileDialog(platform().SaveRecordDialog(kKanFilterText, kKanExtensionText, savedFileName_));
     if (!path || path->isEmpty()) return;
     savedFileName_ = *path;
-    SaveKanFile(ToStd(*path), r);
+    SaveFile(*path);
+}
+
+void TForm9::SaveFile(const QString& path) {
+    Guarded([&] { kKanFormat.Save(ToStd(path), bindings_.ToRecord()); });
 }
 
 void TForm9::Otwrz1Click() {
     const std::optional<QString> path =
         platform().OpenFileDialog(platform().OpenRecordDialog(kKanFilterText, kKanExtensionText));
     if (!path || path->isEmpty()) return;
-    // The whole record is read before any field changes.
-    const KanRecord r = LoadKanFile(ToStd(*path));
-    for (const auto& [edit, text] : {std::pair{Edit1, &r.ti}, {Edit2, &r.te}, {Edit15, &r.phiI}, {Edit16, &r.phiE},
-                                     {Edit17, &r.pb}, {Edit3, &r.flow}, {Edit4, &r.lambda1}, {Edit5, &r.delta1},
-                                     {Edit6, &r.lambda2}, {Edit7, &r.delta2}}) {
-        edit->setText(FromStd(*text));
-    }
-    if (r.rectangular) {
-        RadioButton1->setChecked(true);
-        RadioButton1Click();
-    } else {
-        RadioButton2->setChecked(true);
-        RadioButton2Click();
-    }
-    // The size is stored twice; the diameter copy is written last and wins.
-    for (const auto& [edit, text] :
-         {std::pair{Edit8, &r.length}, {Edit9, &r.sideA}, {Edit10, &r.sideB}, {Edit9, &r.diameter},
-          {Edit11, &r.timeStep}, {Edit12, &r.totalTime}, {Edit13, &r.velocity}, {Edit14, &r.finalTemperature},
-          {Edit18, &r.reynolds}, {Edit19, &r.densityInside}, {Edit20, &r.densityOutside},
-          {Edit21, &r.viscosityInside}, {Edit22, &r.viscosityOutside}, {Edit23, &r.alphaInside},
-          {Edit24, &r.alphaOutside}, {Edit26, &r.transmittance}, {Edit25, &r.heatLoss}}) {
-        edit->setText(FromStd(*text));
-    }
+    OpenFile(*path);
+}
+
+void TForm9::OpenFile(const QString& path) {
+    Guarded([&] {
+        // The whole record is read before any field changes; the fields are
+        // written in the record's order, so the diameter copy of the size
+        // comes last and wins.
+        const KanRecord record = kKanFormat.Load(ToStd(path));
+        bindings_.Load(kKanFormat, record);
+    });
 }
 
 }  // namespace vimtal

@@ -5,12 +5,14 @@
 // .kan files.
 #pragma once
 
+#include "core/FieldRow.h"
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
 #include "core/ui/WindowLink.h"
 #include "ductsim/DuctModel.h"
+#include "ductsim/KanFile.h"
 
 class QAction;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,8 +40,20 @@ public:
     void Algorytmsymulacji1Click();
     void Schematobliczeniowy1Click();
 
+    // Loads a .kan file or saves the window into one, as "Otwórz" and
+    // "Zapisz " do once their dialogs have named the file. A file that cannot
+    // be read or written is reported in the error box; a file that cannot be
+    // read changes no field.
+    void OpenFile(const QString& path);
+    void SaveFile(const QString& path);
+
     // The inputs as typed, for the window's run and for the chart.
     ductsim::InputTexts CurrentInputs() const;
+    // The fields of one role as a report shows them: clean captions with
+    // symbols and units, the shape as "Przekrój", the size as the diameter of
+    // a round duct (without side B), the transmittance of a round duct per
+    // metre of its length.
+    FieldRows Report(FieldRole role) const;
     // The air properties at te and at ti, rounded for display (the chart
     // writes them too).
     void ShowOutsideAir(const ductsim::AirState& outside);
@@ -68,12 +82,27 @@ private:
     QAction *Otwrz1 = nullptr, *Zapisz1 = nullptr, *Zamknij1 = nullptr, *tifta1 = nullptr;
     QAction *Zalniasy1 = nullptr, *Algorytmsymulacji1 = nullptr, *Schematobliczeniowy1 = nullptr;
 
+    // Each field once: the model's input, the record's field, the report's row.
+    FieldBindings<ductsim::InputTexts, ductsim::KanRecord> bindings_;
+
     // The name chosen in the save dialog's previous use.
     QString savedFileName_;
 
     const FormLink& chart_;
     const FormLink& assumptions_;
     const FormLink& scheme_;
+};
+
+// Writes the air properties of a run, as soon as they are known, into the
+// duct cooling window (its own run and the chart's).
+class AirPropertiesListener : public ductsim::SimulationListener {
+public:
+    explicit AirPropertiesListener(TForm9& form) : form_(form) {}
+    void OutsideAirKnown(const ductsim::AirState& outside) override { form_.ShowOutsideAir(outside); }
+    void InsideAirKnown(const ductsim::InsideStart& inside) override { form_.ShowInsideAir(inside); }
+
+private:
+    TForm9& form_;
 };
 
 }  // namespace vimtal

@@ -1,10 +1,10 @@
 #include "DuctModel.h"
 
-
 #include "core/AmbientAir.h"
 #include "core/Errors.h"
 #include "core/FloatingPoint.h"
 #include "core/Numbers.h"
+#include "core/Required.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@ namespace vimtal::ductsim {
 namespace {
 using fp::real;
 
-constexpr real kPi = 3.14159265358979323846264338327950288L;
+using fp::kPi;
 constexpr real kCp = 1005.0L;       // specific heat of air, J/(kg K)
 constexpr real kKelvin = 273.15L;   // Celsius offset of the velocity and free-convection relations
 
@@ -37,55 +37,38 @@ const char* const kTooManySteps =
 }  // namespace
 
 InputTexts DefaultInputTexts() {
-    InputTexts t;
-    t.ti = "20";
-    t.te = "-20";
-    t.phiI = "35";
-    t.phiE = "95";
-    t.pb = "101300";
-    t.lambda1 = "50";
-    t.delta1 = "0,0015";
-    t.lambda2 = "0,045";
-    t.delta2 = "0,05";
-    t.timeStep = "0,0001";
-    return t;
+    // The flow and the duct's size are left for the user.
+    return {.ti = "20", .te = "-20", .phiI = "35", .phiE = "95", .pb = "101300", .flow = {},
+            .lambda1 = "50", .delta1 = "0,0015", .lambda2 = "0,045", .delta2 = "0,05", .rectangular = true,
+            .length = {}, .sideA = {}, .sideB = {}, .timeStep = "0,0001"};
 }
 
 std::optional<std::string> MissingInputMessage(const InputTexts& t) {
-    const struct {
-        const std::string& text;
-        const char* message;
-    } checks[] = {
-        {t.ti, "Podaj teperaturę początkową powietrza w przewodzie"},
-        {t.te, "Podaj teperaturę powietrza otaczającego przewód"},
-        {t.flow, "Podaj objętościowe natężenie przepływu w przewodzie"},
-        {t.lambda1, "Podaj współczynnik przewodzenia materiału ścianki przewodu"},
-        {t.delta1, "Podaj grubość ścianki przewodu"},
-        {t.lambda2, "Podaj współczynnik przewodzenia izolacji przewodu"},
-        {t.delta2, "Podaj grubość izolacji przewodu"},
-        {t.length, "Podaj długość rozpatywanego przewodu"},
-        {t.timeStep, "Podaj długość kroku czasowego"},
-        {t.phiI, "Podaj wilgotność względną powietrza w kanale"},
-        {t.phiE, "Podaj wilgotność względną powietrza otaczającego kanał"},
-        {t.pb, "Podaj ciśnienie atmosferyczne powietrza"},
-    };
-    for (const auto& check : checks) {
-        if (check.text.empty()) return std::string(check.message);
-    }
-    if (t.shape == DuctShape::Rectangular) {
-        if (t.sideA.empty()) return std::string("Podaj długość boku A");
-        if (t.sideB.empty()) return std::string("Podaj długość boku B");
-    } else if (t.sideA.empty()) {
-        return std::string("Podaj średnicę fi przewodu");
-    }
-    return std::nullopt;
+    const bool round = !t.rectangular;
+    return FirstMissing({
+        {t.ti.empty(), "Podaj teperaturę początkową powietrza w przewodzie"},
+        {t.te.empty(), "Podaj teperaturę powietrza otaczającego przewód"},
+        {t.flow.empty(), "Podaj objętościowe natężenie przepływu w przewodzie"},
+        {t.lambda1.empty(), "Podaj współczynnik przewodzenia materiału ścianki przewodu"},
+        {t.delta1.empty(), "Podaj grubość ścianki przewodu"},
+        {t.lambda2.empty(), "Podaj współczynnik przewodzenia izolacji przewodu"},
+        {t.delta2.empty(), "Podaj grubość izolacji przewodu"},
+        {t.length.empty(), "Podaj długość rozpatywanego przewodu"},
+        {t.timeStep.empty(), "Podaj długość kroku czasowego"},
+        {t.phiI.empty(), "Podaj wilgotność względną powietrza w kanale"},
+        {t.phiE.empty(), "Podaj wilgotność względną powietrza otaczającego kanał"},
+        {t.pb.empty(), "Podaj ciśnienie atmosferyczne powietrza"},
+        {t.rectangular && t.sideA.empty(), "Podaj długość boku A"},
+        {t.rectangular && t.sideB.empty(), "Podaj długość boku B"},
+        {round && t.sideA.empty(), "Podaj średnicę fi przewodu"},
+    });
 }
 
 Inputs ConvertInputs(const InputTexts& t) {
     Inputs in;
-    in.shape = t.shape;
+    in.shape = t.rectangular ? DuctShape::Rectangular : DuctShape::Round;
     in.sideA = StrToFloat(t.sideA);
-    if (t.shape == DuctShape::Rectangular) in.sideB = StrToFloat(t.sideB);
+    if (t.rectangular) in.sideB = StrToFloat(t.sideB);
     in.ti = StrToFloat(t.ti);
     in.te = StrToFloat(t.te);
     in.flow = StrToFloat(t.flow);
@@ -99,12 +82,6 @@ Inputs ConvertInputs(const InputTexts& t) {
     in.phiE = StrToFloat(t.phiE);
     in.pb = StrToFloat(t.pb);
     return in;
-}
-
-double KinematicViscosity(double t, double rho, double T0) {
-    // The exponent 1.5 as exp(1.5 ln(base)), as the ambient-air law does.
-    return fp::Store(fp::Div(fp::PowViaLog(fp::Div(t + static_cast<real>(T0), T0), 1.5L) * 0.006676L,
-                             (t + 385.0L) * rho));
 }
 
 DuctSimulation::DuctSimulation(const Inputs& inputs, double T0) : in_(inputs), T0_(T0) {

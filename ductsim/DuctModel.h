@@ -17,8 +17,8 @@
 //   4. OutsideAir          - rho_e, eta_e at te;
 //   5. InsideAir           - rho_i, eta_i, Re at ti; Re < 2320 stops here;
 //   6. Run                 - the time steps, with an optional observer.
-// RunSimulation strings them together for the simulation window; the chart
-// calls the stages itself because it draws between them.
+// RunSimulation strings them together and reports each stage to a listener
+// (the window writes the air properties, the chart also draws its frame).
 //
 // Units: temperatures degC, humidities in %, pressure Pa, flow m3/h, lengths
 // and sizes in metres, conductivities W/(m K), time s.
@@ -33,12 +33,13 @@
 
 namespace vimtal::ductsim {
 
-// Title of every message of this module.
+// The message that ends a request whose flow is not turbulent (title kInfoTitle).
 inline constexpr const char* kLaminarMessage = "Przepływ w przewodzie jest laminarny - Obliczenia przerwane";
 
-// Viscosity reference temperatures: the simulation window uses 273.15 K, the
-// chart 273 K (the value of the ambient-air viscosity law), so the two show
-// slightly different viscosities and Reynolds numbers.
+// Viscosity reference temperatures of Sutherland's law (KinematicViscosity,
+// core/AmbientAir.h): the simulation window uses 273.15 K, the chart 273 K
+// (the value of the ambient-air settings), so the two show slightly different
+// viscosities and Reynolds numbers.
 inline constexpr double kWindowT0 = 273.15;
 inline constexpr double kChartT0 = 273.0;
 
@@ -52,6 +53,8 @@ enum class DuctShape { Rectangular, Round };
 
 // The input fields as typed. For a round duct `sideA` holds the diameter D
 // (the window shows A and D in the same field) and `sideB` is not used.
+// `rectangular` is the shape choice: true for a rectangular duct, false for
+// a round one.
 struct InputTexts {
     std::string ti;        // initial air temperature in the duct, degC
     std::string te;        // temperature of the air around the duct, degC
@@ -63,7 +66,7 @@ struct InputTexts {
     std::string delta1;    // wall thickness, m
     std::string lambda2;   // conductivity of the insulation, W/(m K)
     std::string delta2;    // insulation thickness, m
-    DuctShape shape = DuctShape::Rectangular;
+    bool rectangular = true;
     std::string length;    // L, m
     std::string sideA;     // A, or D for a round duct, m
     std::string sideB;     // B, m
@@ -87,11 +90,6 @@ std::optional<std::string> MissingInputMessage(const InputTexts& texts);
 // Converts with the locale's separator, the sizes first and then the rest in
 // the order of the checks; a text that is not a number raises ConversionError.
 Inputs ConvertInputs(const InputTexts& texts);
-
-// Kinematic viscosity of air, m2/s, at t degC and density rho: Sutherland's
-// law for the dynamic viscosity (Sutherland constant 112 K, hence t + 385)
-// divided by the density, with the reference temperature T0.
-double KinematicViscosity(double t, double rho, double T0);
 
 // Quantities derived once per run.
 struct Geometry {

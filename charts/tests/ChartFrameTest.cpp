@@ -1,4 +1,5 @@
 #include "charts/ChartFrame.h"
+#include "charts/tests/ChartPixels.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,16 +13,7 @@
 namespace vimtal::charts {
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kWhite = qRgb(255, 255, 255);
-
-QImage Blank(int W, int H) {
-    QImage image(W, H, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
+using namespace testing;
 
 TEST(ChartFrame, AxesArrowsAndLegendAtTheirPixels) {
     for (const auto& [W, H] : {std::pair{500, 305}, {497, 305}, {1074, 655}}) {
@@ -103,22 +95,32 @@ TEST(ChartFrame, TicksAreRedAndGridLinesDashedGrey) {
     EXPECT_GT(white, 80);
 }
 
-TEST(ChartFrame, CurveDrawsOnlySegmentsThatReachANewPixel) {
+TEST(ChartFrame, CurveDrawsOnlySegmentsThatReachANewPixelAndKeepsTheirPoints) {
     const int W = 500, H = 305;
     QImage image = Blank(W, H);
     const int steps = 1000000;
-    auto point = [&](int i) {
-        const long double t = static_cast<long double>(i) / steps;
-        return std::pair{Nearest(t * (W - 60)) + 20, H - Nearest((1 - (1 - t) * (1 - t)) * (H - 60)) - 20};
+    auto value = [&](int i) {
+        const double t = static_cast<double>(i) / steps;
+        return PlotPoint{t, 1 - (1 - t) * (1 - t)};
     };
+    auto point = [&](int i) {
+        const PlotPoint v = value(i);
+        return std::pair{Nearest(static_cast<long double>(v.x) * (W - 60)) + 20,
+                         H - Nearest(static_cast<long double>(v.y) * (H - 60)) - 20};
+    };
+    std::vector<PlotPoint> points;
     QPainter painter(&image);
     Canvas canvas(painter);
-    Curve curve(canvas);
+    Curve curve(canvas, &points);
     auto [x0, y0] = point(0);
-    curve.MoveTo(x0, y0);
+    curve.MoveTo(x0, y0, value(0));
+    int asked = 0;
     for (int i = 1; i <= steps; ++i) {
         auto [x, y] = point(i);
-        curve.LineTo(x, y);
+        curve.LineTo(x, y, [&] {
+            ++asked;
+            return value(i);
+        });
     }
     painter.end();
     // A million steps land on fewer than W + H distinct pixels.
@@ -127,6 +129,31 @@ TEST(ChartFrame, CurveDrawsOnlySegmentsThatReachANewPixel) {
     auto [xm, ym] = point(steps / 2);
     EXPECT_EQ(image.pixel(xm, ym), kBlue);
     EXPECT_EQ(image.pixel(x0, y0), kBlue);
+    // The start and each vertex drawn, asked for only when drawn, in order,
+    // each at the pixel it was drawn to.
+    ASSERT_EQ(points.size(), static_cast<std::size_t>(curve.SegmentsDrawn()) + 1);
+    EXPECT_EQ(asked, curve.SegmentsDrawn());
+    EXPECT_EQ(points.front().x, 0.0);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        ASSERT_GT(points[i].x, points[i - 1].x);
+        ASSERT_GE(points[i].y, points[i - 1].y);
+    }
+    const PlotPoint& last = points.back();
+    EXPECT_EQ(Nearest(static_cast<long double>(last.x) * (W - 60)) + 20, W - 40);
+
+    // Without a list nothing is asked.
+    QImage again = Blank(W, H);
+    QPainter painter2(&again);
+    Canvas canvas2(painter2);
+    Curve plain(canvas2);
+    plain.MoveTo(20, 20, {});
+    bool askedWithoutList = false;
+    plain.LineTo(60, 60, [&] {
+        askedWithoutList = true;
+        return PlotPoint{};
+    });
+    EXPECT_FALSE(askedWithoutList);
+    EXPECT_EQ(plain.SegmentsDrawn(), 1);
 }
 
 TEST(ChartFrame, NearestRoundsHalvesToEvenAndHoldsFarPointsAMillionPixelsAway) {

@@ -10,7 +10,6 @@
 
 #include "core/Numbers.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -107,13 +106,3 @@ BENCHMARK(BM_ReportAtTheLimit)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->
 
 }  // namespace
 }  // namespace vimtal::dhwsim
-
-int main(int argc, char** argv) {
-    // Text on the chart needs fonts, hence an application; no screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

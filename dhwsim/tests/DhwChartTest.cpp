@@ -1,6 +1,8 @@
 #include "app/testing/AppHarness.h"
 #include "charts/ChartFrame.h"
+#include "charts/tests/ChartPixels.h"
 #include "core/Numbers.h"
+#include "core/ui/Platform.h"
 #include "dhwsim/ChargingChart.h"
 #include "dhwsim/DhwChartForm.h"
 #include "dhwsim/DhwSimForm.h"
@@ -8,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -17,10 +20,7 @@
 namespace vimtal::dhwsim {
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kWhite = qRgb(255, 255, 255);
+using namespace charts::testing;
 
 struct Painted {
     QImage image;
@@ -28,6 +28,7 @@ struct Painted {
     std::optional<ResultTexts> results;
     RecordingMessageSink messages;
     ChargingModel model;
+    std::vector<charts::PlotPoint> points;
 };
 
 // The tank of the window tests: 98 l, 10 kW from 10 C.
@@ -49,36 +50,26 @@ WindowInputs TowardsATime(WindowInputs w, const char* seconds) {
     return w;
 }
 
+// The same tank typed into the simulation window.
+void TypeTank(AppHarness& app) {
+    const QString F5 = QStringLiteral("TForm5");
+    app.Type(F5, "Edit2", "0,5");
+    app.Type(F5, "Edit12", "0,5");
+    app.Type(F5, "Edit9", "10");
+    app.Type(F5, "Edit7", "55");
+}
+
 void Paint(Painted& p, int kind, const WindowInputs& w, int W = 500, int H = 305) {
     SetDecimalSeparator(',');
     if (w.waterHeating && !w.power.empty()) {
         p.model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false,
                             p.messages);
     }
-    p.image = QImage(W, H, QImage::Format_RGB32);
-    p.image.fill(Qt::white);
+    p.image = Blank(W, H);
     QPainter painter(&p.image);
     charts::Canvas canvas(painter);
     p.drawing = DrawChargingChart(canvas, W, H, kind, p.model, w, {}, p.messages,
-                                  [&p](const ResultTexts& r) { p.results = r; });
-}
-
-struct Extent {
-    int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
-    int count = 0;
-};
-Extent Of(const QImage& image, QRgb colour) {
-    Extent e;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour) {
-                e.left = std::min(e.left, x);
-                e.right = std::max(e.right, x);
-                e.top = std::min(e.top, y);
-                e.bottom = std::max(e.bottom, y);
-                ++e.count;
-            }
-    return e;
+                                  [&p](const ResultTexts& r) { p.results = r; }, &p.points);
 }
 
 // Columns crossed by a vertical grid line: many grey pixels above the axis.
@@ -250,6 +241,38 @@ TEST(DhwChart, FirstPassResultsFollowTheCriterion) {
     EXPECT_FALSE(towardsTime.results->hours);
 }
 
+// The points an export writes: the start and each vertex of the curve, in
+// minutes, degrees C and kW.
+TEST(DhwChart, PointsOfTheCurveInTheUnitsOfTheAxes) {
+    struct Case {
+        int kind;
+        bool electric;
+    } cases[] = {{1, false}, {2, false}, {3, false}, {2, true}, {3, true}};
+    for (const Case& c : cases) {
+        Painted p;
+        Paint(p, c.kind, Tank(c.electric));
+        const std::vector<charts::PlotPoint>& points = p.points;
+        ASSERT_EQ(points.size(), static_cast<std::size_t>(p.drawing.segments) + 1) << c.kind;
+        const double tend = p.model.state().t, twend = p.model.state().tw, Q = p.model.inputs().Q;
+        const double xEnd = c.kind == 3 ? twend : tend / 60;
+        const double x0 = c.kind == 3 ? 10 : 0;
+        EXPECT_EQ(points.front().x, x0) << c.kind;
+        // The last vertex lies within a pixel of the end of the run.
+        EXPECT_NEAR(points.back().x, xEnd, (xEnd - x0) / 440) << c.kind;
+        for (std::size_t i = 1; i < points.size(); ++i) ASSERT_GT(points[i].x, points[i - 1].x) << c.kind;
+        if (c.kind == 1) {
+            EXPECT_EQ(points.front().y, 10);
+            EXPECT_NEAR(points.back().y, twend, twend / 245);
+        } else if (c.electric) {
+            for (const charts::PlotPoint& point : points) ASSERT_NEAR(point.y, Q, 1e-9) << c.kind;
+        } else {
+            // The source power falls from Q as the water warms.
+            EXPECT_NEAR(points.front().y, Q, 1e-9) << c.kind;
+            EXPECT_LT(points.back().y, points.front().y) << c.kind;
+        }
+    }
+}
+
 TEST(DhwChart, CurveIsThePictureOfEveryStep) {
     // The curve drawn point by point through every step, each point rounded
     // on its own, gives the same pixels as the chart's curve.
@@ -262,8 +285,7 @@ TEST(DhwChart, CurveIsThePictureOfEveryStep) {
         const double tend = p.model.state().t, twend = p.model.state().tw, Q = p.model.inputs().Q;
         const double sx = (W - 60) / (kind == 3 ? twend : tend);
         const double sy = (H - 60) / (kind == 1 ? twend : Q);
-        QImage naive(W, H, QImage::Format_RGB32);
-        naive.fill(Qt::white);
+        QImage naive = Blank(W, H);
         {
             QPainter painter(&naive);
             charts::Canvas canvas(painter);
@@ -324,10 +346,7 @@ TEST(DhwChartWindow, ZoomWalksThroughItsSizes) {
 TEST(DhwChartWindow, ChartBeforeAnyRunFillsTheResults) {
     AppHarness app;
     const QString F5 = QStringLiteral("TForm5");
-    app.Type(F5, "Edit2", "0,5");
-    app.Type(F5, "Edit12", "0,5");
-    app.Type(F5, "Edit9", "10");
-    app.Type(F5, "Edit7", "55");
+    TypeTank(app);
     app.Click(F5, "Button4");
     const QImage image = app.Grab(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
     EXPECT_EQ(image.size(), QSize(500, 305));
@@ -338,19 +357,82 @@ TEST(DhwChartWindow, ChartBeforeAnyRunFillsTheResults) {
     EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
 }
 
-TEST(DhwChartWindow, RefusedInputsShowTheirMessageOnEveryPaint) {
+// Another window dragged over the chart and away, and every other request to
+// paint it, paint the kept image: the model does not run again, so the first
+// pass does not write its results again either. Zooming and opening the
+// chart again run it.
+TEST(DhwChartWindow, CoveringAndUncoveringDoesNotRunTheModelAgain) {
     AppHarness app;
-    const QImage first = app.Grab(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
-    EXPECT_EQ(Of(first, kRed).count, 0);
-    Form* chart = app.Window(QStringLiteral("TForm6"));
-    chart->show();
+    const QString F5 = QStringLiteral("TForm5"), F6 = QStringLiteral("TForm6");
+    TypeTank(app);
+    app.Click(F5, "Button4");
+    auto* chart = app.WindowAs<TForm6>(F6);
+    QWidget* box = app.Control<QWidget>(F6, QStringLiteral("PaintBox1"));
     QApplication::processEvents();
-    app.ClearRecords();
-    QWidget* box = app.Control<QWidget>(QStringLiteral("TForm6"), QStringLiteral("PaintBox1"));
+    const QImage opened = box->grab().toImage();
+    EXPECT_EQ(chart->Computations(), 1);
+    EXPECT_GT(Of(opened, kBlue).count, 100);
+    ASSERT_FALSE(app.Text(F5, "Edit18").isEmpty());
+    app.SetText(F5, "Edit18", "");  // written again only by another first pass
+
+    box->update();
+    QApplication::processEvents();
     box->repaint();
-    box->repaint();
-    EXPECT_EQ(app.Messages(), QStringList({"Podaj wysokosc zasobnika C.W.U", "Podaj wysokosc zasobnika C.W.U"}));
+    chart->repaint();
+    QPaintEvent expose(box->rect());
+    QApplication::sendEvent(box, &expose);
+    for (int i = 0; i < 3; ++i) {
+        QWidget cover;
+        cover.setGeometry(chart->geometry().adjusted(40 * i, 30 * i, 0, 0));
+        cover.show();
+        QApplication::processEvents();
+        cover.hide();
+        QApplication::processEvents();
+    }
+    platform().ShowModal(app.Window(QStringLiteral("TForm7")));  // a modal window over the chart
+    QApplication::processEvents();
+    app.Close(QStringLiteral("TForm7"));
+    QApplication::processEvents();
+    EXPECT_EQ(chart->Computations(), 1);
+    EXPECT_TRUE(app.Text(F5, "Edit18").isEmpty());
+    EXPECT_EQ(box->grab().toImage(), opened);
+
+    app.Click(F6, "Powiksz1");
+    EXPECT_EQ(chart->Computations(), 2);
+    EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
+    const QImage zoomed = box->grab().toImage();
+    EXPECT_EQ(zoomed.size(), QSize(582, 355));
+    EXPECT_EQ(Of(zoomed, kBlue).right, 582 - 41);
+
+    app.SetText(F5, "Edit18", "");
+    app.Close(F6);
+    app.Click(F5, "Button4");
+    EXPECT_EQ(chart->Computations(), 3);
+    EXPECT_FALSE(app.Text(F5, "Edit18").isEmpty());
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.Messages().join("; ").toStdString();
+}
+
+TEST(DhwChartWindow, RefusedInputsShowTheirMessageOncePerOpening) {
+    AppHarness app;
+    const QString F6 = QStringLiteral("TForm6");
+    app.Click(QStringLiteral("TForm5"), "Button3");  // the height is empty
+    QWidget* box = app.Control<QWidget>(F6, QStringLiteral("PaintBox1"));
+    EXPECT_TRUE(app.Messages().isEmpty());  // not before the chart is painted
+    const QImage first = box->grab().toImage();
+    QApplication::processEvents();
+    EXPECT_EQ(Of(first, kRed).count, 0);
+    EXPECT_EQ(app.Messages(), QStringList{"Podaj wysokosc zasobnika C.W.U"});
     EXPECT_EQ(app.Fake().messages.back().title, "VIMTAL info");
+    for (int i = 0; i < 3; ++i) {
+        box->repaint();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(app.Messages().size(), 1);
+    app.Close(F6);
+    app.Click(QStringLiteral("TForm5"), "Button3");
+    box->grab();
+    QApplication::processEvents();
+    EXPECT_EQ(app.Messages().size(), 2);
 }
 
 TEST(DhwScreenshots, SimulationSettingsAndCharts) {

@@ -1,8 +1,13 @@
 // Speed of the duct cooling run: the default case of the window and a run of
-// ten million steps (what a long duct or a fine time step asks for).
+// ten million steps (what a long duct or a fine time step asks for), alone
+// and as the chart computes it.
+#include "ductsim/DuctChart.h"
 #include "ductsim/DuctModel.h"
 
 #include "core/Numbers.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +15,7 @@ namespace {
 using namespace vimtal;
 using namespace vimtal::ductsim;
 
-Inputs Case(const char* length, const char* timeStep) {
+InputTexts Texts(const char* length, const char* timeStep) {
     SetDecimalSeparator(',');
     InputTexts t = DefaultInputTexts();
     t.flow = "500";
@@ -18,8 +23,10 @@ Inputs Case(const char* length, const char* timeStep) {
     t.sideA = "0,2";
     t.sideB = "0,2";
     t.timeStep = timeStep;
-    return ConvertInputs(t);
+    return t;
 }
+
+Inputs Case(const char* length, const char* timeStep) { return ConvertInputs(Texts(length, timeStep)); }
 
 void Run(benchmark::State& state, const Inputs& inputs, bool observe) {
     const DuctSimulation simulation(inputs, kWindowT0);
@@ -44,7 +51,26 @@ void BM_TenMillionSteps(benchmark::State& state) { Run(state, Case("3472,2222", 
 // As the chart's drawing run: every step handed to an observer.
 void BM_TenMillionStepsObserved(benchmark::State& state) { Run(state, Case("3472,2222", "0,0001"), true); }
 
+// The whole chart on its paint area: the checks, two runs of ten million
+// steps and the curve, as one computation of the chart window.
+void BM_ChartTenMillionSteps(benchmark::State& state) {
+    const InputTexts texts = Texts("3472,2222", "0,0001");
+    RecordingMessageSink messages;
+    SimulationListener listener;
+    QImage image(497, 305, QImage::Format_RGB32);
+    std::vector<charts::PlotPoint> points;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        points.clear();
+        QPainter painter(&image);
+        charts::Canvas canvas(painter);
+        DrawCoolingChart(canvas, image.width(), image.height(), texts, messages, listener, &points);
+    }
+    state.counters["points"] = static_cast<double>(points.size());
+}
+
 BENCHMARK(BM_DefaultCase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TenMillionSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TenMillionStepsObserved)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ChartTenMillionSteps)->Unit(benchmark::kMillisecond)->Iterations(2);
 }  // namespace

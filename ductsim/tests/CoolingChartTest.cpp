@@ -1,5 +1,6 @@
 #include "ductsim/CoolingChart.h"
 
+#include "charts/tests/TickTexts.h"
 #include "core/FloatingPoint.h"
 #include "core/Numbers.h"
 
@@ -19,11 +20,7 @@ RunResult EndOfRun(double totalTime, double finalTemperature) {
     return r;
 }
 
-std::vector<std::string> Labels(const std::vector<ChartTick>& ticks) {
-    std::vector<std::string> labels;
-    for (const ChartTick& t : ticks) labels.push_back(t.label);
-    return labels;
-}
+using charts::testing::Labels;
 
 class CoolingChartTest : public ::testing::Test {
 protected:

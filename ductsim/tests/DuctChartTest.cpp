@@ -7,7 +7,9 @@
 #include <QImage>
 
 #include "app/testing/AppHarness.h"
+#include "charts/tests/ChartPixels.h"
 #include "core/ui/Platform.h"
+#include "ductsim/DuctChart.h"
 #include "ductsim/DuctModel.h"
 
 namespace vimtal {
@@ -17,10 +19,7 @@ const QString F = QStringLiteral("TForm9");
 const QString C = QStringLiteral("TForm13");
 constexpr int W = 497, H = 305;
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kGrey = qRgb(128, 128, 128);
-const QRgb kWhite = qRgb(255, 255, 255);
+using namespace charts::testing;
 
 void FillExample(AppHarness& app) {
     app.SetText(F, "Edit3", "500");
@@ -36,14 +35,6 @@ QImage PaintChart(AppHarness& app) {
     QImage image = app.Grab(C, "PaintBox1").convertToFormat(QImage::Format_RGB32);
     QApplication::processEvents();
     return image;
-}
-
-int Count(const QImage& image, QRgb colour, QRect area = {}) {
-    if (area.isNull()) area = image.rect();
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour ? 1 : 0;
-    return n;
 }
 
 int BlueRowIn(const QImage& image, int x) {
@@ -138,6 +129,38 @@ TEST_F(DuctChart, OverwritesTheAirPropertiesWithTheChartsReference) {
     for (const char* edit : {"Edit12", "Edit13", "Edit14", "Edit23", "Edit24", "Edit25", "Edit26"})
         after << app.Text(F, edit);
     EXPECT_EQ(after, untouched);
+}
+
+// The chart is computed once per opening: repainting it writes no air
+// properties again; it keeps the points of its curve, t in s and ti in degC,
+// from (0, ti) to the end of the run.
+TEST_F(DuctChart, KeptWithThePointsOfItsCurve) {
+    FillExample(app);
+    app.Click(F, "Button1");
+    const QString tauC = app.Text(F, "Edit12"), tk = app.Text(F, "Edit14");
+    PaintChart(app);
+    auto* chart = app.WindowAs<TForm13>(C);
+    ASSERT_EQ(chart->Computations(), 1);
+    const std::vector<charts::PlotPoint>& points = chart->Points();
+    ASSERT_GT(points.size(), 100u);
+    EXPECT_EQ(points.front().x, 0.0);
+    EXPECT_EQ(points.front().y, 20.0);
+    EXPECT_EQ(QString::fromStdString(ductsim::TimeText(points.back().x)), tauC);
+    EXPECT_EQ(QString::fromStdString(ductsim::TemperatureText(points.back().y)), tk);
+    for (std::size_t i = 1; i < points.size(); ++i) ASSERT_GT(points[i].x, points[i - 1].x);
+
+    app.SetText(F, "Edit18", "");
+    QWidget* box = app.Control<QWidget>(C, "PaintBox1");
+    box->repaint();
+    box->update();
+    QApplication::processEvents();
+    EXPECT_EQ(chart->Computations(), 1);
+    EXPECT_EQ(app.Text(F, "Edit18"), "");
+    app.Close(C);
+    PaintChart(app);
+    EXPECT_EQ(chart->Computations(), 2);
+    EXPECT_NE(app.Text(F, "Edit18"), "");
+    EXPECT_TRUE(app.Messages().isEmpty());
 }
 
 TEST_F(DuctChart, EmptyFlowDrawsNothingAndSaysSoOnce) {

@@ -11,6 +11,7 @@
 
 #include "app/testing/AppHarness.h"
 #include "core/ui/Platform.h"
+#include "ductsim/DuctForm.h"
 
 namespace vimtal {
 namespace {
@@ -248,6 +249,60 @@ TEST(DuctWindow, MenuAndButtonsOpenTheirWindows) {
     }
 }
 
+TEST(DuctWindow, ReportRowsFollowTheShape) {
+    struct Case {
+        const char* click;
+        const char* shapeWord;
+        const char* sizeLabel;
+        const char* sizeSymbol;
+        bool sideB;
+        const char* transmittanceUnit;
+    } cases[] = {
+        {"RadioButton1", "prostokątny", "Długość boku A", "A", true, "W/(m²·K)"},
+        {"RadioButton2", "okrągły", "Średnica przewodu", "D", false, "W/(m·K)"},
+    };
+    for (const Case& c : cases) {
+        AppHarness app;
+        app.Click("TForm18", "SpeedButton4");
+        FillExample(app);
+        app.SetText(F, "Edit9", "0,25");
+        app.Click(F, c.click);
+        app.Click(F, "Button1");
+        const auto* duct = app.WindowAs<TForm9>(F);
+        const FieldRows inputs = duct->Report(FieldRole::Input);
+        const FieldRows results = duct->Report(FieldRole::Result);
+        auto find = [](const FieldRows& rows, const std::string& label) {
+            return std::find_if(rows.begin(), rows.end(), [&](const FieldRow& r) { return r.label == label; });
+        };
+        // Inputs in the window's order, the shape as a word, the size once.
+        ASSERT_EQ(inputs.size(), c.sideB ? 15u : 14u) << c.click;
+        EXPECT_EQ(inputs.front().label, "Temperatura początkowa powietrza w kanale");
+        EXPECT_EQ(inputs.front().symbol + inputs.front().subscript, "ti");
+        EXPECT_EQ(inputs.front().value, "20");
+        EXPECT_EQ(inputs.front().unit, "°C");
+        EXPECT_EQ(inputs.back().value, "0,0001");
+        ASSERT_NE(find(inputs, "Przekrój"), inputs.end());
+        EXPECT_EQ(find(inputs, "Przekrój")->value, c.shapeWord);
+        const auto size = find(inputs, c.sizeLabel);
+        ASSERT_NE(size, inputs.end()) << c.click;
+        EXPECT_EQ(size->symbol, c.sizeSymbol);
+        EXPECT_EQ(size->value, "0,25");
+        EXPECT_EQ(std::count_if(inputs.begin(), inputs.end(), [](const FieldRow& r) { return r.value == "0,25"; }), 1);
+        EXPECT_EQ(find(inputs, "Długość boku B") != inputs.end(), c.sideB) << c.click;
+        for (const FieldRow& r : inputs) EXPECT_EQ(r.role, FieldRole::Input);
+        // Results in the window's order: the transmittance before the heat loss.
+        ASSERT_EQ(results.size(), 12u);
+        EXPECT_EQ(results[0].label, "Czas całkowity symulacji");
+        EXPECT_EQ(results[0].value, app.Text(F, "Edit12").toStdString());
+        EXPECT_EQ(results[10].symbol, "U");
+        EXPECT_EQ(results[10].unit, c.transmittanceUnit);
+        EXPECT_EQ(results[10].value, app.Text(F, "Edit26").toStdString());
+        EXPECT_EQ(results[11].symbol, "ΔQ");
+        EXPECT_EQ(results[11].value, app.Text(F, "Edit25").toStdString());
+        for (const FieldRow& r : results) EXPECT_FALSE(r.value.empty()) << r.label;
+    }
+}
+
 class KanFiles : public ::testing::Test {
 protected:
     QString Path(const QString& name) const { return folder.filePath(name); }
@@ -302,6 +357,89 @@ TEST_F(KanFiles, EveryFieldRoundTrips) {
     // The save dialog offers the name chosen last time.
     app.Click(F, "Zapisz1");  // cancelled: no answer left
     EXPECT_EQ(app.Fake().saveRequests.at(1).fileName, Path("a.kan"));
+}
+
+// The bytes of a saved window, compared with files saved by the program
+// before: the record layout must never move. One round duct with a text in
+// every field (a Polish letter, a text cut to ten characters); one
+// rectangular duct with the results of its simulation.
+TEST_F(KanFiles, SavedBytesAreThoseOfTheKnownFiles) {
+    struct Case {
+        const char* golden;
+        bool round;
+        bool simulate;
+    } cases[] = {{"round-every-field.kan", true, false}, {"rectangular-simulated.kan", false, true}};
+    for (const Case& c : cases) {
+        AppHarness app;
+        app.Click("TForm18", "SpeedButton4");
+        if (c.simulate) {
+            FillExample(app);
+            app.Click(F, "Button1");
+        } else {
+            for (const auto& [edit, text] : kAllFields) app.SetText(F, edit, QString::fromUtf8(text));
+            app.SetText(F, "Edit25", QString::fromUtf8("ściana żółć"));
+            app.SetText(F, "Edit17", "101300,12345");
+        }
+        if (c.round) app.Click(F, "RadioButton2");
+        const QString path = Path(QString::fromLatin1(c.golden));
+        app.Fake().saveAnswers.push_back(path);
+        app.Click(F, "Zapisz1");
+        ASSERT_TRUE(app.Messages().isEmpty()) << app.Messages().join("; ").toStdString();
+        QFile saved(path), golden(QStringLiteral(VIMTAL_DUCTSIM_TEST_DATA "/") + c.golden);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << c.golden;
+        EXPECT_EQ(saved.readAll().toHex().toStdString(), golden.readAll().toHex().toStdString()) << c.golden;
+    }
+}
+
+// Opening and saving by a path (as a file named on the command line is
+// opened) does what the menu items do once their dialogs have answered, and
+// asks for no dialog.
+TEST_F(KanFiles, OpenAndSaveByPath) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton4");
+    auto* duct = app.WindowAs<TForm9>(F);
+    for (const auto& [edit, text] : kAllFields) app.SetText(F, edit, QString::fromUtf8(text));
+    app.Click(F, "RadioButton2");
+    duct->SaveFile(Path("by-path.kan"));
+    app.Fake().saveAnswers.push_back(Path("by-menu.kan"));
+    app.Click(F, "Zapisz1");
+    EXPECT_EQ(app.Fake().saveRequests.size(), 1u);
+    QFile byPath(Path("by-path.kan")), byMenu(Path("by-menu.kan"));
+    ASSERT_TRUE(byPath.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(byMenu.open(QIODevice::ReadOnly));
+    EXPECT_EQ(byPath.readAll(), byMenu.readAll());
+
+    for (const auto& [edit, text] : kAllFields) app.SetText(F, edit, "x");
+    app.Click(F, "RadioButton1");
+    duct->OpenFile(Path("by-path.kan"));
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.Messages().join("; ").toStdString();
+    EXPECT_TRUE(app.Fake().openRequests.empty());
+    for (const auto& [edit, text] : kAllFields) EXPECT_EQ(app.Text(F, edit), QString::fromUtf8(text)) << edit;
+    EXPECT_TRUE(app.Control<QRadioButton>(F, "RadioButton2")->isChecked());
+    EXPECT_TRUE(Visible(app, "DiameterLabel"));
+    EXPECT_FALSE(Visible(app, "SideBLabel"));
+    EXPECT_EQ(app.Text(F, "TransmittanceUnit"), "W/(m·K)");
+
+    // The size is kept twice; the diameter copy is written last and wins.
+    ductsim::KanRecord twice;
+    twice.sideA = "0,2";
+    twice.diameter = "0,3";
+    ductsim::kKanFormat.Save(Path("twice.kan").toStdString(), twice);
+    duct->OpenFile(Path("twice.kan"));
+    EXPECT_EQ(app.Text(F, "Edit9"), "0,3");
+    EXPECT_TRUE(app.Control<QRadioButton>(F, "RadioButton1")->isChecked());
+    EXPECT_TRUE(Visible(app, "SideBLabel"));
+    duct->OpenFile(Path("by-path.kan"));
+
+    // A file that cannot be read: the error box, and no field changes.
+    duct->OpenFile(Path("missing.kan"));
+    EXPECT_EQ(app.ErrorCount(), 1);
+    EXPECT_EQ(app.Text(F, "Edit1"), "21,5");
+    // A folder cannot be written as a file.
+    app.ClearRecords();
+    duct->SaveFile(folder.path());
+    EXPECT_EQ(app.ErrorCount(), 1);
 }
 
 TEST_F(KanFiles, SavingBeforeAnySimulationAndLongTexts) {

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vimtal::ductsim {
@@ -49,6 +50,21 @@ protected:
 
     std::optional<Results> Simulate(const InputTexts& texts, const StepObserver& observer = {}) {
         return RunSimulation(texts, kWindowT0, messages, listener, observer);
+    }
+
+    // The default case changed by `change`, simulated with a fresh listener:
+    // the error it raised, or nothing.
+    template <typename Error>
+    std::optional<Error> Failure(const std::function<void(InputTexts&)>& change) {
+        InputTexts t = DefaultCase();
+        change(t);
+        listener.events.clear();
+        try {
+            Simulate(t);
+        } catch (const Error& e) {
+            return e;
+        }
+        return std::nullopt;
     }
 
     RecordingMessageSink messages;
@@ -98,7 +114,7 @@ TEST_F(DuctModelTest, HeatLossMatchesTheWallTransmission) {
     };
     for (const Case& c : cases) {
         InputTexts t = DefaultCase();
-        t.shape = c.shape;
+        t.rectangular = c.shape == DuctShape::Rectangular;
         t.sideA = c.a;
         t.sideB = c.b;
         t.timeStep = "0,001";
@@ -235,7 +251,7 @@ TEST_F(DuctModelTest, EmptyFieldsAreReportedInOrder) {
 
 TEST_F(DuctModelTest, RoundDuctNeedsOnlyTheDiameter) {
     InputTexts t = DefaultCase();
-    t.shape = DuctShape::Round;
+    t.rectangular = false;
     t.sideB = "";
     EXPECT_EQ(MissingInputMessage(t), std::nullopt);
     t.sideA = "";
@@ -256,18 +272,12 @@ TEST_F(DuctModelTest, ConversionComesAfterValidationAndStartsWithTheSizes) {
         {[](InputTexts& t) { t.timeStep = "1e"; t.phiI = "35%"; }, "1e"},
         {[](InputTexts& t) { t.pb = "101 300"; }, "101 300"},
         // A round duct never converts side B.
-        {[](InputTexts& t) { t.shape = DuctShape::Round; t.sideB = "?"; t.ti = "?!"; }, "?!"},
+        {[](InputTexts& t) { t.rectangular = false; t.sideB = "?"; t.ti = "?!"; }, "?!"},
     };
     for (const Case& c : cases) {
-        InputTexts t = DefaultCase();
-        c.change(t);
-        listener.events.clear();
-        try {
-            Simulate(t);
-            ADD_FAILURE() << "no conversion error for " << c.offending;
-        } catch (const ConversionError& e) {
-            EXPECT_EQ(e.Text(), c.offending);
-        }
+        const auto error = Failure<ConversionError>(c.change);
+        ASSERT_TRUE(error) << "no conversion error for " << c.offending;
+        EXPECT_EQ(error->Text(), c.offending);
         EXPECT_TRUE(listener.events.empty());
     }
     // An empty field is reported before a wrong text is converted.
@@ -363,25 +373,19 @@ TEST_F(DuctModelTest, ArithmeticFaults) {
         {"zero insulation conductivity", [](InputTexts& t) { t.lambda2 = "0"; }, FloatFault::DivisionByZero,
          {"outside", "inside", "run"}},
         {"round wall as thick as the duct",
-         [](InputTexts& t) { t.shape = DuctShape::Round; t.delta1 = "0,2"; }, FloatFault::DivisionByZero,
+         [](InputTexts& t) { t.rectangular = false; t.delta1 = "0,2"; }, FloatFault::DivisionByZero,
          {"outside", "inside", "run"}},
         {"round wall thicker than the duct",
-         [](InputTexts& t) { t.shape = DuctShape::Round; t.delta1 = "0,3"; }, FloatFault::InvalidOperation,
+         [](InputTexts& t) { t.rectangular = false; t.delta1 = "0,3"; }, FloatFault::InvalidOperation,
          {"outside", "inside", "run"}},
         // Below absolute zero the viscosity law takes the logarithm of a
         // negative number.
         {"surroundings below absolute zero", [](InputTexts& t) { t.te = "-300"; }, FloatFault::InvalidOperation, {}},
     };
     for (const Case& c : cases) {
-        InputTexts t = DefaultCase();
-        c.change(t);
-        listener.events.clear();
-        try {
-            Simulate(t);
-            ADD_FAILURE() << c.what << ": no fault";
-        } catch (const FloatingPointError& e) {
-            EXPECT_EQ(e.Fault(), c.fault) << c.what;
-        }
+        const auto error = Failure<FloatingPointError>(c.change);
+        ASSERT_TRUE(error) << c.what << ": no fault";
+        EXPECT_EQ(error->Fault(), c.fault) << c.what;
         EXPECT_EQ(listener.events, c.reported) << c.what;
     }
 }

@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(KanFileTest, RecordLayout) {
-    const Bytes bytes = EncodeKanRecord(Distinct());
+    const Bytes bytes = kKanFormat.Encode(Distinct());
     ASSERT_EQ(bytes.size(), 298u);
     const struct {
         std::size_t offset;
@@ -66,7 +66,7 @@ TEST_F(KanFileTest, RecordLayout) {
     }
     EXPECT_EQ(bytes[110], 0);  // round
     KanRecord rectangular;
-    EXPECT_EQ(EncodeKanRecord(rectangular)[110], 1);
+    EXPECT_EQ(kKanFormat.Encode(rectangular)[110], 1);
 }
 
 TEST_F(KanFileTest, RoundTripThroughAFile) {
@@ -77,10 +77,10 @@ TEST_F(KanFileTest, RoundTripThroughAFile) {
     r.diameter = "0,25";
     r.heatLoss = "żółć ĄĘŚ";  // Windows-1250 letters
     const std::string path = Path("a.kan");
-    SaveKanFile(path, r);
+    kKanFormat.Save(path, r);
     EXPECT_EQ(fs::file_size(path), 298u);
-    const KanRecord back = LoadKanFile(path);
-    EXPECT_EQ(EncodeKanRecord(back), EncodeKanRecord(r));
+    const KanRecord back = kKanFormat.Load(path);
+    EXPECT_EQ(kKanFormat.Encode(back), kKanFormat.Encode(r));
     EXPECT_EQ(back.heatLoss, "żółć ĄĘŚ");
     EXPECT_EQ(back.diameter, "0,25");
     EXPECT_FALSE(back.rectangular);
@@ -90,7 +90,7 @@ TEST_F(KanFileTest, LongTextsAreCutToTen) {
     KanRecord r;
     r.flow = "12345678901234";
     r.reynolds = "45412,3456789";
-    const KanRecord back = DecodeKanRecord(EncodeKanRecord(r));
+    const KanRecord back = kKanFormat.Decode(kKanFormat.Encode(r));
     EXPECT_EQ(back.flow, "1234567890");
     EXPECT_EQ(back.reynolds, "45412,3456");
     EXPECT_EQ(back.ti, "");
@@ -98,17 +98,17 @@ TEST_F(KanFileTest, LongTextsAreCutToTen) {
 
 TEST_F(KanFileTest, AnyShapeByteOtherThanOneIsRound) {
     for (const int value : {0, 1, 2, 255}) {
-        Bytes bytes = EncodeKanRecord(KanRecord{});
+        Bytes bytes = kKanFormat.Encode(KanRecord{});
         bytes[110] = static_cast<std::uint8_t>(value);
-        EXPECT_EQ(DecodeKanRecord(bytes).rectangular, value == 1) << value;
+        EXPECT_EQ(kKanFormat.Decode(bytes).rectangular, value == 1) << value;
     }
 }
 
 TEST_F(KanFileTest, ShortAndLongFiles) {
-    const Bytes record = EncodeKanRecord(Distinct());
+    const Bytes record = kKanFormat.Encode(Distinct());
     WriteFileAtomically(Path("short.kan"), Bytes(record.begin(), record.begin() + 297));
     try {
-        LoadKanFile(Path("short.kan"));
+        kKanFormat.Load(Path("short.kan"));
         ADD_FAILURE() << "a 297-byte file loaded";
     } catch (const FileError& e) {
         EXPECT_EQ(e.Fault(), FileFault::EndOfFile);
@@ -117,8 +117,8 @@ TEST_F(KanFileTest, ShortAndLongFiles) {
     Bytes longer = record;
     longer.resize(700, 0x41);
     WriteFileAtomically(Path("long.kan"), longer);
-    EXPECT_EQ(EncodeKanRecord(LoadKanFile(Path("long.kan"))), record);
-    EXPECT_THROW(LoadKanFile(Path("missing.kan")), FileError);
+    EXPECT_EQ(kKanFormat.Encode(kKanFormat.Load(Path("long.kan"))), record);
+    EXPECT_THROW(kKanFormat.Load(Path("missing.kan")), FileError);
 }
 
 }  // namespace

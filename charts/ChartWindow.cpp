@@ -1,0 +1,99 @@
+#include "charts/ChartWindow.h"
+
+#include "core/ui/Guard.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Text.h"
+#include "core/ui/WaitCursor.h"
+
+#include <QPainter>
+#include <QShowEvent>
+
+#include <utility>
+
+namespace vimtal::charts {
+
+// The paint area: shows the kept image, nothing more.
+class ChartView : public QWidget {
+public:
+    ChartView(ChartWindow& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
+        setObjectName(QStringLiteral("PaintBox1"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        if (chart_.image_.isNull()) {
+            painter.fillRect(rect(), Qt::white);
+        } else {
+            painter.drawImage(0, 0, chart_.image_);
+        }
+        painter.end();
+        chart_.ReportAfterPaint();
+    }
+
+private:
+    ChartWindow& chart_;
+};
+
+ChartWindow::ChartWindow(const QString& className, const QString& caption, QSize chartSize)
+    : Form(className, caption), chartSize_(chartSize) {
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    PaintBox1 = new ChartView(*this, Client());
+    PaintBox1->setGeometry(QRect(QPoint(0, 0), chartSize_));
+}
+
+void ChartWindow::SetChartSize(QSize size) {
+    chartSize_ = size;
+    PaintBox1->setGeometry(QRect(QPoint(0, 0), chartSize_));
+    if (isVisible()) Recompute();
+}
+
+void ChartWindow::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    // A window restored by the window manager shows what it had.
+    if (!event->spontaneous()) Recompute();
+}
+
+void ChartWindow::Recompute() {
+    QImage image(chartSize_, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    RecordingMessageSink messages;
+    std::vector<PlotPoint> points;
+    std::exception_ptr error;
+    {
+        WaitCursor busy;
+        QPainter painter(&image);
+        try {
+            DrawChart(painter, chartSize_.width(), chartSize_.height(), messages, points);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    image_ = std::move(image);
+    points_ = std::move(points);
+    ++computations_;
+    messages_ = std::move(messages.messages);
+    error_ = error;
+    reportDue_ = !messages_.empty() || error_;
+    PaintBox1->update();
+}
+
+void ChartWindow::ReportAfterPaint() {
+    if (!reportDue_) return;
+    reportDue_ = false;
+    // Dropped with the window if it goes first.
+    QMetaObject::invokeMethod(
+        this, [messages = std::exchange(messages_, {}), error = std::exchange(error_, nullptr)] { Report(messages, error); },
+        Qt::QueuedConnection);
+}
+
+void ChartWindow::Report(const std::vector<RecordingMessageSink::Message>& messages, std::exception_ptr error) {
+    for (const auto& m : messages) Guarded([&] { platform().MessageBox(FromStd(m.text), FromStd(m.title)); });
+    if (error) Guarded([&] { std::rethrow_exception(error); });
+}
+
+}  // namespace vimtal::charts
