@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "core/ui/Guard.h"
+#include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
@@ -313,6 +314,8 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     columns->addWidget(results, 0);
 
     ShowShape(true);
+    // In the free space of the results, above the buttons.
+    LabelUwagi = new NotesLabel(c, 470, 396, 312);
 
     using Bind = decltype(bindings_)::Row;
     constexpr FieldRole in = FieldRole::Input, out = FieldRole::Result;
@@ -428,6 +431,8 @@ void TForm9::ShowInsideAir(const InsideStart& inside) {
 void TForm9::Button1Click() {
     WindowListener listener(*this);
     PlatformMessages messages;
+    // A request that is refused or fails leaves no notes of an earlier run.
+    LabelUwagi->ShowNotes({});
     const std::optional<Results> results = RunSimulation(CurrentInputs(), kWindowT0, messages, listener);
     if (!results) return;
     const RunResult& run = results->run;
@@ -438,6 +443,7 @@ void TForm9::Button1Click() {
     Edit24->setText(FromStd(AlphaText(run.alphaOutside)));
     Edit25->setText(FromStd(HeatLossText(run.heatLoss)));
     Edit26->setText(FromStd(TransmittanceText(run.transmittance)));
+    LabelUwagi->ShowNotes(results->notes);
 }
 
 void TForm9::Button2Click() { chart_.ShowModal(); }

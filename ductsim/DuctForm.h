@@ -20,6 +20,8 @@ class QRadioButton;
 
 namespace vimtal {
 
+class NotesLabel;
+
 class TForm9 : public Form {
     Q_OBJECT
 public:
@@ -76,6 +78,7 @@ private:
     QLabel *SideALabel = nullptr, *SideASymbol = nullptr, *DiameterLabel = nullptr, *DiameterSymbol = nullptr;
     QLabel *SideBLabel = nullptr, *SideBSymbol = nullptr, *SideBUnit = nullptr;
     QLabel* TransmittanceUnit = nullptr;
+    NotesLabel* LabelUwagi = nullptr;  // the assumptions the last run's inputs leave
 
     QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr;
     QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;

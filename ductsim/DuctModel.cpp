@@ -246,7 +246,20 @@ std::optional<Results> RunSimulation(const InputTexts& texts, double T0, Message
     }
     listener.RunStarting();
     results.run = simulation.Run(observer);
+    results.notes = AssumptionNotes(inputs, simulation.geometry());
     return results;
+}
+
+Notes AssumptionNotes(const Inputs& inputs, const Geometry& geometry) {
+    Notes notes;
+    const double minimum = fp::Store(100.0L * geometry.hydraulicDiameter);
+    if (inputs.length < minimum) {
+        notes.push_back("Długość kanału L = " + NoteNumber(inputs.length) + " m jest mniejsza niż 100·d = " +
+                        NoteNumber(minimum) + " m (d = " + NoteNumber(geometry.hydraulicDiameter) +
+                        " m, średnica zastępcza przewodu): równanie Schacka dla konwekcji wymuszonej wymaga "
+                        "L ≥ 100·d.");
+    }
+    return notes;
 }
 
 }  // namespace vimtal::ductsim

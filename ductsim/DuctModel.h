@@ -25,6 +25,7 @@
 #pragma once
 
 #include "core/Messages.h"
+#include "core/Notes.h"
 
 #include <cstdint>
 #include <functional>
@@ -161,7 +162,12 @@ struct Results {
     InsideStart inside;
     double velocity = 0;
     RunResult run;
+    Notes notes;  // the assumptions the inputs leave (AssumptionNotes)
 };
+
+// Schack's equation for forced convection inside the duct holds for a duct
+// at least a hundred (equivalent) diameters long: a note when L < 100 d.
+Notes AssumptionNotes(const Inputs& inputs, const Geometry& geometry);
 
 // Texts of the results, each rounded for display.
 std::string DensityText(double rho);         // 0.01 kg/m3

@@ -112,6 +112,26 @@ TEST(DuctWindow, SimulationWritesEveryResult) {
     EXPECT_LE(app.Text(F, "Edit21").size(), 11);
 }
 
+// The worked example is only 50 equivalent diameters long: a note after
+// "Symulacja", in free space, gone once the duct is long enough.
+TEST(DuctWindow, NotesOnAShortDuctShowAndClear) {
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton4");
+    FillExample(app);
+    auto* notes = app.Control<QLabel>(F, "LabelUwagi");
+    EXPECT_TRUE(notes->isHidden());
+    const std::vector<QRect> placement = app.Placement(F);
+    app.Click(F, "Button1");
+    EXPECT_FALSE(notes->isHidden());
+    EXPECT_EQ(notes->text(), "⚠ Uwagi: 1");
+    EXPECT_TRUE(notes->toolTip().contains("równanie Schacka dla konwekcji wymuszonej wymaga L ≥ 100·d"));
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
+    EXPECT_EQ(app.Placement(F), placement);
+    app.SetText(F, "Edit8", "25");
+    app.Click(F, "Button1");
+    EXPECT_TRUE(notes->isHidden());
+}
+
 TEST(DuctWindow, EmptyFieldsAreReportedInOrder) {
     AppHarness app;
     app.Click("TForm18", "SpeedButton4");

@@ -429,5 +429,41 @@ TEST_F(DuctModelTest, ResultRounding) {
     for (const Case& c : cases) EXPECT_EQ(c.format(c.value), c.text) << c.value;
 }
 
+// Schack's equation holds for a duct at least a hundred equivalent
+// diameters long; a duct exactly that long is within it.
+TEST_F(DuctModelTest, NotesWhenTheDuctIsShorterThanAHundredDiameters) {
+    struct Case {
+        const char *length, *sideA, *sideB;
+        bool round;
+        const char* note;  // null: none
+    } cases[] = {
+        {"10", "0,2", "0,2", false,
+         "Długość kanału L = 10 m jest mniejsza niż 100·d = 20 m (d = 0,2 m, średnica zastępcza przewodu): "
+         "równanie Schacka dla konwekcji wymuszonej wymaga L ≥ 100·d."},
+        {"25", "0,2", "0,2", false, nullptr},
+        {"25", "0,25", "", true, nullptr},  // exactly 100 diameters
+        {"24,999", "0,25", "", true, "Długość kanału L = 24,999 m jest mniejsza niż 100·d = 25 m"},
+        // The equivalent diameter of 0,4 x 0,1 m is 0,16 m.
+        {"16", "0,4", "0,1", false, nullptr},
+        {"15", "0,4", "0,1", false, "Długość kanału L = 15 m jest mniejsza niż 100·d = 16 m"},
+    };
+    for (const Case& c : cases) {
+        InputTexts t = DefaultCase();
+        t.length = c.length;
+        t.sideA = c.sideA;
+        t.sideB = c.sideB;
+        t.rectangular = !c.round;
+        t.timeStep = "0,01";
+        const auto r = Simulate(t);
+        ASSERT_TRUE(r) << c.length;
+        if (!c.note) {
+            EXPECT_TRUE(r->notes.empty()) << c.length << " " << (r->notes.empty() ? "" : r->notes[0]);
+            continue;
+        }
+        ASSERT_EQ(r->notes.size(), 1u) << c.length;
+        EXPECT_EQ(r->notes[0].rfind(c.note, 0), 0u) << r->notes[0];
+    }
+}
+
 }  // namespace
 }  // namespace vimtal::ductsim
