@@ -1,0 +1,97 @@
+// A circuit of every shape of fitting, built through the windows as a user
+// builds it (typed values, lists, an edited and a deleted fitting), saved as
+// a .moh file and compared byte for byte with the file kept beside this
+// test: the file format never changes under the user's older calculations.
+#include "WindowTestSupport.h"
+
+#include "pressureloss/CircuitForm.h"
+
+#include <QFile>
+
+#include <cstdlib>
+
+namespace vimtal::pressureloss::testing {
+namespace {
+
+const QString kGolden = QStringLiteral(VIMTAL_PL_TEST_DATA "/circuit.moh");
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+class MohGolden : public CalculatorTest {
+protected:
+    // Nine fittings, one of them edited and one deleted afterwards: round
+    // and rectangular sections, the elbow constructions and tee lists, the
+    // material list, a value typed with a dot, a value longer than its
+    // field, an additional loss typed as a coefficient.
+    void BuildCircuit() {
+        OpenCalculator();
+        Add(1, {{"Edit2", "350"}, {"Edit1", "12345678901234"}});
+        Add(2, {{"ComboBox1", "160"}, {"ComboBox10", "KOLANO"}, {"ComboBox6", "45"}});
+        Add(4, {{"ComboBox1", "200"}, {"ComboBox2", "125"}, {"Edit2", "600"}, {"Edit9", "200.5"},
+                {"ComboBox12", "ODGAŁĘŹIENIE"}});
+        Add(8, {{"ComboBox6", "30"}, {"Edit2", "200"}});
+        Add(11, {{"ComboBox8", "200"}, {"ComboBox9", "400"}, {"Edit2", "1800"}});
+        Add(13, {{"ComboBox8", "300"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "200"},
+                 {"ComboBox6", "60"}, {"Edit2", "2000"}, {"Edit9", "700"}, {"ComboBox13", "ŁĄCZENIE STRUG"}});
+        Add(17, {{"ComboBox8", "200"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "250"},
+                 {"Edit2", "1000"}});
+        // A silencer of galvanised steel with a loss given as a coefficient.
+        Choose(6);
+        app.Select(kEditor, "ComboBox3", 1);
+        app.SetText(kEditor, "Edit2", "400");
+        app.Click(kEditor, "RadioButton2");
+        app.SetText(kEditor, "Edit10", "1,5");
+        app.Click(kEditor, "BitBtn1");
+        app.Click(kEditor, "RadioButton1");
+        Add(12, {{"ComboBox8", "200"}, {"Edit15", "250"}, {"Edit2", "500"}});
+
+        // The reducer becomes a longer one; the round elbow goes.
+        app.Select(kCircuit, "ListBox1", 3);
+        app.Click(kCircuit, "Edytujksztatk1");
+        app.SetText(kEditor, "Edit1", "750");
+        app.Click(kEditor, "BitBtn1");
+        app.Select(kCircuit, "ListBox1", 1);
+        app.Click(kCircuit, "Usuksztatk1");
+        ASSERT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+    }
+};
+
+TEST_F(MohGolden, SavedCircuitIsByteForByteTheKeptFile) {
+    BuildCircuit();
+    const QString path = folder.path() + "/obieg.moh";
+    app.Fake().saveAnswers.push_back(path);
+    app.Click(kCircuit, "Zapiszobliczenia1");
+    const QByteArray saved = Contents(path);
+    ASSERT_EQ(saved.size(), 8 * 379);
+    if (const char* keep = std::getenv("VIMTAL_WRITE_GOLDEN")) QFile::copy(path, QString::fromUtf8(keep));
+    const QByteArray golden = Contents(kGolden);
+    ASSERT_EQ(golden.size(), saved.size()) << kGolden.toStdString();
+    for (int i = 0; i < saved.size(); ++i) {
+        ASSERT_EQ(static_cast<unsigned char>(saved[i]), static_cast<unsigned char>(golden[i]))
+            << "record " << i / 379 << ", byte " << i % 379;
+    }
+}
+
+TEST_F(MohGolden, OpenedAndSavedAgainTheFileIsUnchanged) {
+    OpenCalculator();
+    app.Fake().openAnswers.push_back(kGolden);
+    app.Click(kCircuit, "Otwrzobliczenia1");
+    ASSERT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+    EXPECT_EQ(Row(0), (QStringList{"0", "PROSTKA_OKRĄGŁA", "350", "12,379", "1234567890", "100", "0", "2164680786",
+                                   "0", "0", "2164680786"}));
+    EXPECT_EQ(Row(6), (QStringList{"6", "TŁUMIK_HAŁASU_OKRĄGŁY", "400", "14,148", "1000", "100", "0", "28,62", "0",
+                                   "180,1", "208,72"}));
+    EXPECT_EQ(app.Text(kCircuit, "Edit1"), "2164681050,22");  // the sum of the stored totals
+
+    const QString path = folder.path() + "/znowu.moh";
+    app.Fake().saveAnswers.push_back(path);
+    app.Click(kCircuit, "Zapiszobliczenia1");
+    EXPECT_EQ(Contents(path), Contents(kGolden));
+}
+
+}  // namespace
+}  // namespace vimtal::pressureloss::testing
