@@ -384,9 +384,7 @@ ConfirmOutcome ConfirmFitting(Circuit& circuit, FittingCalculator& calculator, F
     }
     const bool editing = circuit.editFlag;
     if (!editing && circuit.Full()) {
-        messages.ShowMessage("Obieg ma już " + IntToStr(kTableSlots) +
-                                 " kształtek - więcej nie można dodać. Kształtka nie została zapisana.",
-                             kEditorTitle);
+        messages.ShowMessage(FullCircuitMessage(), kEditorTitle);
         return outcome;
     }
     std::string editedTotal;
