@@ -268,10 +268,11 @@ void TForm15::SpeedButton1Click() { catalogue_.ShowModal(); }
 
 void TForm15::Edytujksztatk1Click() {
     if (circuit_.Count() == 0 || ListBox1->currentRow() < 0) return;
-    const int kind = pressureloss::KindFromText(circuit_.FieldText(EditedIndex(), Field::Kind));
-    if (kind == 0) return;  // the row holds no fitting
+    const std::optional<pressureloss::FittingKind> kind =
+        pressureloss::KindFromText(circuit_.FieldText(EditedIndex(), Field::Kind));
+    if (!kind) return;  // the row holds no fitting
     circuit_.editFlag = true;
-    catalogue_->PrepareKind(kind);
+    catalogue_->PrepareKind(*kind);
 }
 
 void TForm15::Usuksztatk1Click() {

@@ -252,15 +252,16 @@ void TForm17::ShowInputs(unsigned bits) {
     }
 }
 
-void TForm17::WriteStartingTexts(int kind) {
-    const FittingKind& k = KindOf(kind);
+void TForm17::WriteStartingTexts(FittingKind kind) {
+    const KindInfo& k = InfoOf(kind);
     if (k.length) Edit1->setText(QString::fromUtf8(k.length));
-    ComboBox1->setEditText(QString::fromUtf8(k.diameter1));
-    ComboBox2->setEditText(QString::fromUtf8(k.diameter2));
-    ComboBox8->setEditText(QString::fromUtf8(k.sideA));
-    ComboBox9->setEditText(QString::fromUtf8(k.sideB));
-    ComboBox4->setEditText(QString::fromUtf8(k.sideC));
-    ComboBox5->setEditText(QString::fromUtf8(k.sideD));
+    const StartingSizes sizes = StartingSizesOf(kind);
+    SetEditText(ComboBox1, sizes.diameter1);
+    SetEditText(ComboBox2, sizes.diameter2);
+    SetEditText(ComboBox8, sizes.sideA);
+    SetEditText(ComboBox9, sizes.sideB);
+    SetEditText(ComboBox4, sizes.sideC);
+    SetEditText(ComboBox5, sizes.sideD);
 }
 
 void TForm17::SetIdentity(const QString& name, const QString& typeCode) {
@@ -288,7 +289,7 @@ void TForm17::ShowVelocities(const VelocityDisplay& shown) {
 }
 
 void TForm17::PreviewVelocities() {
-    const int kind = Circuit().Circuit().currentKind;
+    const FittingKind kind = Circuit().Circuit().currentKind.value();
     ShowVelocities(Circuit().Calculator().VelocityStep(kind, Inputs(), false));
 }
 
@@ -350,9 +351,9 @@ FittingInputs TForm17::Inputs() const {
 }
 
 bool TForm17::LiveVelocities() {
-    const int kind = Circuit().Circuit().currentKind;
-    if (!IsKind(kind)) return false;
-    const std::optional<VelocityDisplay> shown = Circuit().Calculator().LiveVelocityStep(kind, Inputs());
+    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    if (!kind) return false;
+    const std::optional<VelocityDisplay> shown = Circuit().Calculator().LiveVelocityStep(*kind, Inputs());
     if (shown) ShowVelocities(*shown);
     return shown.has_value();
 }
@@ -363,26 +364,26 @@ void TForm17::VelocityChange() {
 }
 
 void TForm17::ChooseRadius() {
-    const int kind = Circuit().Circuit().currentKind;
+    const FittingKind kind = Circuit().Circuit().currentKind.value();
     ComboBox7->setEditText(FromStd(pressureloss::ChooseRadius(Circuit().Calculator().RadiusBoundMm(kind))));
 }
 
 void TForm17::ComboBox1Change() {
     if (preparing_) return;
-    if (LiveVelocities() && Circuit().Circuit().currentKind == 2) ChooseRadius();
+    if (LiveVelocities() && Circuit().Circuit().currentKind == FittingKind::RoundElbow) ChooseRadius();
 }
 
 void TForm17::ComboBox9Change() {
     if (preparing_) return;
-    if (LiveVelocities() && Circuit().Circuit().currentKind == 11) ChooseRadius();
+    if (LiveVelocities() && Circuit().Circuit().currentKind == FittingKind::RectElbow) ChooseRadius();
 }
 
 void TForm17::ComboBox7Change() {
     if (preparing_) return;
-    const int kind = Circuit().Circuit().currentKind;
-    if (kind != 2 && kind != 11) return;
+    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    if (!kind || !IsElbow(*kind)) return;
     const std::string picked = ToStd(ComboBox7->currentText());
-    const std::string radius = RaiseRadius(picked, Circuit().Calculator().RadiusBoundMm(kind));
+    const std::string radius = RaiseRadius(picked, Circuit().Calculator().RadiusBoundMm(*kind));
     if (radius != picked) ComboBox7->setEditText(FromStd(radius));
 }
 
@@ -394,8 +395,8 @@ void TForm17::ComboBox3Change() {
 
 void TForm17::TeeListChange() {
     for (QLabel* sketch : teeSketches_) sketch->hide();
-    const int kind = Circuit().Circuit().currentKind;
-    if (!IsKind(kind) || !(KindOf(kind).inputs & kTeeLists)) return;
+    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    if (!kind || !(InfoOf(*kind).inputs & kTeeLists)) return;
     const std::optional<int> index = TeeSketchIndex(ToStd(ComboBox12->currentText()), ToStd(ComboBox13->currentText()));
     if (index) teeSketches_[static_cast<std::size_t>(*index)]->show();
 }

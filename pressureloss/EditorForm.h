@@ -39,7 +39,7 @@ public:
     // Shows the inputs of a kind (KindInput bits) with their labels.
     void ShowInputs(unsigned inputs);
     // Writes the starting sizes of a kind (and its length where it has one).
-    void WriteStartingTexts(int kind);
+    void WriteStartingTexts(pressureloss::FittingKind kind);
     // Caption, name (with its hint) and type code of the kind.
     void SetIdentity(const QString& name, const QString& typeCode);
     // Loads the picture; raises an error naming the file when it is missing

@@ -8,11 +8,14 @@
 // checksum, exactly count x 379 bytes.
 #pragma once
 
+#include "FittingKinds.h"
+
 #include "core/FixedRecord.h"
 #include "core/Messages.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace vimtal::pressureloss {
@@ -170,8 +173,8 @@ public:
     // conversion error at the first text that does not convert.
     double SumOfTotalLosses() const;
 
-    // The kind being entered (1..18), set by the catalogue.
-    int currentKind = 0;
+    // The kind being entered, set by the catalogue.
+    std::optional<FittingKind> currentKind;
     // Set while an existing fitting is being edited.
     bool editFlag = false;
     // The circuit's total loss [Pa]; the total field's text is what counts,

@@ -107,18 +107,18 @@ FrictionFactorResult FrictionFactor(double reynolds, double roughness, double di
                       kEditorTitle);
 }
 
-VelocityDisplay FittingCalculator::VelocityStep(int kind, const FittingInputs& in, bool withExtraPair) {
-    const FittingKind& info = KindOf(kind);
+VelocityDisplay FittingCalculator::VelocityStep(FittingKind kind, const FittingInputs& in, bool withExtraPair) {
+    InfoOf(kind);
     VelocityDisplay shown;
-    if (!info.rectangular) {
+    if (!IsRectangular(kind)) {
         d = Millimetres(in.diameter1);
         if (!in.flow.empty()) typedFlow_ = ToNumber(in.flow);
         flow = typedFlow_;
         w1 = RoundVelocity(flow, d);
         shown.w1 = Rounded(w1, -3);
-        if (kind == 4 || kind == 8) {
+        if (HasSecondSection(kind)) {
             d2 = Millimetres(in.diameter2);
-            if (kind == 4) {
+            if (IsTee(kind)) {
                 if (!in.branchFlow.empty()) typedBranchFlow_ = ToNumber(in.branchFlow);
                 branchFlow = typedBranchFlow_;
                 w2 = RoundVelocity(branchFlow, d2);
@@ -135,11 +135,11 @@ VelocityDisplay FittingCalculator::VelocityStep(int kind, const FittingInputs& i
         flow = fp::Store(fp::Div(typedFlow_, 3600.0L));
         w1 = fp::Store(fp::Div(flow, static_cast<real>(a) * b));
         shown.w1 = Rounded(w1, -2);
-        if (kind == 13 || kind == 17) {
+        if (HasSecondSection(kind)) {
             c = Millimetres(in.sideC);
             dd = Millimetres(in.sideD);
             d2 = EquivalentDiameter(c, dd);
-            if (kind == 13) {
+            if (IsTee(kind)) {
                 if (!in.branchFlow.empty()) typedBranchFlow_ = ToNumber(in.branchFlow);
                 branchFlow = fp::Store(fp::Div(typedBranchFlow_, 3600.0L));
                 w2 = fp::Store(fp::Div(branchFlow, static_cast<real>(c) * dd));
@@ -159,10 +159,9 @@ VelocityDisplay FittingCalculator::VelocityStep(int kind, const FittingInputs& i
     return shown;
 }
 
-std::optional<VelocityDisplay> FittingCalculator::LiveVelocityStep(int kind, const FittingInputs& in) {
-    const FittingKind& info = KindOf(kind);
+std::optional<VelocityDisplay> FittingCalculator::LiveVelocityStep(FittingKind kind, const FittingInputs& in) {
     const bool second = HasSecondSection(kind);
-    const bool missing = info.rectangular
+    const bool missing = IsRectangular(kind)
                              ? in.sideA.empty() || in.sideB.empty() || (second && (in.sideC.empty() || in.sideD.empty()))
                              : in.diameter1.empty() || (second && in.diameter2.empty());
     if (missing) return std::nullopt;
@@ -184,15 +183,16 @@ std::optional<std::string> FittingCalculator::ExtraLossFor(const std::string& ex
     return Rounded(dpp, -1);
 }
 
-double FittingCalculator::RadiusBoundMm(int kind) const {
-    if (kind == 2) return fp::Store(d * 0.5L * 1000.0L);
-    if (kind == 11) return fp::Store(b * 0.75L * 1000.0L);
+double FittingCalculator::RadiusBoundMm(FittingKind kind) const {
+    if (kind == FittingKind::RoundElbow) return fp::Store(d * 0.5L * 1000.0L);
+    if (kind == FittingKind::RectElbow) return fp::Store(b * 0.75L * 1000.0L);
     return 0.0;
 }
 
-double FittingCalculator::ZetaOf(int kind, const FittingInputs& in) const {
+double FittingCalculator::ZetaOf(FittingKind kind, const FittingInputs& in) const {
+    using enum FittingKind;
     switch (kind) {
-    case 2: {
+    case RoundElbow: {
         const std::string& type = in.roundElbowType;
         if (type == "KOLANO") {
             return fp::Store(static_cast<real>(MitreElbowZeta(angle)) * MitreReynoldsFactor(reynolds));
@@ -206,20 +206,20 @@ double FittingCalculator::ZetaOf(int kind, const FittingInputs& in) const {
         const double rOverD = fp::Store(fp::Div(radius, d));
         return fp::Store(static_cast<real>(AngleFactor(angle)) * bend(rOverD));
     }
-    case 3:
-    case 12: {
+    case RoundOffset:
+    case RectOffset: {
         const double eOverL = fp::Store(fp::Div(offset, length));
         return OffsetZeta(eOverL, fp::Store(d * 1000.0L));
     }
-    case 4:
-    case 13:
+    case RoundTee:
+    case RectTee:
         return TeeZeta(flow, branchFlow, d, d2, angle, in.teePath, in.teeFlow);
-    case 8: {
+    case RoundReducer: {
         const double f1 = fp::Store(0.785375L * d * d);
         const double f2 = fp::Store(0.785375L * d2 * d2);
         return ReducerZetaCircular(angle, fp::Store(fp::Div(f1, f2)));
     }
-    case 11: {
+    case RectElbow: {
         const std::string& type = in.rectElbowType;
         const double bOverA = fp::Store(fp::Div(b, a));
         if (type == "ŁUK") {
@@ -232,19 +232,28 @@ double FittingCalculator::ZetaOf(int kind, const FittingInputs& in) const {
         }
         UnknownChoice("typ kolana", type);
     }
-    case 17:
+    case RectReducer:
         return ReducerZetaRectangular(angle, fp::Store(fp::Div(static_cast<real>(a) * b, static_cast<real>(c) * dd)));
-    default:
+    case RoundStraight:
+    case RoundRoofOutlet:
+    case RoundSilencer:
+    case RoundRoofBase:
+    case RoundGrille:
+    case RectStraight:
+    case RectRoofOutlet:
+    case RectSilencer:
+    case RectRoofBase:
+    case RectGrille:
         // Straight ducts, roof elements, silencers and grilles: friction and
         // the additional (manufacturer's) loss only.
-        KindOf(kind);
         return 0.0;
     }
+    throw std::out_of_range("fitting kind outside 1..18");
 }
 
-LossResult FittingCalculator::LossStep(int kind, const FittingInputs& in, const std::string& totalField,
+LossResult FittingCalculator::LossStep(FittingKind kind, const FittingInputs& in, const std::string& totalField,
                                        const std::string* editedTotalLoss, double runningTotal) {
-    KindOf(kind);
+    InfoOf(kind);
     // Elbows and grilles have no length of their own (their hidden length
     // field holds the "0" of the editor's reset).
     length = HasNoLength(kind) ? 0.0 : Millimetres(in.length);
@@ -297,7 +306,7 @@ LossResult FittingCalculator::LossStep(int kind, const FittingInputs& in, const 
     return out;
 }
 
-FittingRecord MakeRecord(int kind, const FittingInputs& in, const LossResult& r) {
+FittingRecord MakeRecord(FittingKind kind, const FittingInputs& in, const LossResult& r) {
     FittingRecord record;
     record.Set(Field::Name, in.name);
     record.Set(Field::TypeCode, in.typeCode);
@@ -321,7 +330,7 @@ FittingRecord MakeRecord(int kind, const FittingInputs& in, const LossResult& r)
     record.Set(Field::TotalLoss, r.totalLoss);
     record.Set(Field::EquivDiameter, r.equivDiameter);
     record.Set(Field::EquivDiameter2, r.equivDiameter2);
-    record.Set(Field::Kind, IntToStr(kind));
+    record.Set(Field::Kind, IntToStr(Number(kind)));
     record.Set(Field::RoundElbowType, in.roundElbowType);
     record.Set(Field::RectElbowType, in.rectElbowType);
     record.Set(Field::Material, in.material);
@@ -365,7 +374,7 @@ RecordTexts TextsOfRecord(const FittingRecord& record) {
 ConfirmOutcome ConfirmFitting(Circuit& circuit, FittingCalculator& calculator, FittingInputs in,
                               const std::string& totalField, int editedIndex, MessageSink& messages) {
     ConfirmOutcome outcome;
-    const int kind = circuit.currentKind;
+    const FittingKind kind = circuit.currentKind.value();
     if (in.length.empty() && !HasNoLength(kind)) {
         messages.ShowMessage("Podaj długość kształtki", kEditorTitle);
         return outcome;

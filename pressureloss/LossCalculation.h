@@ -15,6 +15,7 @@
 // read from the program's ambient air.
 #pragma once
 
+#include "FittingKinds.h"
 #include "FittingRecord.h"
 
 #include "core/AmbientAir.h"
@@ -103,12 +104,12 @@ public:
     // keeps the value of its previous reading. With `withExtraPair`, and a
     // flow that is not zero, the field of the additional-loss pair that is
     // not typed into is brought into step with the typed one.
-    VelocityDisplay VelocityStep(int kind, const FittingInputs& inputs, bool withExtraPair = true);
+    VelocityDisplay VelocityStep(FittingKind kind, const FittingInputs& inputs, bool withExtraPair = true);
 
     // The velocity step as the editor runs it while the user types: nothing
     // while a size the kind needs is empty (the user is retyping it; the
     // confirmation refuses an empty size).
-    std::optional<VelocityDisplay> LiveVelocityStep(int kind, const FittingInputs& inputs);
+    std::optional<VelocityDisplay> LiveVelocityStep(FittingKind kind, const FittingInputs& inputs);
 
     // The additional-loss pair: the coefficient (2 decimals) of a typed
     // pressure, and the pressure (1 decimal) of a typed coefficient, at the
@@ -120,18 +121,18 @@ public:
     // Smallest allowed elbow radius [mm] from the sizes of the last velocity
     // step: half the diameter of a round elbow (kind 2), three quarters of
     // side B of a rectangular one (kind 11).
-    double RadiusBoundMm(int kind) const;
+    double RadiusBoundMm(FittingKind kind) const;
 
     // The loss step. `totalField` is the circuit window's total text;
     // `editedTotalLoss` is the stored TotalLoss of the fitting being
     // replaced (edit mode) or nullptr; `runningTotal` is the circuit's total
     // used when the total field is empty.
-    LossResult LossStep(int kind, const FittingInputs& inputs, const std::string& totalField,
+    LossResult LossStep(FittingKind kind, const FittingInputs& inputs, const std::string& totalField,
                         const std::string* editedTotalLoss, double runningTotal);
 
     // The local-loss coefficient of `kind` at the values of the last steps
     // (the loss step's inputs must have been read).
-    double ZetaOf(int kind, const FittingInputs& inputs) const;
+    double ZetaOf(FittingKind kind, const FittingInputs& inputs) const;
 
     // Values of the last steps (SI units; flows as used: m3/h round, m3/s
     // rectangular).
@@ -154,7 +155,7 @@ private:
 
 // The record a confirmed fitting is stored as: typed texts from the
 // controls, computed values from the loss step.
-FittingRecord MakeRecord(int kind, const FittingInputs& inputs, const LossResult& result);
+FittingRecord MakeRecord(FittingKind kind, const FittingInputs& inputs, const LossResult& result);
 
 // The editor's controls filled from a stored record (edit mode): every text
 // as stored. The computed velocities come along for their read-only fields.

@@ -48,7 +48,7 @@ void BM_LossStepEveryKind(benchmark::State& state) {
     FittingCalculator calculator{air};
     const FittingInputs in = Duct();
     for (auto _ : state) {
-        for (int kind = 1; kind <= kKindCount; ++kind) {
+        for (FittingKind kind : AllKinds()) {
             benchmark::DoNotOptimize(calculator.LossStep(kind, in, "", nullptr, 0.0));
         }
     }
@@ -60,7 +60,7 @@ void BM_VelocityStep(benchmark::State& state) {
     Setup();
     FittingCalculator calculator{air};
     const FittingInputs in = Duct();
-    for (auto _ : state) benchmark::DoNotOptimize(calculator.VelocityStep(4, in));
+    for (auto _ : state) benchmark::DoNotOptimize(calculator.VelocityStep(FittingKind::RoundTee, in));
 }
 BENCHMARK(BM_VelocityStep);
 

@@ -29,25 +29,25 @@ protected:
     // field, an additional loss typed as a coefficient.
     void BuildCircuit() {
         OpenCalculator();
-        Add(1, {{"Edit2", "350"}, {"Edit1", "12345678901234"}});
-        Add(2, {{"ComboBox1", "160"}, {"ComboBox10", "KOLANO"}, {"ComboBox6", "45"}});
-        Add(4, {{"ComboBox1", "200"}, {"ComboBox2", "125"}, {"Edit2", "600"}, {"Edit9", "200.5"},
+        Add(RoundStraight, {{"Edit2", "350"}, {"Edit1", "12345678901234"}});
+        Add(RoundElbow, {{"ComboBox1", "160"}, {"ComboBox10", "KOLANO"}, {"ComboBox6", "45"}});
+        Add(RoundTee, {{"ComboBox1", "200"}, {"ComboBox2", "125"}, {"Edit2", "600"}, {"Edit9", "200.5"},
                 {"ComboBox12", "ODGAŁĘŹIENIE"}});
-        Add(8, {{"ComboBox6", "30"}, {"Edit2", "200"}});
-        Add(11, {{"ComboBox8", "200"}, {"ComboBox9", "400"}, {"Edit2", "1800"}});
-        Add(13, {{"ComboBox8", "300"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "200"},
+        Add(RoundReducer, {{"ComboBox6", "30"}, {"Edit2", "200"}});
+        Add(RectElbow, {{"ComboBox8", "200"}, {"ComboBox9", "400"}, {"Edit2", "1800"}});
+        Add(RectTee, {{"ComboBox8", "300"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "200"},
                  {"ComboBox6", "60"}, {"Edit2", "2000"}, {"Edit9", "700"}, {"ComboBox13", "ŁĄCZENIE STRUG"}});
-        Add(17, {{"ComboBox8", "200"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "250"},
+        Add(RectReducer, {{"ComboBox8", "200"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "250"},
                  {"Edit2", "1000"}});
         // A silencer of galvanised steel with a loss given as a coefficient.
-        Choose(6);
+        Choose(RoundSilencer);
         app.Select(kEditor, "ComboBox3", 1);
         app.SetText(kEditor, "Edit2", "400");
         app.Click(kEditor, "RadioButton2");
         app.SetText(kEditor, "Edit10", "1,5");
         app.Click(kEditor, "BitBtn1");
         app.Click(kEditor, "RadioButton1");
-        Add(12, {{"ComboBox8", "200"}, {"Edit15", "250"}, {"Edit2", "500"}});
+        Add(RectOffset, {{"ComboBox8", "200"}, {"Edit15", "250"}, {"Edit2", "500"}});
 
         // The reducer becomes a longer one; the round elbow goes.
         app.Select(kCircuit, "ListBox1", 3);
