@@ -1,6 +1,7 @@
 #include "pressureloss/CircuitForm.h"
 
 #include "pressureloss/CatalogueForm.h"
+#include "pressureloss/CircuitEditing.h"
 #include "pressureloss/FittingKinds.h"
 
 #include "core/AmbientAir.h"

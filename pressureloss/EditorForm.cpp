@@ -2,7 +2,9 @@
 
 #include "pressureloss/CircuitForm.h"
 #include "pressureloss/EditorLists.h"
+#include "pressureloss/CircuitEditing.h"
 #include "pressureloss/FittingKinds.h"
+#include "pressureloss/RecordMapping.h"
 
 #include "core/Errors.h"
 #include "core/AmbientAir.h"
@@ -295,8 +297,8 @@ void TForm17::PreviewVelocities() {
 
 void TForm17::FillFromRecord() {
     TForm15& circuit = Circuit();
-    const RecordTexts t = TextsOfRecord(circuit.Circuit().Slot(circuit.EditedIndex()));
-    const FittingInputs& in = t.inputs;
+    const FittingInputs in = TextsOfRecord(circuit.Circuit().Slot(circuit.EditedIndex()));
+    const FittingInputs& t = in;
     Edit4->setText(FromStd(in.name));
     Edit5->setText(FromStd(in.typeCode));
     Edit1->setText(FromStd(in.length));

@@ -7,7 +7,7 @@
 
 #include "core/ui/Form.h"
 #include "pressureloss/Session.h"
-#include "pressureloss/LossCalculation.h"
+#include "pressureloss/FittingCalculator.h"
 
 #include <array>
 #include <vector>

@@ -1,7 +1,8 @@
 // The loss step runs on the user's confirmation and the velocity step on
 // every keystroke; both must be instant. The friction scan is the long part.
 #include "pressureloss/FittingKinds.h"
-#include "pressureloss/LossCalculation.h"
+#include "pressureloss/FittingCalculator.h"
+#include "pressureloss/Friction.h"
 
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"

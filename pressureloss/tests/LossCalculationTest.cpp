@@ -1,6 +1,9 @@
 #include "pressureloss/EditorLists.h"
 #include "pressureloss/FittingKinds.h"
-#include "pressureloss/LossCalculation.h"
+#include "pressureloss/CircuitEditing.h"
+#include "pressureloss/FittingCalculator.h"
+#include "pressureloss/Friction.h"
+#include "pressureloss/RecordMapping.h"
 
 #include "TestSupport.h"
 
@@ -65,9 +68,9 @@ TEST_F(Calculation, StraightRoundDuct) {
     FittingInputs in = Defaults(RoundStraight);
     const LossResult r = Run(RoundStraight, in);
     EXPECT_EQ(r.display.w1, "3,537");  // 400 / (3,1415 * 0,01 * 3600)
-    EXPECT_NEAR(calculator.reynolds, 23579.2, 0.05);
-    EXPECT_EQ(calculator.frictionSteps, 2504);
-    EXPECT_NEAR(calculator.lambda, 0.02504, 1e-12);
+    EXPECT_NEAR(calculator.Values().reynolds, 23579.2, 0.05);
+    EXPECT_EQ(calculator.Values().frictionSteps, 2504);
+    EXPECT_NEAR(calculator.Values().lambda, 0.02504, 1e-12);
     EXPECT_EQ(r.velocity1, "3,537");
     EXPECT_EQ(r.zeta, "0");
     EXPECT_EQ(r.frictionLoss, "3,76");
@@ -115,7 +118,7 @@ TEST_P(EveryKind, MatchesTheIndependentCalculation) {
     EXPECT_EQ(r.totalLoss, Local(c.dpc));
     EXPECT_EQ(r.equivDiameter, Local(c.deq));
     EXPECT_EQ(r.equivDiameter2, Local(c.deq2));
-    EXPECT_EQ(calculator.frictionSteps, c.steps);
+    EXPECT_EQ(calculator.Values().frictionSteps, c.steps);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -645,10 +648,10 @@ TEST_F(Confirmation, StoresTheTypedTextsAndTheRoundedResults) {
     EXPECT_DOUBLE_EQ(circuit.runningTotal, outcome.result.runningTotal);
 
     // The editor fills itself back from the record with the same texts.
-    const RecordTexts back = TextsOfRecord(r);
-    EXPECT_EQ(back.inputs.diameter1, "200");
-    EXPECT_EQ(back.inputs.branchFlow, "200");
-    EXPECT_EQ(back.inputs.roughness, "0.1");
+    const FittingInputs back = TextsOfRecord(r);
+    EXPECT_EQ(back.diameter1, "200");
+    EXPECT_EQ(back.branchFlow, "200");
+    EXPECT_EQ(back.roughness, "0.1");
     EXPECT_EQ(back.velocity2, "4,527");
 }
 

@@ -4,7 +4,7 @@
 // records at the start of the file, and what it loaded saves and loads again
 // unchanged.
 #include "pressureloss/FittingRecord.h"
-#include "pressureloss/LossCalculation.h"
+#include "pressureloss/RecordMapping.h"
 
 #include "TestSupport.h"
 
