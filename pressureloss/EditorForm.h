@@ -5,9 +5,11 @@
 // window and its total.
 #pragma once
 
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
-#include "pressureloss/Session.h"
 #include "pressureloss/FittingCalculator.h"
+#include "pressureloss/FittingInputs.h"
+#include "pressureloss/Session.h"
 
 #include <array>
 #include <vector>
@@ -76,7 +78,11 @@ protected:
     void FormClose() override;
 
 private:
+    using Bindings = FieldBindings<pressureloss::FittingInputs>;
+
     TForm15& Circuit() const { return circuitWindow_; }
+    // The box of an editor text.
+    QLineEdit* EditOf(std::string pressureloss::FittingInputs::*text) const;
     void ShowVelocities(const pressureloss::VelocityDisplay& shown);
     // The velocity step while typing; false when it did not run.
     bool LiveVelocities();
@@ -89,6 +95,8 @@ private:
     };
     std::vector<Input> inputs_;
     std::array<QLabel*, 4> teeSketches_{};
+    // Each box and the editor text it holds.
+    Bindings bindings_;
 
     QLineEdit* Edit4 = nullptr;    // "NAZWA"
     QLineEdit* Edit5 = nullptr;    // "TYP"

@@ -199,6 +199,39 @@ TEST_F(EditorWindow, TeeSketchFollowsTheTeeLists) {
     for (const char* s : sketches) EXPECT_FALSE(Shows(app, s));
 }
 
+// A stored fitting is written back box by box, each as if typed: the
+// diameter of a round elbow before its radius (the stored radius stands),
+// the other stream of a tee last (its velocities are recomputed and shown as
+// the editor shows them, two decimals for a rectangular tee).
+TEST_F(EditorWindow, EditingWritesTheStoredTextsBackInTheirOrder) {
+    OpenCalculator();
+    Choose(RoundElbow);
+    app.SetText(kEditor, "ComboBox1", "250");
+    app.Select(kEditor, "ComboBox7", ItemIndex(app, "ComboBox7", "1000"));
+    app.SetText(kEditor, "Edit2", "400");
+    app.Click(kEditor, "BitBtn1");
+    Add(RectTee, {{"ComboBox8", "300"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "200"},
+                  {"Edit2", "2000"}, {"Edit9", "700"}});
+    Add(RectTee, {{"Edit2", "2000"}, {"Edit9", "500"}});  // another Vo left in its box
+    auto& circuit = app.WindowAs<TForm15>(kCircuit)->Circuit();
+    ASSERT_EQ(circuit.Count(), 3);
+    ASSERT_EQ(circuit.FieldText(1, Field::Velocity2), "3,889");
+
+    app.Select(kCircuit, "ListBox1", 0);
+    app.Click(kCircuit, "Edytujksztatk1");
+    EXPECT_EQ(app.Text(kEditor, "ComboBox1"), "250");
+    EXPECT_EQ(app.Text(kEditor, "ComboBox7"), "1000");
+    app.Click(kEditor, "BitBtn2");
+
+    app.Select(kCircuit, "ListBox1", 1);
+    app.Click(kCircuit, "Edytujksztatk1");
+    EXPECT_EQ(app.Text(kEditor, "Edit9"), "700");
+    EXPECT_EQ(app.Text(kEditor, "Edit8"), "3,89");
+    EXPECT_EQ(app.Text(kEditor, "Edit3"), "9,26");
+    app.Click(kEditor, "BitBtn2");
+    EXPECT_EQ(app.ErrorCount(), 0);
+}
+
 TEST_F(EditorWindow, ConfirmationMessagesStoreNothingAndCloseTheEditor) {
     OpenCalculator();
     struct Case {
