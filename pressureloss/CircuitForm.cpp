@@ -1,6 +1,7 @@
 #include "pressureloss/CircuitForm.h"
 
 #include "pressureloss/CatalogueForm.h"
+#include "pressureloss/CircuitColumns.h"
 #include "pressureloss/CircuitEditing.h"
 #include "pressureloss/FittingKinds.h"
 
@@ -36,30 +37,6 @@ using pressureloss::Field;
 
 namespace {
 const QColor kListBackground(192, 220, 192);
-
-struct Column {
-    const char* list;
-    const char* header1;
-    const char* header2;
-    const char* hint;
-    Field field;
-    int width;
-};
-
-// Left to right; the dpp column is ListBox11 and the last one ListBox10.
-const Column kColumns[11] = {
-    {"ListBox1", "Lp", "", "Liczba porządkowa", Field::Ordinal, 20},
-    {"ListBox2", "Nazwa kształtki", "", "Nazwa kształtki", Field::Name, 270},
-    {"ListBox3", "Przepływ", "V [m3/h]", "Przepływ powietrza w kształtce", Field::Flow, 56},
-    {"ListBox4", "Prędkość", "w [m/s]", "Prędkość przepływu powietrza przez kształtkę", Field::Velocity1, 54},
-    {"ListBox5", "Długość", "L [mm]", "Długość kształtki", Field::Length, 52},
-    {"ListBox6", "Średnica", "zastępcza", "Średnica/średnica zastępcza kształtki", Field::EquivDiameter, 56},
-    {"ListBox7", "ξ", "[-]", "Współczynnik oporów miejscowych kształtki", Field::Zeta, 36},
-    {"ListBox8", "Strata liniowa", "dpl [Pa]", "Liniowe straty ciśnienia", Field::FrictionLoss, 82},
-    {"ListBox9", "Strata miejscowa", "dpm [Pa]", "Miejscowe straty ciśnienia", Field::LocalLoss, 94},
-    {"ListBox11", "Strata +", "dpp [Pa]", "Dodatkowe straty ciśnienia", Field::ExtraLoss, 48},
-    {"ListBox10", "Strata całkowita", "dpc [Pa]", "Całkowite straty ciśnienia", Field::TotalLoss, 94},
-};
 
 constexpr int kRows = 7;
 constexpr int kRowHeight = 16;  // room for the accents of capitals (Ó, Ś)
@@ -134,8 +111,8 @@ void TForm15::BuildColumns() {
     QFont header = font();
     header.setPointSizeF(7.5);
     int x = 8;
-    for (int i = 0; i < 11; ++i) {
-        const Column& column = kColumns[i];
+    for (int i = 0; i < pressureloss::kCircuitColumnCount; ++i) {
+        const pressureloss::CircuitColumn& column = pressureloss::kCircuitColumns[i];
         const QString header = column.header2[0] ? QStringLiteral("%1\n%2").arg(QString::fromUtf8(column.header1),
                                                                                QString::fromUtf8(column.header2))
                                                  : QString::fromUtf8(column.header1);
@@ -242,11 +219,12 @@ void TForm15::EmptyColumns() {
 void TForm15::Refill() {
     EmptyColumns();
     const int first = ScrollBar1->value();
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < pressureloss::kCircuitColumnCount; ++i) {
         QListWidget* list = columns_[static_cast<std::size_t>(i)];
         for (int row = 0; row < kRows; ++row) {
-            auto* item = new QListWidgetItem(FromStd(circuit_.FieldText(first + row, kColumns[i].field)), list);
-            item->setSizeHint(QSize(kColumns[i].width, kRowHeight));
+            const pressureloss::CircuitColumn& column = pressureloss::kCircuitColumns[i];
+            auto* item = new QListWidgetItem(FromStd(circuit_.FieldText(first + row, column.field)), list);
+            item->setSizeHint(QSize(column.width, kRowHeight));
         }
     }
 }
@@ -294,29 +272,38 @@ void TForm15::Zapiszobliczenia1Click() {
         QStringLiteral("Pliki Obliczeń Hydraulicznych (*.moh)"), QStringLiteral("moh"), lastSaveName_));
     if (!chosen || chosen->isEmpty()) return;
     lastSaveName_ = *chosen;
-    circuit_.Save(ToStd(*chosen));
+    SaveFile(*chosen);
+}
+
+void TForm15::SaveFile(const QString& path) {
+    Guarded([&] { circuit_.Save(ToStd(path)); });
 }
 
 void TForm15::Otwrzobliczenia1Click() {
     const std::optional<QString> chosen = platform().OpenFileDialog(
         platform().OpenRecordDialog(QStringLiteral("Pliki obliczeń hydraulicznych (*.moh)"), QStringLiteral("moh")));
     if (!chosen || chosen->isEmpty()) return;
+    OpenFile(*chosen);
+}
 
-    // The circuit is replaced only once the file was read: a file that
-    // cannot be read leaves the user's circuit as it was.
-    PlatformMessages messages;
-    {
-        WaitCursor busy;
-        circuit_.Load(ToStd(*chosen), messages);
-    }
-    EmptyColumns();
-    Edit1->setText(QStringLiteral("0"));
-    ScrollBar1->setMaximum(circuit_.Count());
-    ScrollBar1->setValue(0);
-    Refill();
-    const double total = circuit_.SumOfTotalLosses();
-    circuit_.runningTotal = total;
-    Edit1->setText(FromStd(pressureloss::TotalText(total)));
+void TForm15::OpenFile(const QString& path) {
+    Guarded([&] {
+        // The circuit is replaced only once the file was read: a file that
+        // cannot be read leaves the user's circuit as it was.
+        PlatformMessages messages;
+        {
+            WaitCursor busy;
+            circuit_.Load(ToStd(path), messages);
+        }
+        EmptyColumns();
+        Edit1->setText(QStringLiteral("0"));
+        ScrollBar1->setMaximum(circuit_.Count());
+        ScrollBar1->setValue(0);
+        Refill();
+        const double total = circuit_.SumOfTotalLosses();
+        circuit_.runningTotal = total;
+        Edit1->setText(FromStd(pressureloss::TotalText(total)));
+    });
 }
 
 void TForm15::Zamknij1Click() { close(); }

@@ -1,3 +1,4 @@
+#include "pressureloss/CircuitColumns.h"
 #include "pressureloss/FittingRecord.h"
 
 #include "TestSupport.h"
@@ -168,6 +169,25 @@ TEST(Circuit, ClearEmptiesEveryUsedRecordAndTheTotal) {
     EXPECT_EQ(circuit.runningTotal, 0.0);
     EXPECT_EQ(circuit.Slot(0), FittingRecord{});
     EXPECT_EQ(circuit.Slot(1), FittingRecord{});
+}
+
+TEST(CircuitTable, TitlesAndEveryFittingsTextsInTheWindowsColumnOrder) {
+    EXPECT_EQ(TableOfCircuit(Circuit{}).rows.size(), 0u);
+    Circuit circuit;
+    circuit.Append(Fitting("A", "1"));
+    FittingRecord second;
+    for (int f = 0; f < kFieldCount; ++f) second.Set(static_cast<Field>(f), "f" + std::to_string(f));
+    circuit.Append(second);
+    const CircuitTable table = TableOfCircuit(circuit);
+    EXPECT_EQ(table.titles, (std::vector<std::string>{"Lp", "Nazwa kształtki", "Przepływ V [m3/h]", "Prędkość w [m/s]",
+                                                      "Długość L [mm]", "Średnica zastępcza", "ξ [-]",
+                                                      "Strata liniowa dpl [Pa]", "Strata miejscowa dpm [Pa]",
+                                                      "Strata + dpp [Pa]", "Strata całkowita dpc [Pa]"}));
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[0][1], "A");
+    // Ordinal, name, flow, w1, L, d, zeta, dpl, dpm, dpp, dpc.
+    EXPECT_EQ(table.rows[1], (std::vector<std::string>{"1", "f1", "f11", "f13", "f3", "f21", "f16", "f18", "f19", "f15",
+                                                       "f20"}));
 }
 
 class MohFiles : public CommaLocale {

@@ -4,6 +4,7 @@
 // test: the file format never changes under the user's older calculations.
 #include "WindowTestSupport.h"
 
+#include "pressureloss/CircuitColumns.h"
 #include "pressureloss/CircuitForm.h"
 
 #include <QFile>
@@ -76,21 +77,49 @@ TEST_F(MohGolden, SavedCircuitIsByteForByteTheKeptFile) {
     }
 }
 
-TEST_F(MohGolden, OpenedAndSavedAgainTheFileIsUnchanged) {
+// Opening and saving by path (as a file named on the command line is
+// opened) does what the menu items do once the file is chosen.
+TEST_F(MohGolden, OpenedAndSavedAgainByPathTheFileIsUnchanged) {
     OpenCalculator();
-    app.Fake().openAnswers.push_back(kGolden);
-    app.Click(kCircuit, "Otwrzobliczenia1");
+    for (int i = 0; i < 9; ++i) Add(RoundStraight);
+    ScrollBar()->setValue(3);
+    auto* circuitWindow = app.WindowAs<TForm15>(kCircuit);
+    circuitWindow->OpenFile(kGolden);
     ASSERT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+    EXPECT_EQ(ScrollBar()->value(), 0);
+    EXPECT_EQ(ScrollBar()->maximum(), 8);
     EXPECT_EQ(Row(0), (QStringList{"0", "PROSTKA_OKRĄGŁA", "350", "12,379", "1234567890", "100", "0", "2164680786",
                                    "0", "0", "2164680786"}));
     EXPECT_EQ(Row(6), (QStringList{"6", "TŁUMIK_HAŁASU_OKRĄGŁY", "400", "14,148", "1000", "100", "0", "28,62", "0",
                                    "180,1", "208,72"}));
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "2164681050,22");  // the sum of the stored totals
+    // The columns show the circuit's table, as a report or an export takes it.
+    const CircuitTable table = TableOfCircuit(circuitWindow->Circuit());
+    ASSERT_EQ(table.rows.size(), 8u);
+    for (int row = 0; row < 7; ++row) {
+        QStringList texts;
+        for (const std::string& text : table.rows[static_cast<std::size_t>(row)]) texts << QString::fromStdString(text);
+        EXPECT_EQ(Row(row), texts) << row;
+    }
 
     const QString path = folder.path() + "/znowu.moh";
-    app.Fake().saveAnswers.push_back(path);
-    app.Click(kCircuit, "Zapiszobliczenia1");
+    circuitWindow->SaveFile(path);
     EXPECT_EQ(Contents(path), Contents(kGolden));
+    EXPECT_EQ(app.ErrorCount(), 0);
+}
+
+TEST_F(MohGolden, OpeningOrSavingByPathShowsTheFilesError) {
+    OpenCalculator();
+    Add(RoundStraight);
+    auto* circuitWindow = app.WindowAs<TForm15>(kCircuit);
+    circuitWindow->OpenFile(folder.path() + "/brak.moh");
+    EXPECT_EQ(app.LastError(), "File not found");
+    EXPECT_EQ(circuitWindow->Circuit().Count(), 1);
+    EXPECT_EQ(app.Text(kCircuit, "Edit1"), "3,76");
+    circuitWindow->SaveFile(folder.path());  // a folder, not a file
+    EXPECT_EQ(app.ErrorCount(), 2);
+    EXPECT_EQ(app.LastError(), "File access denied");
+    EXPECT_EQ(circuitWindow->Circuit().Count(), 1);
 }
 
 }  // namespace
