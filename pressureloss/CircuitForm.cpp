@@ -59,49 +59,35 @@ TForm15::TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
 }
 
 void TForm15::BuildMenus() {
+    // A menu item with its glyph, running its handler.
+    const auto item = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut,
+                             const char* glyph, void (TForm15::*handler)()) {
+        QAction* action =
+            NewAction(menu, QString::fromLatin1(name), QString::fromUtf8(caption), shortcut, Glyph(glyph));
+        On(action, &QAction::triggered, [this, handler] { (this->*handler)(); });
+    };
+    // The commands on the fittings: the "Opcje" menu and the columns'
+    // context menu.
+    const auto fittingItems = [&](QMenu* menu, const char* edit, const char* remove, const char* add) {
+        item(menu, edit, "Edytuj kształtkę", {}, "edit", &TForm15::Edytujksztatk1Click);
+        item(menu, remove, "Usuń kształtkę", {}, "delete", &TForm15::Usuksztatk1Click);
+        item(menu, add, "Dodaj kształtkę", {}, "add", &TForm15::SpeedButton1Click);
+    };
+
     QMenu* file = MenuBar()->addMenu(QStringLiteral("   Plik   "));
-    QAction* newCalc = NewAction(file, QStringLiteral("Noweobliczenia1"), QStringLiteral("Nowe obliczenia"),
-                                 QKeySequence(Qt::CTRL | Qt::Key_N), Glyph("new"));
-    QAction* open = NewAction(file, QStringLiteral("Otwrzobliczenia1"), QStringLiteral("Otwórz obliczenia"),
-                              QKeySequence(Qt::CTRL | Qt::Key_O), Glyph("open"));
-    QAction* save = NewAction(file, QStringLiteral("Zapiszobliczenia1"), QStringLiteral("Zapisz obliczenia"),
-                              QKeySequence(Qt::CTRL | Qt::Key_S), Glyph("save"));
+    item(file, "Noweobliczenia1", "Nowe obliczenia", Qt::CTRL | Qt::Key_N, "new", &TForm15::Noweobliczenia1Click);
+    item(file, "Otwrzobliczenia1", "Otwórz obliczenia", Qt::CTRL | Qt::Key_O, "open", &TForm15::Otwrzobliczenia1Click);
+    item(file, "Zapiszobliczenia1", "Zapisz obliczenia", Qt::CTRL | Qt::Key_S, "save",
+         &TForm15::Zapiszobliczenia1Click);
     file->addSeparator();
-    QAction* close = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
-                               QKeySequence(Qt::CTRL | Qt::Key_X), Glyph("close"));
-    On(newCalc, &QAction::triggered, [this] { Noweobliczenia1Click(); });
-    On(open, &QAction::triggered, [this] { Otwrzobliczenia1Click(); });
-    On(save, &QAction::triggered, [this] { Zapiszobliczenia1Click(); });
-    On(close, &QAction::triggered, [this] { Zamknij1Click(); });
-
-    QMenu* options = MenuBar()->addMenu(QStringLiteral("Opcje   "));
-    QAction* edit = NewAction(options, QStringLiteral("Edytujksztatk1"), QStringLiteral("Edytuj kształtkę"), {},
-                              Glyph("edit"));
-    QAction* remove = NewAction(options, QStringLiteral("Usuksztatk1"), QStringLiteral("Usuń kształtkę"), {},
-                                Glyph("delete"));
-    QAction* add = NewAction(options, QStringLiteral("Dodajksztatk1"), QStringLiteral("Dodaj kształtkę"), {},
-                             Glyph("add"));
-    On(edit, &QAction::triggered, [this] { Edytujksztatk1Click(); });
-    On(remove, &QAction::triggered, [this] { Usuksztatk1Click(); });
-    On(add, &QAction::triggered, [this] { SpeedButton1Click(); });
-
+    item(file, "Zamknij1", "Zamknij", Qt::CTRL | Qt::Key_X, "close", &TForm15::Zamknij1Click);
+    fittingItems(MenuBar()->addMenu(QStringLiteral("Opcje   ")), "Edytujksztatk1", "Usuksztatk1", "Dodajksztatk1");
     QMenu* help = MenuBar()->addMenu(QStringLiteral("Pomoc"));
-    QAction* helpItem = NewAction(help, QStringLiteral("Pomocprogramu1"), QStringLiteral("Pomoc programu"),
-                                  QKeySequence(Qt::Key_F1), Glyph("help"));
-    On(helpItem, &QAction::triggered, [this] { Pomocprogramu1Click(); });
+    item(help, "Pomocprogramu1", "Pomoc programu", Qt::Key_F1, "help", &TForm15::Pomocprogramu1Click);
 
-    // The context menu of the columns.
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* edit2 = NewAction(PopupMenu1, QStringLiteral("Waciwociksztatki1"), QStringLiteral("Edytuj kształtkę"), {},
-                               Glyph("edit"));
-    QAction* remove2 = NewAction(PopupMenu1, QStringLiteral("Usuksztatk2"), QStringLiteral("Usuń kształtkę"), {},
-                                 Glyph("delete"));
-    QAction* add2 = NewAction(PopupMenu1, QStringLiteral("Dodajksztatk2"), QStringLiteral("Dodaj kształtkę"), {},
-                              Glyph("add"));
-    On(edit2, &QAction::triggered, [this] { Edytujksztatk1Click(); });
-    On(remove2, &QAction::triggered, [this] { Usuksztatk1Click(); });
-    On(add2, &QAction::triggered, [this] { SpeedButton1Click(); });
+    fittingItems(PopupMenu1, "Waciwociksztatki1", "Usuksztatk2", "Dodajksztatk2");
 }
 
 void TForm15::BuildColumns() {

@@ -474,21 +474,17 @@ struct PairDepth {
 };
 }  // namespace
 
-void TForm17::Edit7Change() {
+void TForm17::FollowPair(QLineEdit* changed, QLineEdit* other, PairConversion convert) {
     if (preparing_) return;
     PairDepth depth(pairDepth_);
     if (depth.TooDeep()) return;
-    const std::optional<std::string> zeta = Circuit().Calculator().ExtraZetaFor(ToStd(Edit7->text()));
-    if (zeta) Edit10->setText(FromStd(*zeta));
+    const std::optional<std::string> text = (Circuit().Calculator().*convert)(ToStd(changed->text()));
+    if (text) other->setText(FromStd(*text));
 }
 
-void TForm17::Edit10Change() {
-    if (preparing_) return;
-    PairDepth depth(pairDepth_);
-    if (depth.TooDeep()) return;
-    const std::optional<std::string> loss = Circuit().Calculator().ExtraLossFor(ToStd(Edit10->text()));
-    if (loss) Edit7->setText(FromStd(*loss));
-}
+void TForm17::Edit7Change() { FollowPair(Edit7, Edit10, &FittingCalculator::ExtraZetaFor); }
+
+void TForm17::Edit10Change() { FollowPair(Edit10, Edit7, &FittingCalculator::ExtraLossFor); }
 
 void TForm17::BitBtn1Click() {
     TForm15& circuit = Circuit();

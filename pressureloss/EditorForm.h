@@ -87,6 +87,9 @@ private:
     // The velocity step while typing; false when it did not run.
     bool LiveVelocities();
     void ChooseRadius();
+    // One field of the additional-loss pair changed: the other follows.
+    using PairConversion = std::optional<std::string> (pressureloss::FittingCalculator::*)(const std::string&) const;
+    void FollowPair(QLineEdit* changed, QLineEdit* other, PairConversion convert);
 
     // Every kind-specific control with its labels, hidden by the reset.
     struct Input {
