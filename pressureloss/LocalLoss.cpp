@@ -108,6 +108,7 @@ double LocalLossCoefficient(FittingKind kind, const FittingValues& v, const Fitt
     case RectTee:
         return TeeZeta(v.flow, v.branchFlow, v.d, v.d2, v.angle, in.teePath, in.teeFlow);
     case RoundReducer: {
+        // The areas of both ends, pi d^2 / 4 with pi written 3.1415.
         const double f1 = fp::Store(0.785375L * v.d * v.d);
         const double f2 = fp::Store(0.785375L * v.d2 * v.d2);
         return ReducerZetaCircular(v.angle, fp::Store(fp::Div(f1, f2)));
