@@ -155,7 +155,10 @@ public:
     // Empties every used record; count 0, running total 0.
     void Clear();
 
-    // The used records as they are written to a .moh file.
+    // The used records as they are written to a .moh file: each text after
+    // its length byte, zeros behind it. A file the program wrote opens and
+    // saves again byte for byte; one written elsewhere saves its texts (a
+    // byte the code page leaves undefined as '?'), not the bytes behind them.
     Bytes Serialize() const;
     void Save(const std::string& path) const;
 
