@@ -68,6 +68,8 @@ TEST_F(MohGolden, SavedCircuitIsByteForByteTheKeptFile) {
     app.Click(kCircuit, "Zapiszobliczenia1");
     const QByteArray saved = Contents(path);
     ASSERT_EQ(saved.size(), 8 * 379);
+    // VIMTAL_WRITE_GOLDEN=<file> keeps the saved circuit there (to renew the
+    // kept file after a deliberate change of the format).
     if (const char* keep = std::getenv("VIMTAL_WRITE_GOLDEN")) QFile::copy(path, QString::fromUtf8(keep));
     const QByteArray golden = Contents(kGolden);
     ASSERT_EQ(golden.size(), saved.size()) << kGolden.toStdString();
