@@ -1,6 +1,6 @@
 // Any bytes opened as a .moh circuit must load without reading or writing
 // outside the table, and the circuit loaded must save and load again to the
-// same number of fittings.
+// same fittings and the same bytes.
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "core/Numbers.h"
@@ -33,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A total that is not a number stops the summing with its error.
     }
     if (circuit.Count() == 0) return 0;
+    // Saved, the circuit loads and saves to the same bytes again.
+    const Bytes saved = circuit.Serialize();
     Circuit again;
-    again.LoadBytes(circuit.Serialize(), messages);
-    if (again.Count() != circuit.Count()) std::abort();
+    again.LoadBytes(saved, messages);
+    if (again.Count() != circuit.Count() || again.Serialize() != saved) std::abort();
     return 0;
 }

@@ -17,6 +17,8 @@
 
 namespace vimtal {
 
+using pressureloss::FittingKind;
+
 namespace {
 constexpr int kButtonWidth = 81;
 constexpr int kWideButtonWidth = 89;  // the rectangular elbow's button
@@ -36,10 +38,11 @@ TForm16::TForm16(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
     // Round kinds on top, rectangular below, column by column in the same
     // order: straight duct, elbow, offset, tee, roof intake/outlet,
     // silencer, roof base, reducer, grille.
-    for (int kind = 1; kind <= pressureloss::kKindCount; ++kind) {
-        const pressureloss::FittingKind& k = pressureloss::KindOf(kind);
-        const int column = (kind - 1) % 9;
-        const bool rectangular = k.rectangular;
+    for (const FittingKind kind : pressureloss::AllKinds()) {
+        const pressureloss::KindInfo& k = pressureloss::InfoOf(kind);
+        const int number = pressureloss::Number(kind);
+        const int column = (number - 1) % 9;  // the same column in both rows
+        const bool rectangular = pressureloss::IsRectangular(kind);
         int x = 4;
         for (int i = 0; i < column; ++i) x += i == 1 ? kWideButtonWidth : kButtonWidth;
         const int width = rectangular && column == 1 ? kWideButtonWidth : kButtonWidth;
@@ -47,13 +50,13 @@ TForm16::TForm16(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
         auto* button = new QToolButton(group);
         button->setObjectName(QString::fromLatin1(k.button));
         button->setGeometry(x, rectangular ? 96 : 22, width, kButtonHeight);
-        button->setIcon(QIcon(QStringLiteral(":/pressureloss/glyphs/kind%1.svg").arg(kind, 2, 10, QLatin1Char('0'))));
+        button->setIcon(QIcon(QStringLiteral(":/pressureloss/glyphs/kind%1.svg").arg(number, 2, 10, QLatin1Char('0'))));
         button->setIconSize(QSize(64, 48));
         button->setToolTip(QString::fromUtf8(k.name));
         button->setCursor(Qt::PointingHandCursor);
         button->setAutoRaise(false);
         On(button, &QToolButton::clicked, [this, kind] { PrepareKind(kind); });
-        buttons_[static_cast<std::size_t>(kind - 1)] = button;
+        buttons_[static_cast<std::size_t>(number - 1)] = button;
     }
 
     BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("ZAMKNIJ"));
@@ -62,10 +65,10 @@ TForm16::TForm16(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
     BitBtn2->setGeometry(628, 190, 115, 36);
 }
 
-void TForm16::PrepareKind(int kind) {
+void TForm16::PrepareKind(FittingKind kind) {
     TForm17* editor = &*editor_;
     pressureloss::Circuit& circuit = session_.circuit;
-    const pressureloss::FittingKind& k = pressureloss::KindOf(kind);
+    const pressureloss::KindInfo& k = pressureloss::InfoOf(kind);
     try {
         circuit.currentKind = kind;
         {

@@ -26,10 +26,10 @@ public:
     // `editor`: the fitting editor it prepares and opens.
     TForm16(AmbientAir& air, pressureloss::Session& session, WindowLink<TForm17>& editor);
 
-    // SpeedButton1Click ... SpeedButton18Click: the preparation of `kind`
-    // (1..18), then the editor shown modally. When the preparation fails the
-    // edit flag is cleared and the editor does not open.
-    void PrepareKind(int kind);
+    // SpeedButton1Click ... SpeedButton18Click: the preparation of `kind`,
+    // then the editor shown modally. When the preparation fails the edit
+    // flag is cleared and the editor does not open.
+    void PrepareKind(pressureloss::FittingKind kind);
 
 protected:
     void FormActivate() override;

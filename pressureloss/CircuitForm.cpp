@@ -1,6 +1,8 @@
 #include "pressureloss/CircuitForm.h"
 
 #include "pressureloss/CatalogueForm.h"
+#include "pressureloss/CircuitColumns.h"
+#include "pressureloss/CircuitEditing.h"
 #include "pressureloss/FittingKinds.h"
 
 #include "core/AmbientAir.h"
@@ -36,30 +38,6 @@ using pressureloss::Field;
 namespace {
 const QColor kListBackground(192, 220, 192);
 
-struct Column {
-    const char* list;
-    const char* header1;
-    const char* header2;
-    const char* hint;
-    Field field;
-    int width;
-};
-
-// Left to right; the dpp column is ListBox11 and the last one ListBox10.
-const Column kColumns[11] = {
-    {"ListBox1", "Lp", "", "Liczba porządkowa", Field::Ordinal, 20},
-    {"ListBox2", "Nazwa kształtki", "", "Nazwa kształtki", Field::Name, 270},
-    {"ListBox3", "Przepływ", "V [m3/h]", "Przepływ powietrza w kształtce", Field::Flow, 56},
-    {"ListBox4", "Prędkość", "w [m/s]", "Prędkość przepływu powietrza przez kształtkę", Field::Velocity1, 54},
-    {"ListBox5", "Długość", "L [mm]", "Długość kształtki", Field::Length, 52},
-    {"ListBox6", "Średnica", "zastępcza", "Średnica/średnica zastępcza kształtki", Field::EquivDiameter, 56},
-    {"ListBox7", "ξ", "[-]", "Współczynnik oporów miejscowych kształtki", Field::Zeta, 36},
-    {"ListBox8", "Strata liniowa", "dpl [Pa]", "Liniowe straty ciśnienia", Field::FrictionLoss, 82},
-    {"ListBox9", "Strata miejscowa", "dpm [Pa]", "Miejscowe straty ciśnienia", Field::LocalLoss, 94},
-    {"ListBox11", "Strata +", "dpp [Pa]", "Dodatkowe straty ciśnienia", Field::ExtraLoss, 48},
-    {"ListBox10", "Strata całkowita", "dpc [Pa]", "Całkowite straty ciśnienia", Field::TotalLoss, 94},
-};
-
 constexpr int kRows = 7;
 constexpr int kRowHeight = 16;  // room for the accents of capitals (Ó, Ś)
 
@@ -81,49 +59,35 @@ TForm15::TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
 }
 
 void TForm15::BuildMenus() {
+    // A menu item with its glyph, running its handler.
+    const auto item = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut,
+                             const char* glyph, void (TForm15::*handler)()) {
+        QAction* action =
+            NewAction(menu, QString::fromLatin1(name), QString::fromUtf8(caption), shortcut, Glyph(glyph));
+        On(action, &QAction::triggered, [this, handler] { (this->*handler)(); });
+    };
+    // The commands on the fittings: the "Opcje" menu and the columns'
+    // context menu.
+    const auto fittingItems = [&](QMenu* menu, const char* edit, const char* remove, const char* add) {
+        item(menu, edit, "Edytuj kształtkę", {}, "edit", &TForm15::Edytujksztatk1Click);
+        item(menu, remove, "Usuń kształtkę", {}, "delete", &TForm15::Usuksztatk1Click);
+        item(menu, add, "Dodaj kształtkę", {}, "add", &TForm15::SpeedButton1Click);
+    };
+
     QMenu* file = MenuBar()->addMenu(QStringLiteral("   Plik   "));
-    QAction* newCalc = NewAction(file, QStringLiteral("Noweobliczenia1"), QStringLiteral("Nowe obliczenia"),
-                                 QKeySequence(Qt::CTRL | Qt::Key_N), Glyph("new"));
-    QAction* open = NewAction(file, QStringLiteral("Otwrzobliczenia1"), QStringLiteral("Otwórz obliczenia"),
-                              QKeySequence(Qt::CTRL | Qt::Key_O), Glyph("open"));
-    QAction* save = NewAction(file, QStringLiteral("Zapiszobliczenia1"), QStringLiteral("Zapisz obliczenia"),
-                              QKeySequence(Qt::CTRL | Qt::Key_S), Glyph("save"));
+    item(file, "Noweobliczenia1", "Nowe obliczenia", Qt::CTRL | Qt::Key_N, "new", &TForm15::Noweobliczenia1Click);
+    item(file, "Otwrzobliczenia1", "Otwórz obliczenia", Qt::CTRL | Qt::Key_O, "open", &TForm15::Otwrzobliczenia1Click);
+    item(file, "Zapiszobliczenia1", "Zapisz obliczenia", Qt::CTRL | Qt::Key_S, "save",
+         &TForm15::Zapiszobliczenia1Click);
     file->addSeparator();
-    QAction* close = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
-                               QKeySequence(Qt::CTRL | Qt::Key_X), Glyph("close"));
-    On(newCalc, &QAction::triggered, [this] { Noweobliczenia1Click(); });
-    On(open, &QAction::triggered, [this] { Otwrzobliczenia1Click(); });
-    On(save, &QAction::triggered, [this] { Zapiszobliczenia1Click(); });
-    On(close, &QAction::triggered, [this] { Zamknij1Click(); });
-
-    QMenu* options = MenuBar()->addMenu(QStringLiteral("Opcje   "));
-    QAction* edit = NewAction(options, QStringLiteral("Edytujksztatk1"), QStringLiteral("Edytuj kształtkę"), {},
-                              Glyph("edit"));
-    QAction* remove = NewAction(options, QStringLiteral("Usuksztatk1"), QStringLiteral("Usuń kształtkę"), {},
-                                Glyph("delete"));
-    QAction* add = NewAction(options, QStringLiteral("Dodajksztatk1"), QStringLiteral("Dodaj kształtkę"), {},
-                             Glyph("add"));
-    On(edit, &QAction::triggered, [this] { Edytujksztatk1Click(); });
-    On(remove, &QAction::triggered, [this] { Usuksztatk1Click(); });
-    On(add, &QAction::triggered, [this] { SpeedButton1Click(); });
-
+    item(file, "Zamknij1", "Zamknij", Qt::CTRL | Qt::Key_X, "close", &TForm15::Zamknij1Click);
+    fittingItems(MenuBar()->addMenu(QStringLiteral("Opcje   ")), "Edytujksztatk1", "Usuksztatk1", "Dodajksztatk1");
     QMenu* help = MenuBar()->addMenu(QStringLiteral("Pomoc"));
-    QAction* helpItem = NewAction(help, QStringLiteral("Pomocprogramu1"), QStringLiteral("Pomoc programu"),
-                                  QKeySequence(Qt::Key_F1), Glyph("help"));
-    On(helpItem, &QAction::triggered, [this] { Pomocprogramu1Click(); });
+    item(help, "Pomocprogramu1", "Pomoc programu", Qt::Key_F1, "help", &TForm15::Pomocprogramu1Click);
 
-    // The context menu of the columns.
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* edit2 = NewAction(PopupMenu1, QStringLiteral("Waciwociksztatki1"), QStringLiteral("Edytuj kształtkę"), {},
-                               Glyph("edit"));
-    QAction* remove2 = NewAction(PopupMenu1, QStringLiteral("Usuksztatk2"), QStringLiteral("Usuń kształtkę"), {},
-                                 Glyph("delete"));
-    QAction* add2 = NewAction(PopupMenu1, QStringLiteral("Dodajksztatk2"), QStringLiteral("Dodaj kształtkę"), {},
-                              Glyph("add"));
-    On(edit2, &QAction::triggered, [this] { Edytujksztatk1Click(); });
-    On(remove2, &QAction::triggered, [this] { Usuksztatk1Click(); });
-    On(add2, &QAction::triggered, [this] { SpeedButton1Click(); });
+    fittingItems(PopupMenu1, "Waciwociksztatki1", "Usuksztatk2", "Dodajksztatk2");
 }
 
 void TForm15::BuildColumns() {
@@ -133,8 +97,8 @@ void TForm15::BuildColumns() {
     QFont header = font();
     header.setPointSizeF(7.5);
     int x = 8;
-    for (int i = 0; i < 11; ++i) {
-        const Column& column = kColumns[i];
+    for (int i = 0; i < pressureloss::kCircuitColumnCount; ++i) {
+        const pressureloss::CircuitColumn& column = pressureloss::kCircuitColumns[i];
         const QString header = column.header2[0] ? QStringLiteral("%1\n%2").arg(QString::fromUtf8(column.header1),
                                                                                QString::fromUtf8(column.header2))
                                                  : QString::fromUtf8(column.header1);
@@ -241,11 +205,12 @@ void TForm15::EmptyColumns() {
 void TForm15::Refill() {
     EmptyColumns();
     const int first = ScrollBar1->value();
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < pressureloss::kCircuitColumnCount; ++i) {
         QListWidget* list = columns_[static_cast<std::size_t>(i)];
         for (int row = 0; row < kRows; ++row) {
-            auto* item = new QListWidgetItem(FromStd(circuit_.FieldText(first + row, kColumns[i].field)), list);
-            item->setSizeHint(QSize(kColumns[i].width, kRowHeight));
+            const pressureloss::CircuitColumn& column = pressureloss::kCircuitColumns[i];
+            auto* item = new QListWidgetItem(FromStd(circuit_.FieldText(first + row, column.field)), list);
+            item->setSizeHint(QSize(column.width, kRowHeight));
         }
     }
 }
@@ -268,10 +233,11 @@ void TForm15::SpeedButton1Click() { catalogue_.ShowModal(); }
 
 void TForm15::Edytujksztatk1Click() {
     if (circuit_.Count() == 0 || ListBox1->currentRow() < 0) return;
-    const int kind = pressureloss::KindFromText(circuit_.FieldText(EditedIndex(), Field::Kind));
-    if (kind == 0) return;  // the row holds no fitting
+    const std::optional<pressureloss::FittingKind> kind =
+        pressureloss::KindFromText(circuit_.FieldText(EditedIndex(), Field::Kind));
+    if (!kind) return;  // the row holds no fitting
     circuit_.editFlag = true;
-    catalogue_->PrepareKind(kind);
+    catalogue_->PrepareKind(*kind);
 }
 
 void TForm15::Usuksztatk1Click() {
@@ -292,29 +258,38 @@ void TForm15::Zapiszobliczenia1Click() {
         QStringLiteral("Pliki Obliczeń Hydraulicznych (*.moh)"), QStringLiteral("moh"), lastSaveName_));
     if (!chosen || chosen->isEmpty()) return;
     lastSaveName_ = *chosen;
-    circuit_.Save(ToStd(*chosen));
+    SaveFile(*chosen);
+}
+
+void TForm15::SaveFile(const QString& path) {
+    Guarded([&] { circuit_.Save(ToStd(path)); });
 }
 
 void TForm15::Otwrzobliczenia1Click() {
     const std::optional<QString> chosen = platform().OpenFileDialog(
         platform().OpenRecordDialog(QStringLiteral("Pliki obliczeń hydraulicznych (*.moh)"), QStringLiteral("moh")));
     if (!chosen || chosen->isEmpty()) return;
+    OpenFile(*chosen);
+}
 
-    // The circuit is replaced only once the file was read: a file that
-    // cannot be read leaves the user's circuit as it was.
-    PlatformMessages messages;
-    {
-        WaitCursor busy;
-        circuit_.Load(ToStd(*chosen), messages);
-    }
-    EmptyColumns();
-    Edit1->setText(QStringLiteral("0"));
-    ScrollBar1->setMaximum(circuit_.Count());
-    ScrollBar1->setValue(0);
-    Refill();
-    const double total = circuit_.SumOfTotalLosses();
-    circuit_.runningTotal = total;
-    Edit1->setText(FromStd(pressureloss::TotalText(total)));
+void TForm15::OpenFile(const QString& path) {
+    Guarded([&] {
+        // The circuit is replaced only once the file was read: a file that
+        // cannot be read leaves the user's circuit as it was.
+        PlatformMessages messages;
+        {
+            WaitCursor busy;
+            circuit_.Load(ToStd(path), messages);
+        }
+        EmptyColumns();
+        Edit1->setText(QStringLiteral("0"));
+        ScrollBar1->setMaximum(circuit_.Count());
+        ScrollBar1->setValue(0);
+        Refill();
+        const double total = circuit_.SumOfTotalLosses();
+        circuit_.runningTotal = total;
+        Edit1->setText(FromStd(pressureloss::TotalText(total)));
+    });
 }
 
 void TForm15::Zamknij1Click() { close(); }

@@ -49,6 +49,14 @@ public:
     void Refill();
     void SetScrollMaximum(int maximum);
 
+    // What "Otwórz obliczenia" and "Zapisz obliczenia" do once the file is
+    // chosen: the circuit read from the .moh file (the view at its first
+    // fitting, the total summed) or written to it. Errors are shown as the
+    // menu shows them; a file that cannot be read leaves the circuit as it
+    // was.
+    void OpenFile(const QString& path);
+    void SaveFile(const QString& path);
+
     // Handlers.
     void ListBoxClick(int column);  // ListBox1Click ... ListBox11Click
     void ListBoxDblClick();         // ListBox1DblClick ... ListBox11DblClick

@@ -2,7 +2,9 @@
 
 #include "pressureloss/CircuitForm.h"
 #include "pressureloss/EditorLists.h"
+#include "pressureloss/CircuitEditing.h"
 #include "pressureloss/FittingKinds.h"
+#include "pressureloss/RecordMapping.h"
 
 #include "core/Errors.h"
 #include "core/AmbientAir.h"
@@ -13,6 +15,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -24,41 +28,36 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include <stdexcept>
+#include <variant>
 
 namespace vimtal {
 
 using namespace pressureloss;
 
 namespace {
-// The inputs stand in one column, rows 32 pixels apart; inputs that share a
-// row belong to different kinds and are never shown together.
-constexpr int kLabelX = 284;
-constexpr int kControlX = 436;
-constexpr int kControlWidth = 110;
+// The inputs stand in one column right of the picture, caption left and
+// control right, in rows 32 pixels apart; inputs that share a row belong to
+// different kinds and are never shown together.
+constexpr int kRowPitch = 32;
 constexpr int kRowHeight = 24;
+constexpr int kCaptionColumn = 152;  // captions, 150 wide
+constexpr int kControlColumn = 148;  // controls, 110 wide (the construction and tee lists 136)
+constexpr int kSketchColumn = 49;    // the tee sketches
+constexpr int kControlWidth = 110;
+constexpr int kListWidth = 136;
+constexpr int kRows = 15;
 
-int RowY(int row) { return 8 + 32 * row; }
-
-QLabel* RowLabel(QWidget* parent, int row, const QString& text, int x = kLabelX, int width = 150) {
-    QLabel* label = NewLabel(parent, {}, text);
-    label->setGeometry(x, RowY(row), width, kRowHeight);
-    return label;
-}
-
-// A caption with a Greek symbol between two texts ("Wymiar" Φ1 "[mm]").
-std::vector<QWidget*> SymbolLabel(QWidget* parent, int row, const QString& before, const QString& symbol,
-                                  const QString& after) {
-    QLabel* first = RowLabel(parent, row, before, kLabelX, 56);
-    QLabel* greek = RowLabel(parent, row, symbol, kLabelX + 58, 40);
-    SetFont(greek, 10, true);
-    QLabel* unit = RowLabel(parent, row, after, kLabelX + 108, 42);
-    return {first, greek, unit};
+template <typename Widget>
+Widget* Fixed(Widget* widget, int width, int height = kRowHeight) {
+    widget->setFixedSize(width, height);
+    return widget;
 }
 
 QComboBox* NewList(QWidget* parent, const QString& name, const std::vector<std::string>& items, const QString& text,
-                   int row, int width = kControlWidth) {
+                   int width = kControlWidth) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(true);
@@ -66,18 +65,56 @@ QComboBox* NewList(QWidget* parent, const QString& name, const std::vector<std::
     combo->setMaxVisibleItems(16);
     for (const std::string& item : items) combo->addItem(FromStd(item));
     combo->setEditText(text);
-    combo->setGeometry(kControlX, RowY(row), width, kRowHeight);
-    return combo;
+    return Fixed(combo, width);
 }
 
-QLineEdit* NewField(QWidget* parent, const QString& name, const QString& text, int row) {
-    QLineEdit* edit = NewEdit(parent, name, text);
-    edit->setGeometry(kControlX, RowY(row), kControlWidth, kRowHeight);
+QLineEdit* NewField(QWidget* parent, const QString& name, const QString& text) {
+    QLineEdit* edit = Fixed(NewEdit(parent, name, text), kControlWidth);
     edit->setAlignment(Qt::AlignRight);
     return edit;
 }
 
-void SetEditText(QComboBox* combo, const std::string& text) { combo->setEditText(FromStd(text)); }
+QLabel* NewCaption(QWidget* parent, const QString& text, int width) { return Fixed(NewLabel(parent, {}, text), width); }
+
+// Widgets side by side: a width in pixels is a gap, a widget stands at its
+// fixed size; the rest of the line stays empty.
+QHBoxLayout* Line(std::initializer_list<std::variant<QWidget*, int>> items) {
+    auto* line = new QHBoxLayout;
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(0);
+    for (const auto& item : items) {
+        if (const int* gap = std::get_if<int>(&item)) {
+            line->addSpacing(*gap);
+        } else {
+            line->addWidget(std::get<QWidget*>(item), 0, Qt::AlignLeft | Qt::AlignTop);
+        }
+    }
+    line->addStretch();
+    return line;
+}
+
+// The caption of an input: a text, or a text with a Greek symbol before its
+// unit ("Wymiar" Φ1 "[mm]"), or a radio button that chooses the input.
+struct Caption {
+    QString text;
+    QString symbol;
+    QString unit;
+    QWidget* chooser = nullptr;
+};
+Caption Text(const QString& text) { return {text, {}, {}}; }
+Caption Symbol(const QString& before, const QString& symbol, const QString& unit) { return {before, symbol, unit}; }
+Caption Choosing(QWidget* radio) { return {{}, {}, {}, Fixed(radio, 150)}; }
+
+// One row of the inputs: the kinds that show it (KindInput bits; 0: every
+// kind), its row from the top, its caption and its control.
+struct InputRow {
+    unsigned kinds;
+    int row;
+    Caption caption;
+    QWidget* control;
+};
+constexpr unsigned kEveryKind = 0;
+
 }  // namespace
 
 TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circuitWindow)
@@ -86,120 +123,178 @@ TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circu
     SetClientSize(657, 506);
     QWidget* c = Client();
 
-    // Left: the fitting's name, type code and picture.
-    NewLabel(c, QStringLiteral("Label1"), QStringLiteral("NAZWA"))->setGeometry(8, 6, 80, 18);
-    Edit4 = NewEdit(c, QStringLiteral("Edit4"));
+    // Left: the fitting's name, type code and picture, the buttons below.
+    QLabel* nameCaption = Fixed(NewLabel(c, QStringLiteral("Label1"), QStringLiteral("NAZWA")), 80, 18);
+    Edit4 = Fixed(NewEdit(c, QStringLiteral("Edit4")), 265, 22);
     Edit4->setReadOnly(true);
-    Edit4->setGeometry(8, 24, 265, 22);
     SetFont(Edit4, 8, true);
-    NewLabel(c, QStringLiteral("Label2"), QStringLiteral("TYP"))->setGeometry(8, 52, 30, 22);
-    Edit5 = NewEdit(c, QStringLiteral("Edit5"));
+    QLabel* typeCaption = Fixed(NewLabel(c, QStringLiteral("Label2"), QStringLiteral("TYP")), 30, 22);
+    Edit5 = Fixed(NewEdit(c, QStringLiteral("Edit5")), 80, 22);
     Edit5->setReadOnly(true);
-    Edit5->setGeometry(40, 52, 80, 22);
     SetFont(Edit5, 9, true);
-    Image1 = NewLabel(c, QStringLiteral("Image1"), QString());
-    Image1->setGeometry(8, 82, 265, 265);
+    Image1 = Fixed(NewLabel(c, QStringLiteral("Image1"), QString()), 265, 265);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setFrameShape(QFrame::Box);
 
-    BitBtn1 = NewButton(c, QStringLiteral("BitBtn1"), QStringLiteral("Dodaj kształtkę"));
+    BitBtn1 = Fixed(NewButton(c, QStringLiteral("BitBtn1"), QStringLiteral("Dodaj kształtkę")), 150, 36);
     BitBtn1->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setDefault(true);
-    BitBtn1->setGeometry(8, 446, 150, 36);
-    BitBtn2 = NewBitBtn(this, c, QStringLiteral("BitBtn2"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
-    BitBtn2->setGeometry(170, 446, 103, 36);
+    BitBtn2 = Fixed(NewBitBtn(this, c, QStringLiteral("BitBtn2"), BitBtnKind::Cancel, QStringLiteral("Anuluj")), 103, 36);
 
-    // Right: the inputs.
-    Edit1 = NewField(c, QStringLiteral("Edit1"), QStringLiteral("0"), 0);
-    inputs_.push_back({kLength, {RowLabel(c, 0, QStringLiteral("Długosc (L)   [mm]")), Edit1}});
-
-    ComboBox1 = NewList(c, QStringLiteral("ComboBox1"), SizeItems(), QStringLiteral("100"), 1);
-    std::vector<QWidget*> d1 = SymbolLabel(c, 1, QStringLiteral("Wymiar"), QStringLiteral("Φ1"), QStringLiteral("[mm]"));
-    d1.push_back(ComboBox1);
-    inputs_.push_back({kDiameter1, d1});
-    ComboBox8 = NewList(c, QStringLiteral("ComboBox8"), SizeItems(), QStringLiteral("100"), 1);
-    ComboBox9 = NewList(c, QStringLiteral("ComboBox9"), SizeItems(), QStringLiteral("100"), 2);
-    inputs_.push_back({kSidesAB,
-                       {RowLabel(c, 1, QStringLiteral("Wymiar (A)        [mm]")), ComboBox8,
-                        RowLabel(c, 2, QStringLiteral("Wymiar (B)        [mm]")), ComboBox9}});
-
-    ComboBox2 = NewList(c, QStringLiteral("ComboBox2"), SizeItems(), QStringLiteral("100"), 2);
-    std::vector<QWidget*> d2 = SymbolLabel(c, 2, QStringLiteral("Wymiar"), QStringLiteral("Φ2"), QStringLiteral("[mm]"));
-    d2.push_back(ComboBox2);
-    inputs_.push_back({kDiameter2, d2});
-
-    ComboBox10 = NewList(c, QStringLiteral("ComboBox10"), RoundElbowTypeItems(), QStringLiteral("ŁUK GŁADKI"), 2, 136);
-    inputs_.push_back({kRoundElbowType, {RowLabel(c, 2, QStringLiteral("Wybierz typ kolana")), ComboBox10}});
-
-    ComboBox4 = NewList(c, QStringLiteral("ComboBox4"), SizeItems(), QStringLiteral("100"), 3);
-    ComboBox5 = NewList(c, QStringLiteral("ComboBox5"), SizeItems(), QStringLiteral("100"), 4);
-    inputs_.push_back({kSidesCD,
-                       {RowLabel(c, 3, QStringLiteral("Wymiar (C)        [mm]")), ComboBox4,
-                        RowLabel(c, 4, QStringLiteral("Wymiar (D)        [mm]")), ComboBox5}});
-
-    ComboBox11 = NewList(c, QStringLiteral("ComboBox11"), RectElbowTypeItems(), QStringLiteral("ŁUK"), 3);
-    inputs_.push_back({kRectElbowType, {RowLabel(c, 3, QStringLiteral("Wybierz typ kolana")), ComboBox11}});
-
-    Edit15 = NewField(c, QStringLiteral("Edit15"), QStringLiteral("50"), 3);
+    // Right: the inputs, created in the order the Tab key visits them.
+    Edit1 = NewField(c, QStringLiteral("Edit1"), QStringLiteral("0"));
+    ComboBox1 = NewList(c, QStringLiteral("ComboBox1"), SizeItems(), QStringLiteral("100"));
+    ComboBox8 = NewList(c, QStringLiteral("ComboBox8"), SizeItems(), QStringLiteral("100"));
+    ComboBox9 = NewList(c, QStringLiteral("ComboBox9"), SizeItems(), QStringLiteral("100"));
+    ComboBox2 = NewList(c, QStringLiteral("ComboBox2"), SizeItems(), QStringLiteral("100"));
+    ComboBox10 = NewList(c, QStringLiteral("ComboBox10"), RoundElbowTypeItems(), QStringLiteral("ŁUK GŁADKI"), kListWidth);
+    ComboBox4 = NewList(c, QStringLiteral("ComboBox4"), SizeItems(), QStringLiteral("100"));
+    ComboBox5 = NewList(c, QStringLiteral("ComboBox5"), SizeItems(), QStringLiteral("100"));
+    ComboBox11 = NewList(c, QStringLiteral("ComboBox11"), RectElbowTypeItems(), QStringLiteral("ŁUK"));
+    Edit15 = NewField(c, QStringLiteral("Edit15"), QStringLiteral("50"));
     Edit15->setMaxLength(3);
-    inputs_.push_back({kOffsetE, {RowLabel(c, 3, QStringLiteral("Wymiar e           [mm]")), Edit15}});
-
-    ComboBox6 = NewList(c, QStringLiteral("ComboBox6"), AngleItems(), QStringLiteral("90"), 5);
-    std::vector<QWidget*> angle = SymbolLabel(c, 5, QStringLiteral("Kąt "), QStringLiteral("α"), QStringLiteral("[deg]"));
-    angle.push_back(ComboBox6);
-    inputs_.push_back({kAngle, angle});
-
-    ComboBox7 = NewList(c, QStringLiteral("ComboBox7"), RadiusItems(), QStringLiteral("50"), 6);
-    inputs_.push_back({kRadius, {RowLabel(c, 6, QStringLiteral("Promień r          [mm]")), ComboBox7}});
-
-    ComboBox12 = NewList(c, QStringLiteral("ComboBox12"), TeePathItems(), QStringLiteral("PRZELOT"), 6, 136);
-    ComboBox13 = NewList(c, QStringLiteral("ComboBox13"), TeeFlowItems(), QStringLiteral("ROZPŁYW"), 7, 136);
-    inputs_.push_back({kTeeLists,
-                       {RowLabel(c, 6, QStringLiteral("Wybierz typ trójnika")), ComboBox12,
-                        RowLabel(c, 7, QStringLiteral("Wybierz typ trójnika")), ComboBox13}});
+    ComboBox6 = NewList(c, QStringLiteral("ComboBox6"), AngleItems(), QStringLiteral("90"));
+    ComboBox7 = NewList(c, QStringLiteral("ComboBox7"), RadiusItems(), QStringLiteral("50"));
+    ComboBox12 = NewList(c, QStringLiteral("ComboBox12"), TeePathItems(), QStringLiteral("PRZELOT"), kListWidth);
+    ComboBox13 = NewList(c, QStringLiteral("ComboBox13"), TeeFlowItems(), QStringLiteral("ROZPŁYW"), kListWidth);
     for (int i = 0; i < 4; ++i) {
-        QLabel* sketch = NewLabel(c, QStringLiteral("Image%1").arg(19 + i), QString());
+        QLabel* sketch = Fixed(NewLabel(c, QStringLiteral("Image%1").arg(19 + i), QString()), 49, 49);
         sketch->setPixmap(QIcon(QStringLiteral(":/pressureloss/glyphs/tee%1.svg").arg(i + 1)).pixmap(49, 49));
-        sketch->setGeometry(kControlX + 136 + 12, RowY(6), 49, 49);
         sketch->setFrameShape(QFrame::Box);
         teeSketches_[static_cast<std::size_t>(i)] = sketch;
     }
-
-    Edit2 = NewField(c, QStringLiteral("Edit2"), QStringLiteral("0"), 8);
-    RowLabel(c, 8, QStringLiteral("Przepływ V      [m3/h]"));
-    Edit9 = NewField(c, QStringLiteral("Edit9"), QStringLiteral("0"), 9);
-    inputs_.push_back({kBranchFlow, {RowLabel(c, 9, QStringLiteral("Przepływ Vo     [m3/h]")), Edit9}});
-    Edit3 = NewField(c, QStringLiteral("Edit3"), QString(), 10);
+    Edit2 = NewField(c, QStringLiteral("Edit2"), QStringLiteral("0"));
+    Edit9 = NewField(c, QStringLiteral("Edit9"), QStringLiteral("0"));
+    Edit3 = NewField(c, QStringLiteral("Edit3"), QString());
     Edit3->setReadOnly(true);
     SetTextColor(Edit3, colors::Navy);
-    RowLabel(c, 10, QStringLiteral("Prędkosc w1     [m/s]"));
-    Edit8 = NewField(c, QStringLiteral("Edit8"), QString(), 11);
+    Edit8 = NewField(c, QStringLiteral("Edit8"), QString());
     Edit8->setReadOnly(true);
     SetTextColor(Edit8, colors::Navy);
-    inputs_.push_back({kVelocity2, {RowLabel(c, 11, QStringLiteral("Prędkosc w2     [m/s]")), Edit8}});
-
     RadioButton1 = new QRadioButton(QStringLiteral("Dodatkowy opór   [Pa]"), c);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setGeometry(kLabelX, RowY(12), 150, kRowHeight);
     RadioButton1->setChecked(true);
-    Edit7 = NewField(c, QStringLiteral("Edit7"), QStringLiteral("0"), 12);
+    Edit7 = NewField(c, QStringLiteral("Edit7"), QStringLiteral("0"));
     RadioButton2 = new QRadioButton(QStringLiteral("Dodatkowe ksi [-]"), c);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    RadioButton2->setGeometry(kLabelX, RowY(13), 150, kRowHeight);
-    Edit10 = NewField(c, QStringLiteral("Edit10"), QStringLiteral("0"), 13);
+    Edit10 = NewField(c, QStringLiteral("Edit10"), QStringLiteral("0"));
     Edit10->setEnabled(false);
-
-    RowLabel(c, 14, QStringLiteral("Materiał przewodu"), kLabelX, 110);
-    ComboBox3 = NewList(c, QStringLiteral("ComboBox3"), MaterialItems(), QStringLiteral("PVC"), 14, 96);
-    ComboBox3->move(kLabelX + 112, RowY(14));
-    RowLabel(c, 14, QStringLiteral("k="), kLabelX + 214, 18);
-    Edit6 = NewEdit(c, QStringLiteral("Edit6"), QStringLiteral("0,007"));
-    Edit6->setGeometry(kLabelX + 232, RowY(14), 70, kRowHeight);
+    ComboBox3 = NewList(c, QStringLiteral("ComboBox3"), MaterialItems(), QStringLiteral("PVC"), 96);
+    Edit6 = Fixed(NewEdit(c, QStringLiteral("Edit6"), QStringLiteral("0,007")), 70);
     Edit6->setAlignment(Qt::AlignRight);
     Edit6->setEnabled(false);
     Edit6->setToolTip(
         QStringLiteral("PVC - k=0,05          Blacha ocynkowana - k=1,5       Przewody murowane k=3-5"));
-    RowLabel(c, 14, QStringLiteral("mm"), kLabelX + 306, 30);
+
+    const InputRow rows[] = {
+        {kLength, 0, Text(QStringLiteral("Długosc (L)   [mm]")), Edit1},
+        {kDiameter1, 1, Symbol(QStringLiteral("Wymiar"), QStringLiteral("Φ1"), QStringLiteral("[mm]")), ComboBox1},
+        {kSidesAB, 1, Text(QStringLiteral("Wymiar (A)        [mm]")), ComboBox8},
+        {kSidesAB, 2, Text(QStringLiteral("Wymiar (B)        [mm]")), ComboBox9},
+        {kDiameter2, 2, Symbol(QStringLiteral("Wymiar"), QStringLiteral("Φ2"), QStringLiteral("[mm]")), ComboBox2},
+        {kRoundElbowType, 2, Text(QStringLiteral("Wybierz typ kolana")), ComboBox10},
+        {kSidesCD, 3, Text(QStringLiteral("Wymiar (C)        [mm]")), ComboBox4},
+        {kSidesCD, 4, Text(QStringLiteral("Wymiar (D)        [mm]")), ComboBox5},
+        {kRectElbowType, 3, Text(QStringLiteral("Wybierz typ kolana")), ComboBox11},
+        {kOffsetE, 3, Text(QStringLiteral("Wymiar e           [mm]")), Edit15},
+        {kAngle, 5, Symbol(QStringLiteral("Kąt "), QStringLiteral("α"), QStringLiteral("[deg]")), ComboBox6},
+        {kRadius, 6, Text(QStringLiteral("Promień r          [mm]")), ComboBox7},
+        {kTeeLists, 6, Text(QStringLiteral("Wybierz typ trójnika")), ComboBox12},
+        {kTeeLists, 7, Text(QStringLiteral("Wybierz typ trójnika")), ComboBox13},
+        {kEveryKind, 8, Text(QStringLiteral("Przepływ V      [m3/h]")), Edit2},
+        {kBranchFlow, 9, Text(QStringLiteral("Przepływ Vo     [m3/h]")), Edit9},
+        {kEveryKind, 10, Text(QStringLiteral("Prędkosc w1     [m/s]")), Edit3},
+        {kVelocity2, 11, Text(QStringLiteral("Prędkosc w2     [m/s]")), Edit8},
+        {kEveryKind, 12, Choosing(RadioButton1), Edit7},
+        {kEveryKind, 13, Choosing(RadioButton2), Edit10},
+    };
+
+    auto* inputs = new QGridLayout;
+    inputs->setContentsMargins(0, 8, 0, 0);
+    inputs->setSpacing(0);
+    for (int row = 0; row < kRows; ++row) inputs->setRowMinimumHeight(row, kRowPitch);
+    inputs->setRowStretch(kRows, 1);
+    inputs->setColumnMinimumWidth(0, kCaptionColumn);
+    inputs->setColumnMinimumWidth(1, kControlColumn);
+    inputs->setColumnMinimumWidth(2, kSketchColumn);
+    for (const InputRow& r : rows) {
+        std::vector<QWidget*> widgets;
+        if (r.caption.chooser) {
+            widgets = {r.caption.chooser};
+            inputs->addWidget(r.caption.chooser, r.row, 0, Qt::AlignLeft | Qt::AlignTop);
+        } else if (r.caption.symbol.isEmpty()) {
+            widgets = {NewCaption(c, r.caption.text, 150)};
+            inputs->addWidget(widgets[0], r.row, 0, Qt::AlignLeft | Qt::AlignTop);
+        } else {
+            QLabel* greek = NewCaption(c, r.caption.symbol, 40);
+            SetFont(greek, 10, true);
+            widgets = {NewCaption(c, r.caption.text, 56), greek, NewCaption(c, r.caption.unit, 42)};
+            inputs->addLayout(Line({widgets[0], 2, greek, 10, widgets[2]}), r.row, 0);
+        }
+        inputs->addWidget(r.control, r.row, 1, Qt::AlignLeft | Qt::AlignTop);
+        if (r.kinds != kEveryKind) {
+            widgets.push_back(r.control);
+            inputs_.push_back({r.kinds, widgets});
+        }
+    }
+    // The sketch of the tee configuration beside the tee lists.
+    for (QLabel* sketch : teeSketches_) inputs->addWidget(sketch, 6, 2, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    // The material with its roughness in the last row.
+    inputs->addLayout(Line({NewCaption(c, QStringLiteral("Materiał przewodu"), 110), 2, ComboBox3, 6,
+                            NewCaption(c, QStringLiteral("k="), 18), Edit6, 4, NewCaption(c, QStringLiteral("mm"), 30)}),
+                      14, 0, 1, 3);
+
+    auto* left = new QVBoxLayout;
+    left->setContentsMargins(0, 6, 0, 24);
+    left->setSpacing(0);
+    left->addWidget(nameCaption, 0, Qt::AlignLeft | Qt::AlignTop);
+    left->addWidget(Edit4, 0, Qt::AlignLeft | Qt::AlignTop);
+    left->addSpacing(6);
+    left->addLayout(Line({typeCaption, 2, Edit5}));
+    left->addSpacing(8);
+    left->addWidget(Image1, 0, Qt::AlignLeft | Qt::AlignTop);
+    left->addStretch();
+    left->addLayout(Line({BitBtn1, 12, BitBtn2}));
+
+    auto* columns = new QHBoxLayout(c);
+    columns->setContentsMargins(8, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addLayout(left);
+    columns->addSpacing(11);
+    columns->addLayout(inputs);
+    columns->addStretch();
+
+    // The texts the calculation reads and a stored fitting fills back.
+    const auto text = [](QLineEdit* edit, std::string FittingInputs::*member, FieldRole role = FieldRole::Input) {
+        return Bindings::Row::Edit(edit, role, {}, member);
+    };
+    bindings_ = {
+        text(Edit4, &FittingInputs::name),
+        text(Edit5, &FittingInputs::typeCode),
+        text(Edit1, &FittingInputs::length),
+        text(ComboBox1->lineEdit(), &FittingInputs::diameter1),
+        text(ComboBox2->lineEdit(), &FittingInputs::diameter2),
+        text(ComboBox8->lineEdit(), &FittingInputs::sideA),
+        text(ComboBox9->lineEdit(), &FittingInputs::sideB),
+        text(ComboBox4->lineEdit(), &FittingInputs::sideC),
+        text(ComboBox5->lineEdit(), &FittingInputs::sideD),
+        text(ComboBox6->lineEdit(), &FittingInputs::angle),
+        text(ComboBox7->lineEdit(), &FittingInputs::radius),
+        text(Edit15, &FittingInputs::offsetE),
+        text(ComboBox10->lineEdit(), &FittingInputs::roundElbowType),
+        text(ComboBox11->lineEdit(), &FittingInputs::rectElbowType),
+        text(ComboBox12->lineEdit(), &FittingInputs::teePath),
+        text(ComboBox13->lineEdit(), &FittingInputs::teeFlow),
+        text(Edit2, &FittingInputs::flow),
+        text(Edit9, &FittingInputs::branchFlow),
+        text(Edit3, &FittingInputs::velocity1, FieldRole::Result),
+        text(Edit8, &FittingInputs::velocity2, FieldRole::Result),
+        text(Edit7, &FittingInputs::extraLoss),
+        text(Edit10, &FittingInputs::extraZeta),
+        Bindings::Row::Choice(RadioButton1, RadioButton2, {}, &FittingInputs::extraLossChosen),
+        text(ComboBox3->lineEdit(), &FittingInputs::material),
+        text(Edit6, &FittingInputs::roughness),
+    };
     Reset();
 
     // Handlers.
@@ -252,15 +347,16 @@ void TForm17::ShowInputs(unsigned bits) {
     }
 }
 
-void TForm17::WriteStartingTexts(int kind) {
-    const FittingKind& k = KindOf(kind);
+void TForm17::WriteStartingTexts(FittingKind kind) {
+    const KindInfo& k = InfoOf(kind);
     if (k.length) Edit1->setText(QString::fromUtf8(k.length));
-    ComboBox1->setEditText(QString::fromUtf8(k.diameter1));
-    ComboBox2->setEditText(QString::fromUtf8(k.diameter2));
-    ComboBox8->setEditText(QString::fromUtf8(k.sideA));
-    ComboBox9->setEditText(QString::fromUtf8(k.sideB));
-    ComboBox4->setEditText(QString::fromUtf8(k.sideC));
-    ComboBox5->setEditText(QString::fromUtf8(k.sideD));
+    const StartingSizes sizes = StartingSizesOf(kind);
+    ComboBox1->setEditText(FromStd(sizes.diameter1));
+    ComboBox2->setEditText(FromStd(sizes.diameter2));
+    ComboBox8->setEditText(FromStd(sizes.sideA));
+    ComboBox9->setEditText(FromStd(sizes.sideB));
+    ComboBox4->setEditText(FromStd(sizes.sideC));
+    ComboBox5->setEditText(FromStd(sizes.sideD));
 }
 
 void TForm17::SetIdentity(const QString& name, const QString& typeCode) {
@@ -288,71 +384,32 @@ void TForm17::ShowVelocities(const VelocityDisplay& shown) {
 }
 
 void TForm17::PreviewVelocities() {
-    const int kind = Circuit().Circuit().currentKind;
+    const FittingKind kind = Circuit().Circuit().currentKind.value();
     ShowVelocities(Circuit().Calculator().VelocityStep(kind, Inputs(), false));
 }
 
 void TForm17::FillFromRecord() {
     TForm15& circuit = Circuit();
-    const RecordTexts t = TextsOfRecord(circuit.Circuit().Slot(circuit.EditedIndex()));
-    const FittingInputs& in = t.inputs;
-    Edit4->setText(FromStd(in.name));
-    Edit5->setText(FromStd(in.typeCode));
-    Edit1->setText(FromStd(in.length));
-    SetEditText(ComboBox8, in.sideA);
-    SetEditText(ComboBox1, in.diameter1);
-    SetEditText(ComboBox9, in.sideB);
-    SetEditText(ComboBox2, in.diameter2);
-    SetEditText(ComboBox4, in.sideC);
-    SetEditText(ComboBox5, in.sideD);
-    SetEditText(ComboBox6, in.angle);
-    Edit2->setText(FromStd(in.flow));
-    Edit3->setText(FromStd(t.velocity1));
-    Edit8->setText(FromStd(t.velocity2));
-    Edit7->setText(FromStd(in.extraLoss));
-    Edit6->setText(FromStd(in.roughness));
-    SetEditText(ComboBox10, in.roundElbowType);
-    SetEditText(ComboBox11, in.rectElbowType);
-    SetEditText(ComboBox3, in.material);
-    SetEditText(ComboBox7, in.radius);
-    Edit15->setText(FromStd(in.offsetE));
-    SetEditText(ComboBox12, in.teePath);
-    SetEditText(ComboBox13, in.teeFlow);
-    Edit9->setText(FromStd(in.branchFlow));
+    const FittingInputs texts = TextsOfRecord(circuit.Circuit().Slot(circuit.EditedIndex()));
+    // As if typed, in the record's reading order: each box's reaction runs.
+    for (const RecordText& t : kRecordTexts) {
+        if (ReadBack(t)) EditOf(t.text)->setText(FromStd(texts.*t.text));
+    }
 }
 
-FittingInputs TForm17::Inputs() const {
-    FittingInputs in;
-    in.name = ToStd(Edit4->text());
-    in.typeCode = ToStd(Edit5->text());
-    in.length = ToStd(Edit1->text());
-    in.diameter1 = ToStd(ComboBox1->currentText());
-    in.diameter2 = ToStd(ComboBox2->currentText());
-    in.sideA = ToStd(ComboBox8->currentText());
-    in.sideB = ToStd(ComboBox9->currentText());
-    in.sideC = ToStd(ComboBox4->currentText());
-    in.sideD = ToStd(ComboBox5->currentText());
-    in.angle = ToStd(ComboBox6->currentText());
-    in.radius = ToStd(ComboBox7->currentText());
-    in.offsetE = ToStd(Edit15->text());
-    in.roundElbowType = ToStd(ComboBox10->currentText());
-    in.rectElbowType = ToStd(ComboBox11->currentText());
-    in.teePath = ToStd(ComboBox12->currentText());
-    in.teeFlow = ToStd(ComboBox13->currentText());
-    in.flow = ToStd(Edit2->text());
-    in.branchFlow = ToStd(Edit9->text());
-    in.extraLoss = ToStd(Edit7->text());
-    in.extraZeta = ToStd(Edit10->text());
-    in.extraLossChosen = RadioButton1->isChecked();
-    in.material = ToStd(ComboBox3->currentText());
-    in.roughness = ToStd(Edit6->text());
-    return in;
+QLineEdit* TForm17::EditOf(std::string FittingInputs::*text) const {
+    for (const Bindings::Row& row : bindings_.Rows()) {
+        if (row.text == text) return row.edit;
+    }
+    throw std::logic_error("an editor text without its box");
 }
+
+FittingInputs TForm17::Inputs() const { return bindings_.Read(); }
 
 bool TForm17::LiveVelocities() {
-    const int kind = Circuit().Circuit().currentKind;
-    if (!IsKind(kind)) return false;
-    const std::optional<VelocityDisplay> shown = Circuit().Calculator().LiveVelocityStep(kind, Inputs());
+    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    if (!kind) return false;
+    const std::optional<VelocityDisplay> shown = Circuit().Calculator().LiveVelocityStep(*kind, Inputs());
     if (shown) ShowVelocities(*shown);
     return shown.has_value();
 }
@@ -363,26 +420,26 @@ void TForm17::VelocityChange() {
 }
 
 void TForm17::ChooseRadius() {
-    const int kind = Circuit().Circuit().currentKind;
+    const FittingKind kind = Circuit().Circuit().currentKind.value();
     ComboBox7->setEditText(FromStd(pressureloss::ChooseRadius(Circuit().Calculator().RadiusBoundMm(kind))));
 }
 
 void TForm17::ComboBox1Change() {
     if (preparing_) return;
-    if (LiveVelocities() && Circuit().Circuit().currentKind == 2) ChooseRadius();
+    if (LiveVelocities() && Circuit().Circuit().currentKind == FittingKind::RoundElbow) ChooseRadius();
 }
 
 void TForm17::ComboBox9Change() {
     if (preparing_) return;
-    if (LiveVelocities() && Circuit().Circuit().currentKind == 11) ChooseRadius();
+    if (LiveVelocities() && Circuit().Circuit().currentKind == FittingKind::RectElbow) ChooseRadius();
 }
 
 void TForm17::ComboBox7Change() {
     if (preparing_) return;
-    const int kind = Circuit().Circuit().currentKind;
-    if (kind != 2 && kind != 11) return;
+    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    if (!kind || !IsElbow(*kind)) return;
     const std::string picked = ToStd(ComboBox7->currentText());
-    const std::string radius = RaiseRadius(picked, Circuit().Calculator().RadiusBoundMm(kind));
+    const std::string radius = RaiseRadius(picked, Circuit().Calculator().RadiusBoundMm(*kind));
     if (radius != picked) ComboBox7->setEditText(FromStd(radius));
 }
 
@@ -394,8 +451,8 @@ void TForm17::ComboBox3Change() {
 
 void TForm17::TeeListChange() {
     for (QLabel* sketch : teeSketches_) sketch->hide();
-    const int kind = Circuit().Circuit().currentKind;
-    if (!IsKind(kind) || !(KindOf(kind).inputs & kTeeLists)) return;
+    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    if (!kind || !(InfoOf(*kind).inputs & kTeeLists)) return;
     const std::optional<int> index = TeeSketchIndex(ToStd(ComboBox12->currentText()), ToStd(ComboBox13->currentText()));
     if (index) teeSketches_[static_cast<std::size_t>(*index)]->show();
 }
@@ -417,21 +474,17 @@ struct PairDepth {
 };
 }  // namespace
 
-void TForm17::Edit7Change() {
+void TForm17::FollowPair(QLineEdit* changed, QLineEdit* other, PairConversion convert) {
     if (preparing_) return;
     PairDepth depth(pairDepth_);
     if (depth.TooDeep()) return;
-    const std::optional<std::string> zeta = Circuit().Calculator().ExtraZetaFor(ToStd(Edit7->text()));
-    if (zeta) Edit10->setText(FromStd(*zeta));
+    const std::optional<std::string> text = (Circuit().Calculator().*convert)(ToStd(changed->text()));
+    if (text) other->setText(FromStd(*text));
 }
 
-void TForm17::Edit10Change() {
-    if (preparing_) return;
-    PairDepth depth(pairDepth_);
-    if (depth.TooDeep()) return;
-    const std::optional<std::string> loss = Circuit().Calculator().ExtraLossFor(ToStd(Edit10->text()));
-    if (loss) Edit7->setText(FromStd(*loss));
-}
+void TForm17::Edit7Change() { FollowPair(Edit7, Edit10, &FittingCalculator::ExtraZetaFor); }
+
+void TForm17::Edit10Change() { FollowPair(Edit10, Edit7, &FittingCalculator::ExtraLossFor); }
 
 void TForm17::BitBtn1Click() {
     TForm15& circuit = Circuit();

@@ -5,9 +5,11 @@
 // window and its total.
 #pragma once
 
+#include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "pressureloss/FittingCalculator.h"
+#include "pressureloss/FittingInputs.h"
 #include "pressureloss/Session.h"
-#include "pressureloss/LossCalculation.h"
 
 #include <array>
 #include <vector>
@@ -39,7 +41,7 @@ public:
     // Shows the inputs of a kind (KindInput bits) with their labels.
     void ShowInputs(unsigned inputs);
     // Writes the starting sizes of a kind (and its length where it has one).
-    void WriteStartingTexts(int kind);
+    void WriteStartingTexts(pressureloss::FittingKind kind);
     // Caption, name (with its hint) and type code of the kind.
     void SetIdentity(const QString& name, const QString& typeCode);
     // Loads the picture; raises an error naming the file when it is missing
@@ -76,11 +78,18 @@ protected:
     void FormClose() override;
 
 private:
+    using Bindings = FieldBindings<pressureloss::FittingInputs>;
+
     TForm15& Circuit() const { return circuitWindow_; }
+    // The box of an editor text.
+    QLineEdit* EditOf(std::string pressureloss::FittingInputs::*text) const;
     void ShowVelocities(const pressureloss::VelocityDisplay& shown);
     // The velocity step while typing; false when it did not run.
     bool LiveVelocities();
     void ChooseRadius();
+    // One field of the additional-loss pair changed: the other follows.
+    using PairConversion = std::optional<std::string> (pressureloss::FittingCalculator::*)(const std::string&) const;
+    void FollowPair(QLineEdit* changed, QLineEdit* other, PairConversion convert);
 
     // Every kind-specific control with its labels, hidden by the reset.
     struct Input {
@@ -89,6 +98,8 @@ private:
     };
     std::vector<Input> inputs_;
     std::array<QLabel*, 4> teeSketches_{};
+    // Each box and the editor text it holds.
+    Bindings bindings_;
 
     QLineEdit* Edit4 = nullptr;    // "NAZWA"
     QLineEdit* Edit5 = nullptr;    // "TYP"

@@ -1,6 +1,6 @@
 #include "EditorLists.h"
 
-#include "LossCalculation.h"
+#include "FittingInputs.h"
 
 #include "core/Errors.h"
 

@@ -5,67 +5,78 @@
 namespace vimtal::pressureloss {
 
 namespace {
+using enum FittingKind;
+
 constexpr unsigned kRoundStraight = kLength | kDiameter1;
 constexpr unsigned kRectStraight = kLength | kSidesAB;
+constexpr unsigned kRoundTee = kRoundStraight | kDiameter2 | kAngle | kVelocity2 | kTeeLists | kBranchFlow;
+constexpr unsigned kRectTee = kRectStraight | kSidesCD | kAngle | kVelocity2 | kTeeLists | kBranchFlow;
 
 // Type codes: P straight duct (prostka), K elbow (kolano), O offset
 // (odsadzka), T tee (trójnik), R reducer (redukcja), then O round / P
 // rectangular. The kinds marked "*" have no coefficient of their own: their
 // loss is the manufacturer's figure, entered as the additional loss.
-constexpr FittingKind kKinds[kKindCount] = {
-    {1, "SpeedButton1", "PROSTKA_OKRĄGŁA", "PO", false, kRoundStraight,
-     "2000", "100", "0", "0", "0", "0", "0", "/calc/prostka_o.bmp"},
-    {2, "SpeedButton3", "KOLANO_OKRĄGŁE", "KO", false, kDiameter1 | kAngle | kRadius | kRoundElbowType,
-     nullptr, "100", "0", "0", "0", "0", "0", "/calc/KOLANO_O.BMP"},
-    {3, "SpeedButton4", "ODSADZKA_OKRĄGŁA", "OO", false, kRoundStraight | kOffsetE,
-     "500", "100", "0", "0", "0", "0", "0", "/calc/odsadzka_o.bmp"},
-    {4, "SpeedButton5", "TRÓJNIK_OKRĄGŁY", "TO", false,
-     kRoundStraight | kDiameter2 | kAngle | kVelocity2 | kTeeLists | kBranchFlow,
-     "500", "100", "100", "0", "0", "0", "0", "/calc/trojnik_o.bmp"},
-    {5, "SpeedButton6", "CZERPNIA/WYRZUTNIA_DACHOWA_OKRĄGŁA", "CWO*", false, kRoundStraight,
-     "300", "100", "0", "0", "0", "0", "0", "/calc/czerpnia_o.bmp"},
-    {6, "SpeedButton7", "TŁUMIK_HAŁASU_OKRĄGŁY", "TLO*", false, kRoundStraight,
-     "1000", "100", "0", "0", "0", "0", "0", "/calc/tlumik_o.bmp"},
-    {7, "SpeedButton8", "PODSTAWA_DACHOWA_OKRĄGŁA", "PDO*", false, kRoundStraight,
-     "1000", "100", "0", "0", "0", "0", "0", "/calc/podstawa_o.bmp"},
-    {8, "SpeedButton2", "REDUKCJA_OKRĄGŁA", "RO", false, kRoundStraight | kDiameter2 | kAngle | kVelocity2,
-     "300", "100", "125", "0", "0", "0", "0", "/calc/redukcja_o.bmp"},
-    {9, "SpeedButton17", "KRATKA_NAWIEWNA/WYWIEWNA_OKRĄGŁA", "KRO*", false, kDiameter1,
-     nullptr, "100", "0", "0", "0", "0", "0", "/calc/kratka_o.bmp"},
-    {10, "SpeedButton9", "PROSTKA_PROSTOKĄTNA", "PP", true, kRectStraight,
-     "2000", "0", "0", "100", "100", "0", "0", "/calc/prostka_p.bmp"},
-    {11, "SpeedButton10", "KOLANO_PROSTOKĄTNE", "KP", true, kSidesAB | kAngle | kRadius | kRectElbowType,
-     nullptr, "0", "0", "100", "100", "0", "0", "/calc/kolano_p.bmp"},
-    {12, "SpeedButton11", "ODSADZKA_PROSTOKĄTNA", "OP", true, kRectStraight | kOffsetE,
-     "500", "0", "0", "100", "100", "0", "0", "/calc/odsadzka_p.bmp"},
-    {13, "SpeedButton12", "TRÓJNIK_PROSTOKĄTNY", "TP", true,
-     kRectStraight | kSidesCD | kAngle | kVelocity2 | kTeeLists | kBranchFlow,
-     "500", "0", "0", "100", "100", "100", "100", "/calc/trojnik_p.bmp"},
-    {14, "SpeedButton13", "CZERPNIA/WYRZUTNIA_DACHOWA_PROSTOKĄTNA", "CWP*", true, kRectStraight,
-     "300", "0", "0", "100", "100", "0", "0", "/calc/czerpnia_p.bmp"},
-    {15, "SpeedButton14", "TŁUMIK_HAŁASU_PROSTOKĄTNY", "TLP*", true, kRectStraight,
-     "1000", "0", "0", "100", "100", "0", "0", "/calc/tlumik_p.bmp"},
-    {16, "SpeedButton15", "PODSTAWA_DACHOWA_PROSTOKĄTNA", "PDP*", true, kRectStraight,
-     "1000", "0", "0", "100", "100", "0", "0", "/calc/podstawa_p.bmp"},
-    {17, "SpeedButton16", "REDUKCJA_PROSTOKĄTNA", "RP", true, kRectStraight | kSidesCD | kVelocity2,
-     "300", "0", "0", "100", "100", "125", "125", "/calc/redukcja_p.bmp"},
-    {18, "SpeedButton18", "KRATKA_NAWIEWNA/WYWIEWNA_PROSTOKĄTNA", "KRP*", true, kSidesAB,
-     nullptr, "0", "0", "100", "100", "0", "0", "/calc/kratka_p.bmp"},
+constexpr KindInfo kKinds[kKindCount] = {
+    {RoundStraight, "SpeedButton1", "PROSTKA_OKRĄGŁA", "PO", kRoundStraight, "2000", nullptr, "/calc/prostka_o.bmp"},
+    {RoundElbow, "SpeedButton3", "KOLANO_OKRĄGŁE", "KO", kDiameter1 | kAngle | kRadius | kRoundElbowType, nullptr,
+     nullptr, "/calc/KOLANO_O.BMP"},
+    {RoundOffset, "SpeedButton4", "ODSADZKA_OKRĄGŁA", "OO", kRoundStraight | kOffsetE, "500", nullptr,
+     "/calc/odsadzka_o.bmp"},
+    {RoundTee, "SpeedButton5", "TRÓJNIK_OKRĄGŁY", "TO", kRoundTee, "500", "100", "/calc/trojnik_o.bmp"},
+    {RoundRoofOutlet, "SpeedButton6", "CZERPNIA/WYRZUTNIA_DACHOWA_OKRĄGŁA", "CWO*", kRoundStraight, "300", nullptr,
+     "/calc/czerpnia_o.bmp"},
+    {RoundSilencer, "SpeedButton7", "TŁUMIK_HAŁASU_OKRĄGŁY", "TLO*", kRoundStraight, "1000", nullptr,
+     "/calc/tlumik_o.bmp"},
+    {RoundRoofBase, "SpeedButton8", "PODSTAWA_DACHOWA_OKRĄGŁA", "PDO*", kRoundStraight, "1000", nullptr,
+     "/calc/podstawa_o.bmp"},
+    {RoundReducer, "SpeedButton2", "REDUKCJA_OKRĄGŁA", "RO", kRoundStraight | kDiameter2 | kAngle | kVelocity2, "300",
+     "125", "/calc/redukcja_o.bmp"},
+    {RoundGrille, "SpeedButton17", "KRATKA_NAWIEWNA/WYWIEWNA_OKRĄGŁA", "KRO*", kDiameter1, nullptr, nullptr,
+     "/calc/kratka_o.bmp"},
+    {RectStraight, "SpeedButton9", "PROSTKA_PROSTOKĄTNA", "PP", kRectStraight, "2000", nullptr, "/calc/prostka_p.bmp"},
+    {RectElbow, "SpeedButton10", "KOLANO_PROSTOKĄTNE", "KP", kSidesAB | kAngle | kRadius | kRectElbowType, nullptr,
+     nullptr, "/calc/kolano_p.bmp"},
+    {RectOffset, "SpeedButton11", "ODSADZKA_PROSTOKĄTNA", "OP", kRectStraight | kOffsetE, "500", nullptr,
+     "/calc/odsadzka_p.bmp"},
+    {RectTee, "SpeedButton12", "TRÓJNIK_PROSTOKĄTNY", "TP", kRectTee, "500", "100", "/calc/trojnik_p.bmp"},
+    {RectRoofOutlet, "SpeedButton13", "CZERPNIA/WYRZUTNIA_DACHOWA_PROSTOKĄTNA", "CWP*", kRectStraight, "300", nullptr,
+     "/calc/czerpnia_p.bmp"},
+    {RectSilencer, "SpeedButton14", "TŁUMIK_HAŁASU_PROSTOKĄTNY", "TLP*", kRectStraight, "1000", nullptr,
+     "/calc/tlumik_p.bmp"},
+    {RectRoofBase, "SpeedButton15", "PODSTAWA_DACHOWA_PROSTOKĄTNA", "PDP*", kRectStraight, "1000", nullptr,
+     "/calc/podstawa_p.bmp"},
+    {RectReducer, "SpeedButton16", "REDUKCJA_PROSTOKĄTNA", "RP", kRectStraight | kSidesCD | kVelocity2, "300", "125",
+     "/calc/redukcja_p.bmp"},
+    {RectGrille, "SpeedButton18", "KRATKA_NAWIEWNA/WYWIEWNA_PROSTOKĄTNA", "KRP*", kSidesAB, nullptr, nullptr,
+     "/calc/kratka_p.bmp"},
 };
+
+constexpr bool InKindOrder() {
+    for (int i = 0; i < kKindCount; ++i) {
+        if (Number(kKinds[i].kind) != i + 1) return false;
+    }
+    return true;
+}
+static_assert(InKindOrder(), "the table is indexed by the kind's number");
 }  // namespace
 
-bool IsKind(int number) { return number >= 1 && number <= kKindCount; }
-
-const FittingKind& KindOf(int number) {
-    if (!IsKind(number)) throw std::out_of_range("fitting kind outside 1..18");
-    return kKinds[number - 1];
+std::optional<FittingKind> KindFromText(const std::string& text) {
+    for (FittingKind kind : AllKinds()) {
+        if (text == std::to_string(Number(kind))) return kind;
+    }
+    return std::nullopt;
 }
 
-int KindFromText(const std::string& text) {
-    for (int k = 1; k <= kKindCount; ++k) {
-        if (text == std::to_string(k)) return k;
-    }
-    return 0;
+const KindInfo& InfoOf(FittingKind kind) {
+    if (!KindOfNumber(Number(kind))) throw std::out_of_range("fitting kind outside 1..18");
+    return kKinds[Number(kind) - 1];
+}
+
+StartingSizes StartingSizesOf(FittingKind kind) {
+    const KindInfo& info = InfoOf(kind);
+    const std::string second = info.secondSize ? info.secondSize : "0";
+    if (IsRectangular(kind)) return {"0", "0", "100", "100", second, second};
+    return {"100", second, "0", "0", "0", "0"};
 }
 
 }  // namespace vimtal::pressureloss

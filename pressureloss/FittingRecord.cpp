@@ -10,61 +10,36 @@
 namespace vimtal::pressureloss {
 
 namespace {
-// Capacities of the 32 fields in record order; the offsets follow.
-constexpr std::size_t kCapacities[kFieldCount] = {
-    3,   // Ordinal
-    40,  // Name
-    10,  // TypeCode
-    10, 10, 10, 10, 10, 10, 10, 10,  // Length, SideA, Diameter1, SideB, Diameter2, SideC, SideD, Angle
-    10, 10,                          // Flow, BranchFlow
-    10, 10, 10, 10, 10, 10, 10, 10,  // Velocity1, Velocity2, ExtraLoss, Zeta, Roughness, FrictionLoss, LocalLoss, TotalLoss
-    10, 10,                          // EquivDiameter, EquivDiameter2
-    2,                               // Kind
-    11,                              // RoundElbowType
-    6,                               // RectElbowType
-    10, 10, 10,                      // Material, Radius, OffsetE
-    15, 15, 15,                      // TeePath, TeeFlow, RoundElbowTypeCopy
-};
-
-constexpr std::array<std::size_t, kFieldCount> Offsets() {
-    std::array<std::size_t, kFieldCount> offsets{};
+// Each field follows the one before it: the record has no gaps, and the
+// enumeration of the fields indexes the format's table.
+constexpr bool WithoutGaps() {
     std::size_t at = 0;
-    for (int i = 0; i < kFieldCount; ++i) {
-        offsets[i] = at;
-        at += kCapacities[i] + 1;
+    for (const FixedField<FittingRecord>& f : kFittingFields) {
+        if (f.offset != at) return false;
+        at += f.Width();
     }
-    return offsets;
+    return at == kRecordSize;
 }
-constexpr std::array<std::size_t, kFieldCount> kOffsets = Offsets();
-
-static_assert(kOffsets[kFieldCount - 1] + kCapacities[kFieldCount - 1] + 1 == kRecordSize,
-              "the fields fill the 379-byte record without gaps");
-static_assert(kOffsets[static_cast<int>(Field::Flow)] == 144);
-static_assert(kOffsets[static_cast<int>(Field::Kind)] == 276);
-static_assert(kOffsets[static_cast<int>(Field::TeePath)] == 331);
+static_assert(WithoutGaps(), "the fields fill the 379-byte record without gaps");
+static_assert(FieldFormat(Field::Flow).text == &FittingRecord::flow && FieldFormat(Field::Flow).offset == 144);
+static_assert(FieldFormat(Field::Kind).text == &FittingRecord::kind && FieldFormat(Field::Kind).offset == 276);
+static_assert(FieldFormat(Field::RoundElbowTypeCopy).text == &FittingRecord::roundElbowTypeCopy);
 
 void CheckUsed(int index, int count) {
     if (index < 0 || index >= count) throw std::out_of_range("fitting index outside the circuit");
 }
 }  // namespace
 
-FieldLayout LayoutOf(Field field) {
-    const int i = static_cast<int>(field);
-    return {kOffsets[i], kCapacities[i]};
+std::string FullCircuitMessage() {
+    return "Obieg ma już " + IntToStr(kTableSlots) +
+           " kształtek - więcej nie można dodać. Kształtka nie została zapisana.";
 }
 
-FittingRecord::FittingRecord() : buffer_(kRecordSize) {}
-
-FittingRecord::FittingRecord(const std::uint8_t* bytes) : buffer_(Bytes(bytes, bytes + kRecordSize)) {}
-
-std::string FittingRecord::Get(Field field) const {
-    const FieldLayout layout = LayoutOf(field);
-    return buffer_.GetString(layout.offset, layout.capacity);
-}
+const std::string& FittingRecord::Get(Field field) const { return this->*FieldFormat(field).text; }
 
 void FittingRecord::Set(Field field, const std::string& text) {
-    const FieldLayout layout = LayoutOf(field);
-    buffer_.PutString(layout.offset, layout.capacity, text);
+    const FixedField<FittingRecord>& f = FieldFormat(field);
+    this->*f.text = FitShortString(text, f.capacity);
 }
 
 const FittingRecord& Circuit::Slot(int index) const {
@@ -78,11 +53,7 @@ std::string Circuit::FieldText(int index, Field field) const {
 }
 
 int Circuit::Append(FittingRecord record) {
-    if (Full()) {
-        throw NoticeError("Obieg ma już " + IntToStr(kTableSlots) +
-                              " kształtek - więcej nie można dodać. Kształtka nie została zapisana.",
-                          kEditorTitle);
-    }
+    if (Full()) throw NoticeError(FullCircuitMessage(), kEditorTitle);
     const int slot = count_;
     record.Set(Field::Ordinal, IntToStr(slot));
     table_[static_cast<std::size_t>(slot)] = std::move(record);
@@ -103,22 +74,21 @@ void Circuit::Delete(int index) {
         moved.Set(Field::Ordinal, IntToStr(i));
         table_[static_cast<std::size_t>(i)] = std::move(moved);
     }
-    table_[static_cast<std::size_t>(count_ - 1)] = FittingRecord();
+    table_[static_cast<std::size_t>(count_ - 1)] = FittingRecord{};
     --count_;
 }
 
 void Circuit::Clear() {
-    for (int i = 0; i < count_; ++i) table_[static_cast<std::size_t>(i)] = FittingRecord();
+    for (int i = 0; i < count_; ++i) table_[static_cast<std::size_t>(i)] = FittingRecord{};
     count_ = 0;
     runningTotal = 0.0;
 }
 
 Bytes Circuit::Serialize() const {
-    Bytes bytes;
-    bytes.reserve(static_cast<std::size_t>(count_) * kRecordSize);
+    // The records one after another: no header, no count.
+    Bytes bytes(static_cast<std::size_t>(count_) * kRecordSize, 0);
     for (int i = 0; i < count_; ++i) {
-        const Bytes& record = table_[static_cast<std::size_t>(i)].bytes();
-        bytes.insert(bytes.end(), record.begin(), record.end());
+        kFittingFormat.EncodeInto(table_[static_cast<std::size_t>(i)], bytes.data() + static_cast<std::size_t>(i) * kRecordSize);
     }
     return bytes;
 }
@@ -140,7 +110,8 @@ LoadResult Circuit::LoadBytes(const Bytes& bytes, MessageSink& messages) {
 
     Clear();
     for (int i = 0; i < result.records; ++i) {
-        table_[static_cast<std::size_t>(i)] = FittingRecord(bytes.data() + static_cast<std::size_t>(i) * kRecordSize);
+        const std::size_t at = static_cast<std::size_t>(i) * kRecordSize;
+        table_[static_cast<std::size_t>(i)] = kFittingFormat.Decode(bytes.data() + at, bytes.size() - at);
     }
     count_ = result.records;
     if (result.truncated) {

@@ -8,11 +8,14 @@
 // checksum, exactly count x 379 bytes.
 #pragma once
 
+#include "FittingKinds.h"
+
+#include "core/FixedRecord.h"
 #include "core/Messages.h"
-#include "core/ShortString.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace vimtal::pressureloss {
@@ -54,33 +57,72 @@ enum class Field {
 };
 inline constexpr int kFieldCount = 32;
 
-struct FieldLayout {
-    std::size_t offset;    // from the start of the record
-    std::size_t capacity;  // characters; the field takes capacity + 1 bytes
-};
-FieldLayout LayoutOf(Field field);
-
 inline constexpr std::size_t kRecordSize = 379;
 inline constexpr int kTableSlots = 101;
 
-// One fitting as it is stored: the exact 379 bytes of the file format.
-class FittingRecord {
-public:
-    FittingRecord();
-    // The first kRecordSize bytes at `bytes` (the caller checks the length).
-    explicit FittingRecord(const std::uint8_t* bytes);
+// One fitting as it is stored: every field a text, as the user typed it or
+// as the calculation rounded it.
+struct FittingRecord {
+    std::string ordinal, name, typeCode;
+    std::string length, sideA, diameter1, sideB, diameter2, sideC, sideD, angle;
+    std::string flow, branchFlow;
+    std::string velocity1, velocity2, extraLoss, zeta, roughness, frictionLoss, localLoss, totalLoss;
+    std::string equivDiameter, equivDiameter2;
+    std::string kind, roundElbowType, rectElbowType, material, radius, offsetE, teePath, teeFlow;
+    std::string roundElbowTypeCopy;
 
-    // The field's text (UTF-8); a length byte above the capacity reads only
-    // the capacity, never past the field.
-    std::string Get(Field field) const;
-    // Stores the text cut to the field's capacity (in Windows-1250 characters).
+    const std::string& Get(Field field) const;
+    // Stores the text as the field gives it back from a file: cut to its
+    // capacity in Windows-1250 characters, a character the code page lacks
+    // turned into '?'. The circuit window shows what the file will hold.
     void Set(Field field, const std::string& text);
 
-    const Bytes& bytes() const { return buffer_.bytes(); }
-
-private:
-    RecordBuffer buffer_;
+    bool operator==(const FittingRecord&) const = default;
 };
+
+// The 379 bytes of a record: each field a length byte and its capacity of
+// Windows-1250 characters, in the order of Field, without gaps.
+inline constexpr FixedField<FittingRecord> kFittingFields[kFieldCount] = {
+    {0, 3, &FittingRecord::ordinal},
+    {4, 40, &FittingRecord::name},
+    {45, 10, &FittingRecord::typeCode},
+    {56, 10, &FittingRecord::length},
+    {67, 10, &FittingRecord::sideA},
+    {78, 10, &FittingRecord::diameter1},
+    {89, 10, &FittingRecord::sideB},
+    {100, 10, &FittingRecord::diameter2},
+    {111, 10, &FittingRecord::sideC},
+    {122, 10, &FittingRecord::sideD},
+    {133, 10, &FittingRecord::angle},
+    {144, 10, &FittingRecord::flow},
+    {155, 10, &FittingRecord::branchFlow},
+    {166, 10, &FittingRecord::velocity1},
+    {177, 10, &FittingRecord::velocity2},
+    {188, 10, &FittingRecord::extraLoss},
+    {199, 10, &FittingRecord::zeta},
+    {210, 10, &FittingRecord::roughness},
+    {221, 10, &FittingRecord::frictionLoss},
+    {232, 10, &FittingRecord::localLoss},
+    {243, 10, &FittingRecord::totalLoss},
+    {254, 10, &FittingRecord::equivDiameter},
+    {265, 10, &FittingRecord::equivDiameter2},
+    {276, 2, &FittingRecord::kind},
+    {279, 11, &FittingRecord::roundElbowType},
+    {291, 6, &FittingRecord::rectElbowType},
+    {298, 10, &FittingRecord::material},
+    {309, 10, &FittingRecord::radius},
+    {320, 10, &FittingRecord::offsetE},
+    {331, 15, &FittingRecord::teePath},
+    {347, 15, &FittingRecord::teeFlow},
+    {363, 15, &FittingRecord::roundElbowTypeCopy},
+};
+inline constexpr FixedRecordFormat<FittingRecord> kFittingFormat{kRecordSize, kFittingFields};
+static_assert(kFittingFormat.Valid());
+
+// The layout of one field: its offset and capacity.
+constexpr const FixedField<FittingRecord>& FieldFormat(Field field) {
+    return kFittingFields[static_cast<std::size_t>(field)];
+}
 
 // What Load found in the file.
 struct LoadResult {
@@ -113,7 +155,10 @@ public:
     // Empties every used record; count 0, running total 0.
     void Clear();
 
-    // The used records as they are written to a .moh file.
+    // The used records as they are written to a .moh file: each text after
+    // its length byte, zeros behind it. A file the program wrote opens and
+    // saves again byte for byte; one written elsewhere saves its texts (a
+    // byte the code page leaves undefined as '?'), not the bytes behind them.
     Bytes Serialize() const;
     void Save(const std::string& path) const;
 
@@ -131,8 +176,8 @@ public:
     // conversion error at the first text that does not convert.
     double SumOfTotalLosses() const;
 
-    // The kind being entered (1..18), set by the catalogue.
-    int currentKind = 0;
+    // The kind being entered, set by the catalogue.
+    std::optional<FittingKind> currentKind;
     // Set while an existing fitting is being edited.
     bool editFlag = false;
     // The circuit's total loss [Pa]; the total field's text is what counts,
@@ -143,6 +188,9 @@ private:
     std::array<FittingRecord, kTableSlots> table_{};
     int count_ = 0;
 };
+
+// What is said when a fitting is added to a circuit of 101 fittings.
+std::string FullCircuitMessage();
 
 // Titles of the calculator's message boxes.
 inline constexpr const char* kEditorTitle = "BRENTAX info";

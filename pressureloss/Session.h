@@ -5,7 +5,7 @@
 #pragma once
 
 #include "pressureloss/FittingRecord.h"
-#include "pressureloss/LossCalculation.h"
+#include "pressureloss/FittingCalculator.h"
 
 namespace vimtal::pressureloss {
 

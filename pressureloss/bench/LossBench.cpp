@@ -1,7 +1,11 @@
 // The loss step runs on the user's confirmation and the velocity step on
 // every keystroke; both must be instant. The friction scan is the long part.
+// Opening a circuit reads every text of its records.
 #include "pressureloss/FittingKinds.h"
-#include "pressureloss/LossCalculation.h"
+#include "pressureloss/FittingCalculator.h"
+#include "pressureloss/FittingRecord.h"
+#include "pressureloss/Friction.h"
+#include "pressureloss/tests/TypicalInputs.h"
 
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"
@@ -12,24 +16,14 @@ namespace {
 using namespace vimtal;
 using namespace vimtal::pressureloss;
 
+// Every kind computed from the same sizes: 100 mm round and square, a
+// 100 mm elbow radius, a tee whose other stream carries 40 m3/h.
 FittingInputs Duct() {
-    FittingInputs in;
+    FittingInputs in = testing::TypicalInputs(FittingKind::RoundStraight);
     in.length = "2000";
-    in.diameter1 = "100";
-    in.diameter2 = "100";
-    in.sideA = in.sideB = in.sideC = in.sideD = "100";
-    in.angle = "90";
+    in.diameter2 = in.sideA = in.sideB = in.sideC = in.sideD = "100";
     in.radius = "100";
-    in.offsetE = "50";
-    in.roundElbowType = "ŁUK GŁADKI";
-    in.rectElbowType = "ŁUK";
-    in.teePath = "PRZELOT";
-    in.teeFlow = "ROZPŁYW";
-    in.flow = "100";
     in.branchFlow = "40";
-    in.extraLoss = "0";
-    in.extraZeta = "0";
-    in.roughness = "0,007";
     return in;
 }
 
@@ -48,7 +42,7 @@ void BM_LossStepEveryKind(benchmark::State& state) {
     FittingCalculator calculator{air};
     const FittingInputs in = Duct();
     for (auto _ : state) {
-        for (int kind = 1; kind <= kKindCount; ++kind) {
+        for (FittingKind kind : AllKinds()) {
             benchmark::DoNotOptimize(calculator.LossStep(kind, in, "", nullptr, 0.0));
         }
     }
@@ -60,7 +54,7 @@ void BM_VelocityStep(benchmark::State& state) {
     Setup();
     FittingCalculator calculator{air};
     const FittingInputs in = Duct();
-    for (auto _ : state) benchmark::DoNotOptimize(calculator.VelocityStep(4, in));
+    for (auto _ : state) benchmark::DoNotOptimize(calculator.VelocityStep(FittingKind::RoundTee, in));
 }
 BENCHMARK(BM_VelocityStep);
 
@@ -80,5 +74,26 @@ void BM_FrictionFactorRefused(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FrictionFactorRefused)->Unit(benchmark::kMillisecond);
+
+// A full circuit of 101 fittings saved to the bytes of a .moh file and opened
+// again.
+void BM_CircuitSaveAndOpen(benchmark::State& state) {
+    SetDecimalSeparator(',');
+    const char* texts[] = {"PROSTKA_OKRĄGŁA", "2000", "100", "3,537", "ŁĄCZENIE STRUG", "ODGAŁĘŹIENIE", "0,007", "12,34"};
+    Circuit circuit;
+    for (int i = 0; i < kTableSlots; ++i) {
+        FittingRecord record;
+        for (int f = 0; f < kFieldCount; ++f) record.Set(static_cast<Field>(f), texts[(i + f) % 8]);
+        circuit.Append(record);
+    }
+    RecordingMessageSink messages;
+    for (auto _ : state) {
+        const Bytes bytes = circuit.Serialize();
+        Circuit opened;
+        opened.LoadBytes(bytes, messages);
+        benchmark::DoNotOptimize(opened.FieldText(100, Field::TotalLoss));
+    }
+}
+BENCHMARK(BM_CircuitSaveAndOpen)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

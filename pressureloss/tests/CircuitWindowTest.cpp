@@ -32,7 +32,7 @@ TEST_F(Calculator, OpensWithEmptyColumnsAndReadsTheDisplayedAirProperties) {
 
 TEST_F(Calculator, AStraightDuctFillsTheFirstRowAndTheTotal) {
     OpenCalculator();
-    Add(1);
+    Add(RoundStraight);
     EXPECT_EQ(app.Shown(), (QStringList{"TForm15", "TForm16", "TForm17"}));
     EXPECT_FALSE(app.IsVisible(kEditor));
     EXPECT_TRUE(app.IsVisible(kCatalogue));  // several fittings can be added in a row
@@ -46,7 +46,7 @@ TEST_F(Calculator, AStraightDuctFillsTheFirstRowAndTheTotal) {
 
 TEST_F(Calculator, EightFittingsScrollToTheEighth) {
     OpenCalculator();
-    for (int i = 0; i < 8; ++i) Add(1, {{"Edit2", QString::number(100 + 10 * i)}});
+    for (int i = 0; i < 8; ++i) Add(RoundStraight, {{"Edit2", QString::number(100 + 10 * i)}});
     EXPECT_EQ(ScrollBar()->maximum(), 7);
     EXPECT_EQ(Row(6)[0], "6");
     ScrollBar()->setValue(7);
@@ -57,7 +57,7 @@ TEST_F(Calculator, EightFittingsScrollToTheEighth) {
 
 TEST_F(Calculator, SelectingARowInAnyColumnSelectsItInAll) {
     OpenCalculator();
-    for (int i = 0; i < 3; ++i) Add(1);
+    for (int i = 0; i < 3; ++i) Add(RoundStraight);
     for (int source : {9, 0, 10}) {
         const int row = source == 0 ? 1 : 2;
         app.Select(kCircuit, QString::fromLatin1(kColumns[source]), row);
@@ -67,8 +67,8 @@ TEST_F(Calculator, SelectingARowInAnyColumnSelectsItInAll) {
 
 TEST_F(Calculator, EditingAFittingReplacesItAndItsShareOfTheTotal) {
     OpenCalculator();
-    Add(1);
-    Add(9, {{"Edit2", "100"}, {"Edit7", "5"}});
+    Add(RoundStraight);
+    Add(RoundGrille, {{"Edit2", "100"}, {"Edit7", "5"}});
     ASSERT_EQ(app.Text(kCircuit, "Edit1"), "8,76");
     app.Select(kCircuit, "ListBox3", 0);
     app.Click(kCircuit, "Edytujksztatk1");
@@ -103,20 +103,20 @@ TEST_F(Calculator, EditingAFittingReplacesItAndItsShareOfTheTotal) {
     EXPECT_EQ(Row(1)[9], "5");
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "12,52");
     // The next fitting is added, not put over the edited one.
-    Add(1);
+    Add(RoundStraight);
     EXPECT_EQ(State(app).Count(), 3);
     EXPECT_EQ(Row(1)[1], "KRATKA_NAWIEWNA/WYWIEWNA_OKRĄGŁA");
 }
 
 TEST_F(Calculator, ClosingTheEditorByItsCloseBoxEndsTheEdit) {
     OpenCalculator();
-    Add(1);
+    Add(RoundStraight);
     app.Select(kCircuit, "ListBox1", 0);
     app.Click(kCircuit, "Waciwociksztatki1");  // the context menu's item
     ASSERT_TRUE(State(app).editFlag);
     app.Close(kEditor);
     EXPECT_FALSE(State(app).editFlag);
-    Add(1);
+    Add(RoundStraight);
     EXPECT_EQ(State(app).Count(), 2);
 }
 
@@ -124,7 +124,7 @@ TEST_F(Calculator, EditAndDeleteWithoutASelectionOrOnAnEmptyRow) {
     OpenCalculator();
     app.Click(kCircuit, "Edytujksztatk1");  // empty circuit: nothing
     app.Click(kCircuit, "Usuksztatk1");
-    Add(1);
+    Add(RoundStraight);
     app.Click(kCircuit, "Edytujksztatk1");  // no selection: nothing
     app.Click(kCircuit, "Usuksztatk2");
     EXPECT_EQ(app.Shown().count(QStringLiteral("TForm17")), 1);
@@ -147,9 +147,9 @@ TEST_F(Calculator, EditAndDeleteWithoutASelectionOrOnAnEmptyRow) {
 
 TEST_F(Calculator, DeletingTheFirstOfThreeRenumbersAndLowersTheTotal) {
     OpenCalculator();
-    Add(1, {{"Edit2", "100"}});
-    Add(1, {{"Edit2", "200"}});
-    Add(1, {{"Edit2", "300"}});
+    Add(RoundStraight, {{"Edit2", "100"}});
+    Add(RoundStraight, {{"Edit2", "200"}});
+    Add(RoundStraight, {{"Edit2", "300"}});
     const double before = app.Text(kCircuit, "Edit1").replace(',', '.').toDouble();
     const double first = Row(0)[10].replace(',', '.').toDouble();
     app.Select(kCircuit, "ListBox5", 0);
@@ -165,20 +165,20 @@ TEST_F(Calculator, DeletingTheFirstOfThreeRenumbersAndLowersTheTotal) {
 
 TEST_F(Calculator, NewCalculationEmptiesTheColumnsButKeepsTheScrollRange) {
     OpenCalculator();
-    for (int i = 0; i < 3; ++i) Add(1);
+    for (int i = 0; i < 3; ++i) Add(RoundStraight);
     app.Click(kCircuit, "Noweobliczenia1");
     for (int i = 0; i < 11; ++i) EXPECT_EQ(Column(i)->count(), 0);
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "0");
     EXPECT_EQ(State(app).Count(), 0);
     EXPECT_EQ(ScrollBar()->maximum(), 2);
-    Add(1);
+    Add(RoundStraight);
     EXPECT_EQ(Row(0)[0], "0");
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "3,76");
 }
 
 TEST_F(Calculator, SaveAndOpenACircuit) {
     OpenCalculator();
-    for (int i = 0; i < 8; ++i) Add(1);
+    for (int i = 0; i < 8; ++i) Add(RoundStraight);
     ASSERT_EQ(app.Text(kCircuit, "Edit1"), "30,08");
     const QString path = folder.path() + "/obieg.moh";
     app.Fake().saveAnswers.push_back(path);
@@ -214,8 +214,8 @@ TEST_F(Calculator, SaveAndOpenACircuit) {
 
 TEST_F(Calculator, ACancelledOrFailedOpenKeepsTheCircuit) {
     OpenCalculator();
-    Add(1);
-    Add(1);
+    Add(RoundStraight);
+    Add(RoundStraight);
     app.Click(kCircuit, "Otwrzobliczenia1");  // cancelled
     EXPECT_EQ(State(app).Count(), 2);
     EXPECT_EQ(Row(1)[0], "1");
@@ -237,7 +237,7 @@ TEST_F(Calculator, ACancelledOrFailedOpenKeepsTheCircuit) {
 
 TEST_F(Calculator, TotalsOfAnotherLocaleStayLoadedWithATotalOfZero) {
     OpenCalculator();
-    Add(1);
+    Add(RoundStraight);
     const QString path = folder.path() + "/kropka.moh";
     app.Fake().saveAnswers.push_back(path);
     app.Click(kCircuit, "Zapiszobliczenia1");
@@ -271,7 +271,7 @@ TEST_F(Calculator, FileMenuClosesAndHelpExplains) {
 
 TEST_F(Calculator, AMissingPictureStopsThePreparationAndEndsTheEdit) {
     OpenCalculator();
-    Add(1);
+    Add(RoundStraight);
     ASSERT_TRUE(QFile::remove(folder.path() + "/calc/prostka_o.bmp"));
     app.Select(kCircuit, "ListBox1", 0);
     app.Click(kCircuit, "Edytujksztatk1");
@@ -280,7 +280,7 @@ TEST_F(Calculator, AMissingPictureStopsThePreparationAndEndsTheEdit) {
     EXPECT_EQ(app.Shown().count(QStringLiteral("TForm17")), 1);
     EXPECT_FALSE(State(app).editFlag);
     // A kind whose picture is there still opens, and adds.
-    Add(10);
+    Add(RectStraight);
     EXPECT_EQ(State(app).Count(), 2);
 }
 

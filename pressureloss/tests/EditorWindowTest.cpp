@@ -22,33 +22,33 @@ int ItemIndex(AppHarness& app, const char* combo, const QString& text) {
 TEST_F(EditorWindow, EachKindShowsItsInputsAndStartingTexts) {
     OpenCalculator();
     struct Case {
-        int kind;
+        FittingKind kind;
         std::vector<const char*> shown;
         std::vector<const char*> hidden;
         std::map<const char*, QString> texts;
     };
     const Case cases[] = {
-        {1, {"Edit1", "ComboBox1"}, {"ComboBox2", "ComboBox8", "ComboBox6", "ComboBox7", "Edit9", "Edit8"},
+        {RoundStraight, {"Edit1", "ComboBox1"}, {"ComboBox2", "ComboBox8", "ComboBox6", "ComboBox7", "Edit9", "Edit8"},
          {{"Edit1", "2000"}, {"ComboBox1", "100"}, {"ComboBox8", "0"}, {"ComboBox9", "0"}}},
-        {2, {"ComboBox1", "ComboBox6", "ComboBox7", "ComboBox10"}, {"Edit1", "ComboBox11", "ComboBox12", "Edit15"},
+        {RoundElbow, {"ComboBox1", "ComboBox6", "ComboBox7", "ComboBox10"}, {"Edit1", "ComboBox11", "ComboBox12", "Edit15"},
          {{"Edit1", "0"}}},
-        {3, {"Edit1", "ComboBox1", "Edit15"}, {"ComboBox6", "ComboBox2"}, {{"Edit1", "500"}}},
-        {4, {"Edit1", "ComboBox1", "ComboBox2", "ComboBox6", "Edit8", "ComboBox12", "ComboBox13", "Edit9"},
+        {RoundOffset, {"Edit1", "ComboBox1", "Edit15"}, {"ComboBox6", "ComboBox2"}, {{"Edit1", "500"}}},
+        {RoundTee, {"Edit1", "ComboBox1", "ComboBox2", "ComboBox6", "Edit8", "ComboBox12", "ComboBox13", "Edit9"},
          {"ComboBox7", "ComboBox8"}, {{"ComboBox2", "100"}}},
-        {8, {"ComboBox2", "ComboBox6", "Edit8"}, {"Edit9", "ComboBox12"}, {{"Edit1", "300"}, {"ComboBox2", "125"}}},
-        {9, {"ComboBox1"}, {"Edit1", "ComboBox6"}, {{"Edit1", "0"}}},
-        {11, {"ComboBox8", "ComboBox9", "ComboBox6", "ComboBox7", "ComboBox11"}, {"Edit1", "ComboBox1", "ComboBox10"},
+        {RoundReducer, {"ComboBox2", "ComboBox6", "Edit8"}, {"Edit9", "ComboBox12"}, {{"Edit1", "300"}, {"ComboBox2", "125"}}},
+        {RoundGrille, {"ComboBox1"}, {"Edit1", "ComboBox6"}, {{"Edit1", "0"}}},
+        {RectElbow, {"ComboBox8", "ComboBox9", "ComboBox6", "ComboBox7", "ComboBox11"}, {"Edit1", "ComboBox1", "ComboBox10"},
          {{"ComboBox1", "0"}, {"ComboBox2", "0"}, {"ComboBox8", "100"}}},
-        {13, {"ComboBox4", "ComboBox5", "ComboBox6", "Edit8", "Edit9", "ComboBox12"}, {"ComboBox1", "ComboBox7"},
+        {RectTee, {"ComboBox4", "ComboBox5", "ComboBox6", "Edit8", "Edit9", "ComboBox12"}, {"ComboBox1", "ComboBox7"},
          {{"ComboBox4", "100"}, {"ComboBox5", "100"}}},
-        {17, {"ComboBox4", "ComboBox5", "Edit8"}, {"ComboBox6", "Edit9"}, {{"ComboBox4", "125"}, {"ComboBox5", "125"}}},
-        {18, {"ComboBox8", "ComboBox9"}, {"Edit1", "ComboBox4"}, {{"Edit1", "0"}}},
+        {RectReducer, {"ComboBox4", "ComboBox5", "Edit8"}, {"ComboBox6", "Edit9"}, {{"ComboBox4", "125"}, {"ComboBox5", "125"}}},
+        {RectGrille, {"ComboBox8", "ComboBox9"}, {"Edit1", "ComboBox4"}, {{"Edit1", "0"}}},
         // Round after rectangular: A, B, C and D back to "0".
-        {3, {"ComboBox1"}, {"ComboBox8", "ComboBox4"},
+        {RoundOffset, {"ComboBox1"}, {"ComboBox8", "ComboBox4"},
          {{"ComboBox8", "0"}, {"ComboBox9", "0"}, {"ComboBox4", "0"}, {"ComboBox5", "0"}, {"ComboBox1", "100"}}},
     };
     for (const Case& c : cases) {
-        const FittingKind& k = KindOf(c.kind);
+        const KindInfo& k = InfoOf(c.kind);
         Choose(c.kind);
         EXPECT_EQ(app.Window(kEditor)->windowTitle(), QString::fromUtf8(k.name));
         EXPECT_EQ(app.Text(kEditor, "Edit4"), QString::fromUtf8(k.name));
@@ -69,13 +69,13 @@ TEST_F(EditorWindow, EachKindShowsItsInputsAndStartingTexts) {
 
 TEST_F(EditorWindow, ChoosingEveryKindAfterEveryOtherShowsNoError) {
     OpenCalculator();
-    Choose(1);
+    Choose(RoundStraight);
     app.SetText(kEditor, "Edit2", "250");
     app.SetText(kEditor, "Edit9", "80");
     app.SetText(kEditor, "Edit7", "3");
     app.Click(kEditor, "BitBtn2");
-    for (int before = 1; before <= kKindCount; ++before) {
-        for (int after = 1; after <= kKindCount; ++after) {
+    for (FittingKind before : AllKinds()) {
+        for (FittingKind after : AllKinds()) {
             Choose(before);
             app.Click(kEditor, "BitBtn2");
             Choose(after);
@@ -84,14 +84,14 @@ TEST_F(EditorWindow, ChoosingEveryKindAfterEveryOtherShowsNoError) {
         }
     }
     // The preview ran once, from complete sizes: w2 of a reducer.
-    Choose(8);
+    Choose(RoundReducer);
     EXPECT_EQ(app.Text(kEditor, "Edit3"), "8,842");
     EXPECT_EQ(app.Text(kEditor, "Edit8"), "5,659");
 }
 
 TEST_F(EditorWindow, VelocitiesFollowTheTyping) {
     OpenCalculator();
-    Choose(1);
+    Choose(RoundStraight);
     app.Type(kEditor, "Edit2", "100");
     EXPECT_EQ(app.Text(kEditor, "Edit3"), "3,537");
     app.Type(kEditor, "ComboBox1", "200");  // "2", "20", "200": each recomputed
@@ -99,7 +99,7 @@ TEST_F(EditorWindow, VelocitiesFollowTheTyping) {
     app.SetText(kEditor, "Edit2", "100.5");  // either separator
     EXPECT_EQ(app.Text(kEditor, "Edit3"), "0,889");
     app.Click(kEditor, "BitBtn2");
-    Choose(10);
+    Choose(RectStraight);
     EXPECT_EQ(app.Text(kEditor, "Edit3"), "2,79");  // rectangular: 2 decimals
     app.Click(kEditor, "BitBtn2");
     EXPECT_EQ(app.ErrorCount(), 0);
@@ -107,7 +107,7 @@ TEST_F(EditorWindow, VelocitiesFollowTheTyping) {
 
 TEST_F(EditorWindow, AdditionalLossAndItsCoefficientSettle) {
     OpenCalculator();
-    Choose(1);
+    Choose(RoundStraight);
     app.SetText(kEditor, "Edit2", "100");
     app.Type(kEditor, "Edit7", "5");
     EXPECT_EQ(app.Text(kEditor, "Edit10"), "0,67");
@@ -128,7 +128,7 @@ TEST_F(EditorWindow, AdditionalLossAndItsCoefficientSettle) {
 
 TEST_F(EditorWindow, RadiusFollowsTheDuctSize) {
     OpenCalculator();
-    Choose(2);
+    Choose(RoundElbow);
     EXPECT_EQ(app.Text(kEditor, "ComboBox7"), "50");  // the preparation leaves the radius
     struct Case {
         const char* size;
@@ -147,7 +147,7 @@ TEST_F(EditorWindow, RadiusFollowsTheDuctSize) {
         EXPECT_EQ(app.Text(kEditor, "ComboBox7"), c.expected) << c.size << " " << (c.picked ? c.picked : "auto");
     }
     app.Click(kEditor, "BitBtn2");
-    Choose(11);
+    Choose(RectElbow);
     app.SetText(kEditor, "ComboBox9", "8000");
     EXPECT_EQ(app.Text(kEditor, "ComboBox7"), "4000");
     app.SetText(kEditor, "ComboBox9", "200");
@@ -163,7 +163,7 @@ TEST_F(EditorWindow, RadiusFollowsTheDuctSize) {
 
 TEST_F(EditorWindow, MaterialSetsTheRoughness) {
     OpenCalculator();
-    Choose(1);
+    Choose(RoundStraight);
     auto* roughness = app.Control<QLineEdit>(kEditor, "Edit6");
     EXPECT_EQ(roughness->text(), "0,007");
     EXPECT_FALSE(roughness->isEnabled());
@@ -183,7 +183,7 @@ TEST_F(EditorWindow, MaterialSetsTheRoughness) {
 
 TEST_F(EditorWindow, TeeSketchFollowsTheTeeLists) {
     OpenCalculator();
-    Choose(4);
+    Choose(RoundTee);
     const char* sketches[] = {"Image19", "Image20", "Image21", "Image22"};
     for (const char* s : sketches) EXPECT_FALSE(Shows(app, s));
     struct Case {
@@ -195,22 +195,55 @@ TEST_F(EditorWindow, TeeSketchFollowsTheTeeLists) {
         for (int i = 0; i < 4; ++i) EXPECT_EQ(Shows(app, sketches[i]), i == c.shown) << c.path << c.flow;
     }
     app.Click(kEditor, "BitBtn2");
-    Choose(1);
+    Choose(RoundStraight);
     for (const char* s : sketches) EXPECT_FALSE(Shows(app, s));
+}
+
+// A stored fitting is written back box by box, each as if typed: the
+// diameter of a round elbow before its radius (the stored radius stands),
+// the other stream of a tee last (its velocities are recomputed and shown as
+// the editor shows them, two decimals for a rectangular tee).
+TEST_F(EditorWindow, EditingWritesTheStoredTextsBackInTheirOrder) {
+    OpenCalculator();
+    Choose(RoundElbow);
+    app.SetText(kEditor, "ComboBox1", "250");
+    app.Select(kEditor, "ComboBox7", ItemIndex(app, "ComboBox7", "1000"));
+    app.SetText(kEditor, "Edit2", "400");
+    app.Click(kEditor, "BitBtn1");
+    Add(RectTee, {{"ComboBox8", "300"}, {"ComboBox9", "200"}, {"ComboBox4", "250"}, {"ComboBox5", "200"},
+                  {"Edit2", "2000"}, {"Edit9", "700"}});
+    Add(RectTee, {{"Edit2", "2000"}, {"Edit9", "500"}});  // another Vo left in its box
+    auto& circuit = app.WindowAs<TForm15>(kCircuit)->Circuit();
+    ASSERT_EQ(circuit.Count(), 3);
+    ASSERT_EQ(circuit.FieldText(1, Field::Velocity2), "3,889");
+
+    app.Select(kCircuit, "ListBox1", 0);
+    app.Click(kCircuit, "Edytujksztatk1");
+    EXPECT_EQ(app.Text(kEditor, "ComboBox1"), "250");
+    EXPECT_EQ(app.Text(kEditor, "ComboBox7"), "1000");
+    app.Click(kEditor, "BitBtn2");
+
+    app.Select(kCircuit, "ListBox1", 1);
+    app.Click(kCircuit, "Edytujksztatk1");
+    EXPECT_EQ(app.Text(kEditor, "Edit9"), "700");
+    EXPECT_EQ(app.Text(kEditor, "Edit8"), "3,89");
+    EXPECT_EQ(app.Text(kEditor, "Edit3"), "9,26");
+    app.Click(kEditor, "BitBtn2");
+    EXPECT_EQ(app.ErrorCount(), 0);
 }
 
 TEST_F(EditorWindow, ConfirmationMessagesStoreNothingAndCloseTheEditor) {
     OpenCalculator();
     struct Case {
-        int kind;
+        FittingKind kind;
         std::map<QString, QString> texts;
         QString message;
     };
     const Case cases[] = {
-        {1, {{"Edit2", "0"}}, "Podaj przepływ powietrza przez kształtkę"},
-        {1, {{"Edit2", ""}}, "Podaj przepływ powietrza przez kształtkę"},
-        {1, {{"Edit2", "100"}, {"Edit1", ""}}, "Podaj długość kształtki"},
-        {10, {{"Edit2", "100"}, {"Edit1", ""}}, "Podaj długość kształtki"},
+        {RoundStraight, {{"Edit2", "0"}}, "Podaj przepływ powietrza przez kształtkę"},
+        {RoundStraight, {{"Edit2", ""}}, "Podaj przepływ powietrza przez kształtkę"},
+        {RoundStraight, {{"Edit2", "100"}, {"Edit1", ""}}, "Podaj długość kształtki"},
+        {RectStraight, {{"Edit2", "100"}, {"Edit1", ""}}, "Podaj długość kształtki"},
     };
     for (const Case& c : cases) {
         app.ClearRecords();
@@ -223,21 +256,21 @@ TEST_F(EditorWindow, ConfirmationMessagesStoreNothingAndCloseTheEditor) {
     }
     // The roughness: "Inny" with the field emptied.
     app.ClearRecords();
-    Choose(1);
+    Choose(RoundStraight);
     app.SetText(kEditor, "Edit2", "100");
     app.Select(kEditor, "ComboBox3", 2);
     app.SetText(kEditor, "Edit6", "");
     app.Click(kEditor, "BitBtn1");
     EXPECT_EQ(app.LastMessage(), "Współczynnik szorstkości materiału musi być większy od zera");
-    Choose(1);
+    Choose(RoundStraight);
     app.Select(kEditor, "ComboBox3", 0);  // back to PVC
     app.Click(kEditor, "BitBtn2");
     // Not a number: the conversion error, nothing stored.
-    Add(1, {{"Edit2", "100"}, {"Edit1", "2 m"}});
+    Add(RoundStraight, {{"Edit2", "100"}, {"Edit1", "2 m"}});
     EXPECT_EQ(app.LastError(), "'2 m' is not a valid floating point value.");
     EXPECT_FALSE(app.IsVisible(kEditor));
     // An empty additional loss is taken as 0.
-    Add(1, {{"Edit2", "100"}, {"Edit7", ""}});
+    Add(RoundStraight, {{"Edit2", "100"}, {"Edit7", ""}});
     EXPECT_EQ(app.Text(kEditor, "Edit7"), "0");
     auto& circuit = app.WindowAs<TForm15>(kCircuit)->Circuit();
     EXPECT_EQ(circuit.Count(), 1);

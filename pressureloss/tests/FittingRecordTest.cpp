@@ -1,3 +1,4 @@
+#include "pressureloss/CircuitColumns.h"
 #include "pressureloss/FittingRecord.h"
 
 #include "TestSupport.h"
@@ -47,14 +48,19 @@ TEST(FittingRecordLayout, FieldsSitAtTheirFileOffsets) {
         {Field::TeeFlow, 347, 15},       {Field::RoundElbowTypeCopy, 363, 15},
     };
     for (const Case& c : cases) {
-        const FieldLayout layout = LayoutOf(c.field);
-        EXPECT_EQ(layout.offset, c.offset) << static_cast<int>(c.field);
-        EXPECT_EQ(layout.capacity, c.capacity) << static_cast<int>(c.field);
+        EXPECT_EQ(FieldFormat(c.field).offset, c.offset) << static_cast<int>(c.field);
+        EXPECT_EQ(FieldFormat(c.field).capacity, c.capacity) << static_cast<int>(c.field);
+        // The field's text lands at its own offset.
+        FittingRecord record;
+        record.Set(c.field, "7");
+        const Bytes b = kFittingFormat.Encode(record);
+        EXPECT_EQ(b[c.offset], 1) << static_cast<int>(c.field);
+        EXPECT_EQ(b[c.offset + 1], '7') << static_cast<int>(c.field);
     }
     // Writing a field touches its own bytes only: length byte, then cp1250 text.
     FittingRecord record;
     record.Set(Field::TeeFlow, "ŁĄCZENIE STRUG");
-    const Bytes& b = record.bytes();
+    const Bytes b = kFittingFormat.Encode(record);
     ASSERT_EQ(b.size(), kRecordSize);
     EXPECT_EQ(b[347], 14);
     EXPECT_EQ(b[348], 0xA3);  // Ł in Windows-1250
@@ -89,9 +95,9 @@ TEST(FittingRecordLayout, ALengthByteAboveTheCapacityReadsOnlyTheField) {
     FittingRecord source;
     source.Set(Field::Kind, "18");
     source.Set(Field::RoundElbowType, "KOLANO");
-    Bytes bytes = source.bytes();
-    bytes[LayoutOf(Field::Kind).offset] = 255;
-    const FittingRecord record(bytes.data());
+    Bytes bytes = kFittingFormat.Encode(source);
+    bytes[FieldFormat(Field::Kind).offset] = 255;
+    const FittingRecord record = kFittingFormat.Decode(bytes);
     EXPECT_EQ(record.Get(Field::Kind), "18");  // the two bytes of the field, then the next field's length byte is not read
     EXPECT_EQ(record.Get(Field::RoundElbowType), "KOLANO");
 }
@@ -133,8 +139,8 @@ TEST(Circuit, DeleteMovesTheLaterFittingsUpAndRenumbersThem) {
             EXPECT_EQ(circuit.FieldText(i, Field::Name), c.names[static_cast<std::size_t>(i)]);
             EXPECT_EQ(circuit.FieldText(i, Field::Ordinal), std::to_string(i));
         }
-        // The freed slot is empty: every byte zero.
-        EXPECT_EQ(circuit.Slot(2).bytes(), FittingRecord().bytes());
+        // The freed slot is empty: every field of length 0.
+        EXPECT_EQ(circuit.Slot(2), FittingRecord{});
     }
     Circuit circuit;
     circuit.Append(Fitting("A", "1"));
@@ -161,8 +167,27 @@ TEST(Circuit, ClearEmptiesEveryUsedRecordAndTheTotal) {
     circuit.Clear();
     EXPECT_EQ(circuit.Count(), 0);
     EXPECT_EQ(circuit.runningTotal, 0.0);
-    EXPECT_EQ(circuit.Slot(0).bytes(), FittingRecord().bytes());
-    EXPECT_EQ(circuit.Slot(1).bytes(), FittingRecord().bytes());
+    EXPECT_EQ(circuit.Slot(0), FittingRecord{});
+    EXPECT_EQ(circuit.Slot(1), FittingRecord{});
+}
+
+TEST(CircuitTable, TitlesAndEveryFittingsTextsInTheWindowsColumnOrder) {
+    EXPECT_EQ(TableOfCircuit(Circuit{}).rows.size(), 0u);
+    Circuit circuit;
+    circuit.Append(Fitting("A", "1"));
+    FittingRecord second;
+    for (int f = 0; f < kFieldCount; ++f) second.Set(static_cast<Field>(f), "f" + std::to_string(f));
+    circuit.Append(second);
+    const CircuitTable table = TableOfCircuit(circuit);
+    EXPECT_EQ(table.titles, (std::vector<std::string>{"Lp", "Nazwa kształtki", "Przepływ V [m3/h]", "Prędkość w [m/s]",
+                                                      "Długość L [mm]", "Średnica zastępcza", "ξ [-]",
+                                                      "Strata liniowa dpl [Pa]", "Strata miejscowa dpm [Pa]",
+                                                      "Strata + dpp [Pa]", "Strata całkowita dpc [Pa]"}));
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[0][1], "A");
+    // Ordinal, name, flow, w1, L, d, zeta, dpl, dpm, dpp, dpc.
+    EXPECT_EQ(table.rows[1], (std::vector<std::string>{"1", "f1", "f11", "f13", "f3", "f21", "f16", "f18", "f19", "f15",
+                                                       "f20"}));
 }
 
 class MohFiles : public CommaLocale {
@@ -239,8 +264,8 @@ TEST_F(MohFiles, AFileThatCannotBeReadKeepsTheCircuit) {
 TEST_F(MohFiles, ALongerFileLoadsTheFirst101RecordsAndSaysSo) {
     Bytes bytes;
     for (int i = 0; i < 105; ++i) {
-        FittingRecord record = Fitting("F" + std::to_string(i), "1");
-        bytes.insert(bytes.end(), record.bytes().begin(), record.bytes().end());
+        const Bytes record = kFittingFormat.Encode(Fitting("F" + std::to_string(i), "1"));
+        bytes.insert(bytes.end(), record.begin(), record.end());
     }
     Circuit circuit;
     const LoadResult result = circuit.LoadBytes(bytes, messages);

@@ -17,8 +17,8 @@ protected:
         CalculatorTest::SetUp();
         // The drawings of the run folder replace the test's plain bitmaps.
         const QString drawn = QStringLiteral(VIMTAL_RUN_DIR "/calc");
-        for (int kind = 1; kind <= kKindCount; ++kind) {
-            const QString name = QString::fromUtf8(KindOf(kind).picture);
+        for (FittingKind kind : AllKinds()) {
+            const QString name = QString::fromUtf8(InfoOf(kind).picture);
             const QString source = QStringLiteral(VIMTAL_RUN_DIR) + name;
             if (QFile::exists(source)) {
                 QFile::remove(folder.path() + name);
@@ -46,12 +46,12 @@ protected:
 
 TEST_F(Screenshots, CircuitCatalogueAndEditor) {
     OpenCalculator();
-    Add(1, {{"Edit2", "350"}});
-    Add(2, {{"ComboBox1", "160"}});
-    Add(4, {{"ComboBox1", "160"}, {"ComboBox2", "125"}, {"Edit9", "120"}});
-    Add(10, {{"ComboBox8", "200"}, {"ComboBox9", "150"}});
-    Add(6, {{"Edit7", "25"}});
-    Add(14, {{"ComboBox8", "300"}, {"ComboBox9", "300"}, {"Edit7", "12"}});
+    Add(RoundStraight, {{"Edit2", "350"}});
+    Add(RoundElbow, {{"ComboBox1", "160"}});
+    Add(RoundTee, {{"ComboBox1", "160"}, {"ComboBox2", "125"}, {"Edit9", "120"}});
+    Add(RectStraight, {{"ComboBox8", "200"}, {"ComboBox9", "150"}});
+    Add(RoundSilencer, {{"Edit7", "25"}});
+    Add(RectRoofOutlet, {{"ComboBox8", "300"}, {"ComboBox9", "300"}, {"Edit7", "12"}});
 
     const QImage circuit = app.Grab(kCircuit);
     EXPECT_GT(Ink(circuit), 0.05);
@@ -60,14 +60,14 @@ TEST_F(Screenshots, CircuitCatalogueAndEditor) {
     EXPECT_GT(Ink(catalogue), 0.05);
     Keep(catalogue, "TForm16");
 
-    Choose(4);
+    Choose(RoundTee);
     app.SetText(kEditor, "Edit2", "350");
     app.SetText(kEditor, "Edit9", "120");
     app.Select(kEditor, "ComboBox12", 1);
     Keep(app.Grab(kEditor), "TForm17_round_tee");
     app.Click(kEditor, "BitBtn2");
 
-    Choose(11);
+    Choose(RectElbow);
     app.SetText(kEditor, "ComboBox8", "400");
     app.SetText(kEditor, "ComboBox9", "200");
     app.Select(kEditor, "ComboBox3", 1);

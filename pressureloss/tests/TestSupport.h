@@ -3,6 +3,8 @@
 // 0,000015 m2/s).
 #pragma once
 
+#include "pressureloss/FittingKinds.h"
+
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"
 
@@ -10,7 +12,16 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
+
+namespace vimtal::pressureloss {
+
+// A kind prints as its number in the tests' messages.
+inline std::ostream& operator<<(std::ostream& os, FittingKind kind) { return os << Number(kind); }
+inline void PrintTo(FittingKind kind, std::ostream* os) { *os << kind; }
+
+}  // namespace vimtal::pressureloss
 
 namespace vimtal::pressureloss::testing {
 

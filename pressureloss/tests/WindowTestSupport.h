@@ -4,6 +4,8 @@
 // adding fittings through the catalogue and the editor.
 #pragma once
 
+#include "TestSupport.h"
+
 #include "app/testing/AppHarness.h"
 #include "pressureloss/FittingKinds.h"
 
@@ -20,6 +22,8 @@
 
 namespace vimtal::pressureloss::testing {
 
+using enum FittingKind;
+
 inline const QString kCircuit = QStringLiteral("TForm15");
 inline const QString kCatalogue = QStringLiteral("TForm16");
 inline const QString kEditor = QStringLiteral("TForm17");
@@ -33,17 +37,17 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         QDir(folder.path()).mkpath(QStringLiteral("calc"));
-        for (int kind = 1; kind <= kKindCount; ++kind) WritePicture(kind);
+        for (FittingKind kind : AllKinds()) WritePicture(kind);
         // The launcher takes the current folder as the start folder when it
         // is activated.
         app.Fake().currentDirectory = folder.path();
         app.Window(QStringLiteral("TForm18"))->Activate();
     }
 
-    void WritePicture(int kind) {
+    void WritePicture(FittingKind kind) {
         QImage picture(12, 12, QImage::Format_RGB32);
-        picture.fill(QColor(40 + kind * 10, 90, 160));
-        ASSERT_TRUE(picture.save(folder.path() + QString::fromUtf8(KindOf(kind).picture), "BMP"));
+        picture.fill(QColor(40 + Number(kind) * 10, 90, 160));
+        ASSERT_TRUE(picture.save(folder.path() + QString::fromUtf8(InfoOf(kind).picture), "BMP"));
     }
 
     void OpenCalculator() {
@@ -52,14 +56,14 @@ protected:
     }
 
     // Chooses a kind in the catalogue (opened from the circuit window).
-    void Choose(int kind) {
+    void Choose(FittingKind kind) {
         app.Click(kCircuit, QStringLiteral("SpeedButton1"));
-        app.Click(kCatalogue, QString::fromLatin1(KindOf(kind).button));
+        app.Click(kCatalogue, QString::fromLatin1(InfoOf(kind).button));
     }
 
     // Adds a fitting: the kind's starting texts, then `texts` typed into the
     // named controls, then "Dodaj kształtkę".
-    void Add(int kind, const std::map<QString, QString>& texts = {{"Edit2", "100"}}) {
+    void Add(FittingKind kind, const std::map<QString, QString>& texts = {{"Edit2", "100"}}) {
         Choose(kind);
         for (const auto& [name, text] : texts) app.SetText(kEditor, name, text);
         app.Click(kEditor, QStringLiteral("BitBtn1"));
