@@ -48,10 +48,10 @@ ConfirmOutcome ConfirmFitting(Circuit& circuit, FittingCalculator& calculator, F
         calculator.LossStep(kind, in, totalField, editing ? &editedTotal : nullptr, circuit.runningTotal);
     FittingRecord record = MakeRecord(kind, in, outcome.result);
     if (editing) {
-        circuit.Replace(editedIndex, std::move(record));
+        circuit.Replace(editedIndex, std::move(record), outcome.result.notes);
         outcome.index = editedIndex;
     } else {
-        outcome.index = circuit.Append(std::move(record));
+        outcome.index = circuit.Append(std::move(record), outcome.result.notes);
         outcome.appended = true;
     }
     circuit.editFlag = false;

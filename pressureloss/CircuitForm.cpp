@@ -8,6 +8,7 @@
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"
 #include "core/ui/Guard.h"
+#include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
@@ -56,6 +57,8 @@ TForm15::TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
     SetClientSize(892, 295);
     BuildMenus();
     BuildColumns();
+    // Left of the total, under the columns.
+    LabelUwagi = new NotesLabel(Client(), 12, 166, 600);
 }
 
 void TForm15::BuildMenus() {
@@ -213,6 +216,7 @@ void TForm15::Refill() {
             item->setSizeHint(QSize(column.width, kRowHeight));
         }
     }
+    LabelUwagi->ShowNotes(circuit_.AllNotes());
 }
 
 void TForm15::ListBoxClick(int column) {
@@ -251,6 +255,7 @@ void TForm15::Noweobliczenia1Click() {
     EmptyColumns();
     circuit_.Clear();
     Edit1->setText(QStringLiteral("0"));
+    LabelUwagi->ShowNotes({});
 }
 
 void TForm15::Zapiszobliczenia1Click() {

@@ -25,6 +25,7 @@ class QToolButton;
 namespace vimtal {
 
 class AmbientAir;
+class NotesLabel;
 class TForm16;
 
 class TForm15 : public Form {
@@ -93,6 +94,7 @@ private:
     QListWidget* ListBox11 = nullptr;  // dpp, the column before it
     QScrollBar* ScrollBar1 = nullptr;
     QLineEdit* Edit1 = nullptr;        // total loss
+    NotesLabel* LabelUwagi = nullptr;  // the notes of every fitting computed in this session
     QToolButton* SpeedButton1 = nullptr;
     QPushButton* BitBtn1 = nullptr;    // "Zamknij"
     QPushButton* BitBtn2 = nullptr;    // "Anuluj"

@@ -129,7 +129,7 @@ LossResult FittingCalculator::LossStep(FittingKind kind, const FittingInputs& in
     // This fitting's Reynolds number first: the coefficients of mitres and
     // rectangular bends depend on it.
     v.reynolds = fp::Store(fp::Div(static_cast<real>(v.w1) * v.d, air_->Viscosity()));
-    v.zeta = LocalLossCoefficient(kind, v, in);
+    v.zeta = LocalLossCoefficient(kind, v, in, &out.notes);
 
     // Edit mode: the edited fitting's old loss leaves the total (through the
     // 2-decimal text of the total field, as the user sees it).
@@ -142,6 +142,14 @@ LossResult FittingCalculator::LossStep(FittingKind kind, const FittingInputs& in
     const FrictionFactorResult friction = FrictionFactor(v.reynolds, v.roughness, v.d);
     v.lambda = friction.lambda;
     v.frictionSteps = friction.steps;
+    // The Colebrook-White law describes turbulent flow; below Re = 2320 the
+    // flow is laminar (the friction factor would be 64/Re). A fitting
+    // without a length has no friction loss to speak of.
+    if (v.length > 0.0 && v.reynolds < 2320.0) {
+        out.notes.push_back("Liczba Reynoldsa Re = " + NoteNumber(v.reynolds) +
+                            " jest mniejsza od 2320 (przepływ laminarny): współczynnik tarcia λ obliczono wzorem "
+                            "Colebrooka-White'a, który dotyczy przepływu burzliwego.");
+    }
 
     const real dynamic = static_cast<real>(air_->Density()) * v.w1 * v.w1;  // 2 x dynamic pressure
     v.frictionLoss = fp::Store(fp::Div(v.lambda * fp::Div(v.length, v.d) * dynamic, 2.0L));

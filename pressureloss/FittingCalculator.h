@@ -15,6 +15,7 @@
 #include "FittingKinds.h"
 
 #include "core/AmbientAir.h"
+#include "core/Notes.h"
 
 #include <optional>
 #include <string>
@@ -43,6 +44,9 @@ struct LossResult {
     std::string equivDiameter2;  // d2 [mm], 1 decimal (second-section kinds, else empty)
     double runningTotal = 0.0;   // the circuit's new total [Pa]
     std::string totalText;       // its text for the total field, 2 decimals
+    // The assumptions this fitting's figures leave: a loss table read beyond
+    // its breakpoints, the Colebrook-White law below the laminar limit.
+    Notes notes;
 };
 
 // The total field's text for a total [Pa]: 2 decimals.

@@ -52,19 +52,21 @@ std::string Circuit::FieldText(int index, Field field) const {
     return table_[static_cast<std::size_t>(index)].Get(field);
 }
 
-int Circuit::Append(FittingRecord record) {
+int Circuit::Append(FittingRecord record, Notes notes) {
     if (Full()) throw NoticeError(FullCircuitMessage(), kEditorTitle);
     const int slot = count_;
     record.Set(Field::Ordinal, IntToStr(slot));
     table_[static_cast<std::size_t>(slot)] = std::move(record);
+    notes_[static_cast<std::size_t>(slot)] = std::move(notes);
     ++count_;
     return slot;
 }
 
-void Circuit::Replace(int index, FittingRecord record) {
+void Circuit::Replace(int index, FittingRecord record, Notes notes) {
     CheckUsed(index, count_);
     record.Set(Field::Ordinal, IntToStr(index));
     table_[static_cast<std::size_t>(index)] = std::move(record);
+    notes_[static_cast<std::size_t>(index)] = std::move(notes);
 }
 
 void Circuit::Delete(int index) {
@@ -73,15 +75,29 @@ void Circuit::Delete(int index) {
         FittingRecord moved = table_[static_cast<std::size_t>(i + 1)];
         moved.Set(Field::Ordinal, IntToStr(i));
         table_[static_cast<std::size_t>(i)] = std::move(moved);
+        notes_[static_cast<std::size_t>(i)] = std::move(notes_[static_cast<std::size_t>(i + 1)]);
     }
     table_[static_cast<std::size_t>(count_ - 1)] = FittingRecord{};
+    notes_[static_cast<std::size_t>(count_ - 1)].clear();
     --count_;
 }
 
 void Circuit::Clear() {
-    for (int i = 0; i < count_; ++i) table_[static_cast<std::size_t>(i)] = FittingRecord{};
+    for (int i = 0; i < count_; ++i) {
+        table_[static_cast<std::size_t>(i)] = FittingRecord{};
+        notes_[static_cast<std::size_t>(i)].clear();
+    }
     count_ = 0;
     runningTotal = 0.0;
+}
+
+Notes Circuit::AllNotes() const {
+    Notes all;
+    for (int i = 0; i < count_; ++i) {
+        const std::string lp = table_[static_cast<std::size_t>(i)].Get(Field::Ordinal);
+        for (const std::string& note : notes_[static_cast<std::size_t>(i)]) all.push_back("Lp " + lp + ": " + note);
+    }
+    return all;
 }
 
 Bytes Circuit::Serialize() const {

@@ -12,6 +12,7 @@
 
 #include "core/FixedRecord.h"
 #include "core/Messages.h"
+#include "core/Notes.h"
 
 #include <array>
 #include <cstddef>
@@ -145,10 +146,12 @@ public:
 
     // Writes the record into the next free slot with its ordinal; refuses a
     // fitting beyond the 101st with NoticeError (nothing changes then).
-    // Returns the slot written.
-    int Append(FittingRecord record);
-    // Rewrites the used slot `index` (its ordinal kept).
-    void Replace(int index, FittingRecord record);
+    // Returns the slot written. `notes`: the assumptions its calculation left
+    // (kept beside the record for this session; a .moh file has no place
+    // for them).
+    int Append(FittingRecord record, Notes notes = {});
+    // Rewrites the used slot `index` (its ordinal kept), with its notes.
+    void Replace(int index, FittingRecord record, Notes notes = {});
     // Removes the used slot `index`: the later records move up and are
     // renumbered, the freed last slot is emptied.
     void Delete(int index);
@@ -171,6 +174,11 @@ public:
     LoadResult Load(const std::string& path, MessageSink& messages);
     LoadResult LoadBytes(const Bytes& bytes, MessageSink& messages);
 
+    // The notes of every fitting computed in this session, in the order of
+    // the circuit, each prefixed with its "Lp" as the circuit shows it. A
+    // fitting opened from a file has none until it is computed again.
+    Notes AllNotes() const;
+
     // Sum of the used records' TotalLoss texts, each converted with the
     // locale's conversion (no separator normalisation); raises the
     // conversion error at the first text that does not convert.
@@ -186,6 +194,7 @@ public:
 
 private:
     std::array<FittingRecord, kTableSlots> table_{};
+    std::array<Notes, kTableSlots> notes_{};
     int count_ = 0;
 };
 

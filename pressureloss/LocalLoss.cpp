@@ -62,47 +62,48 @@ double TeeZeta(double v, double vo, double d, double d2, double angleDeg, const 
 
 // A round elbow: a bend of its construction over r/d, scaled to its angle,
 // or a mitre over its angle with the Reynolds-number correction.
-double RoundElbowZeta(const FittingValues& v, const std::string& type) {
+double RoundElbowZeta(const FittingValues& v, const std::string& type, Notes* notes) {
     if (type == "KOLANO") {
-        return fp::Store(static_cast<real>(MitreElbowZeta(v.angle)) * MitreReynoldsFactor(v.reynolds));
+        return fp::Store(static_cast<real>(MitreElbowZeta(v.angle, notes)) * MitreReynoldsFactor(v.reynolds, notes));
     }
-    double (*bend)(double) = nullptr;
+    double (*bend)(double, Notes*) = nullptr;
     if (type == "ŁUK GŁADKI") bend = SmoothBendZeta;
     else if (type == "5-SEGMENTÓW") bend = Segment5Zeta;
     else if (type == "4-SEGMENTY") bend = Segment4Zeta;
     else if (type == "3-SEGMENTY") bend = Segment3Zeta;
     else UnknownChoice("typ kolana", type);
     const double rOverD = fp::Store(fp::Div(v.radius, v.d));
-    return fp::Store(static_cast<real>(AngleFactor(v.angle)) * bend(rOverD));
+    return fp::Store(static_cast<real>(AngleFactor(v.angle, notes)) * bend(rOverD, notes));
 }
 
 // A rectangular elbow: a bend over B/A and r/A, or a mitre over B/A and its
 // angle.
-double RectElbowZeta(const FittingValues& v, const std::string& type) {
+double RectElbowZeta(const FittingValues& v, const std::string& type, Notes* notes) {
     const double bOverA = fp::Store(fp::Div(v.b, v.a));
     if (type == "ŁUK") {
         const double rOverA = fp::Store(fp::Div(v.radius, v.a));
-        return fp::Store(static_cast<real>(AngleFactor(v.angle)) * RectBendReynoldsFactor(v.reynolds, rOverA) *
-                         RectBendZeta(bOverA, rOverA));
+        return fp::Store(static_cast<real>(AngleFactor(v.angle, notes)) *
+                         RectBendReynoldsFactor(v.reynolds, rOverA, notes) * RectBendZeta(bOverA, rOverA, notes));
     }
     if (type == "KOLANO") {
-        return fp::Store(static_cast<real>(RectMitreZeta(bOverA, v.angle)) * MitreReynoldsFactor(v.reynolds));
+        return fp::Store(static_cast<real>(RectMitreZeta(bOverA, v.angle, notes)) *
+                         MitreReynoldsFactor(v.reynolds, notes));
     }
     UnknownChoice("typ kolana", type);
 }
 }  // namespace
 
-double LocalLossCoefficient(FittingKind kind, const FittingValues& v, const FittingInputs& in) {
+double LocalLossCoefficient(FittingKind kind, const FittingValues& v, const FittingInputs& in, Notes* notes) {
     using enum FittingKind;
     switch (kind) {
     case RoundElbow:
-        return RoundElbowZeta(v, in.roundElbowType);
+        return RoundElbowZeta(v, in.roundElbowType, notes);
     case RectElbow:
-        return RectElbowZeta(v, in.rectElbowType);
+        return RectElbowZeta(v, in.rectElbowType, notes);
     case RoundOffset:
     case RectOffset: {
         const double eOverL = fp::Store(fp::Div(v.offset, v.length));
-        return OffsetZeta(eOverL, fp::Store(v.d * 1000.0L));
+        return OffsetZeta(eOverL, fp::Store(v.d * 1000.0L), notes);
     }
     case RoundTee:
     case RectTee:
@@ -111,11 +112,11 @@ double LocalLossCoefficient(FittingKind kind, const FittingValues& v, const Fitt
         // The areas of both ends, pi d^2 / 4 with pi written 3.1415.
         const double f1 = fp::Store(0.785375L * v.d * v.d);
         const double f2 = fp::Store(0.785375L * v.d2 * v.d2);
-        return ReducerZetaCircular(v.angle, fp::Store(fp::Div(f1, f2)));
+        return ReducerZetaCircular(v.angle, fp::Store(fp::Div(f1, f2)), notes);
     }
     case RectReducer:
-        return ReducerZetaRectangular(v.angle,
-                                      fp::Store(fp::Div(static_cast<real>(v.a) * v.b, static_cast<real>(v.c) * v.dd)));
+        return ReducerZetaRectangular(
+            v.angle, fp::Store(fp::Div(static_cast<real>(v.a) * v.b, static_cast<real>(v.c) * v.dd)), notes);
     case RoundStraight:
     case RoundRoofOutlet:
     case RoundSilencer:

@@ -9,12 +9,16 @@
 #include "FittingInputs.h"
 #include "FittingKinds.h"
 
+#include "core/Notes.h"
+
 namespace vimtal::pressureloss {
 
 // Zeta of `kind` from the fitting's figures (sizes, angle, radius, offset,
 // flows and this fitting's Reynolds number) and the texts of its lists (the
 // elbow construction, the tee's path and flow pattern). A construction or
-// tee text off its list raises NoticeError.
-double LocalLossCoefficient(FittingKind kind, const FittingValues& values, const FittingInputs& inputs);
+// tee text off its list raises NoticeError. A table read beyond its
+// breakpoints is noted in `notes` when given.
+double LocalLossCoefficient(FittingKind kind, const FittingValues& values, const FittingInputs& inputs,
+                            Notes* notes = nullptr);
 
 }  // namespace vimtal::pressureloss

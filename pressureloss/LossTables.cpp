@@ -3,6 +3,7 @@
 #include "core/FloatingPoint.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace vimtal::pressureloss {
 
@@ -191,31 +192,75 @@ double Lookup2(std::span<const double> rows, std::span<const double> columns, st
     return Interpolate(c.x, columns[j], columns[j + 1], s, u);
 }
 
-double AngleFactor(double angleDeg) { return Lookup1(kAngleAxis, kAngleFactor, angleDeg); }
-double SmoothBendZeta(double rOverD) { return Lookup1(kSmoothBendAxis, kSmoothBend, rOverD); }
-double Segment5Zeta(double rOverD) { return Lookup1(kSegmentAxis, kSegment5, rOverD); }
-double Segment4Zeta(double rOverD) { return Lookup1(kSegmentAxis, kSegment4, rOverD); }
-double Segment3Zeta(double rOverD) { return Lookup1(kSegmentAxis, kSegment3, rOverD); }
-double MitreElbowZeta(double angleDeg) { return Lookup1(kMitreAngleAxis, kMitreElbow, angleDeg); }
-double MitreReynoldsFactor(double reynolds) { return Lookup1(kReynoldsAxis, kMitreReynolds, reynolds); }
+namespace {
+// A note when the argument lies outside the table's breakpoints.
+void NoteRange(Notes* notes, const char* table, const char* argument, std::span<const double> axis, double x) {
+    if (notes == nullptr || (x >= axis.front() && x <= axis.back())) return;
+    notes->push_back(std::string("Tabela ") + table + ": " + argument + " = " + NoteNumber(x) +
+                     " leży poza zakresem tabeli " + NoteNumber(axis.front()) + "–" + NoteNumber(axis.back()) +
+                     (x < axis.front() ? "; współczynnik ekstrapolowano poza tabelę."
+                                       : "; przyjęto wartość z końca tabeli."));
+}
 
-double ReducerZetaCircular(double angleDeg, double areaRatio) {
-    return Lookup2(kReducerAngleAxis, kReducerRatioAxis, kReducerCircular, angleDeg, areaRatio);
+double Table1(const char* table, const char* argument, std::span<const double> axis, std::span<const double> values,
+              double x, Notes* notes) {
+    NoteRange(notes, table, argument, axis, x);
+    return Lookup1(axis, values, x);
 }
-double ReducerZetaRectangular(double angleDeg, double areaRatio) {
-    return Lookup2(kReducerAngleAxis, kReducerRatioAxis, kReducerRectangular, angleDeg, areaRatio);
+
+double Table2(const char* table, const char* rowArgument, std::span<const double> rows, const char* columnArgument,
+              std::span<const double> columns, std::span<const double> values, double x, double y, Notes* notes) {
+    NoteRange(notes, table, rowArgument, rows, x);
+    NoteRange(notes, table, columnArgument, columns, y);
+    return Lookup2(rows, columns, values, x, y);
 }
-double OffsetZeta(double eOverL, double diameterMm) {
-    return Lookup2(kOffsetRatioAxis, kOffsetDiameterAxis, kOffset, eOverL, diameterMm);
+}  // namespace
+
+double AngleFactor(double angleDeg, Notes* notes) {
+    return Table1("współczynnika kąta łuku", "α [°]", kAngleAxis, kAngleFactor, angleDeg, notes);
 }
-double RectBendZeta(double bOverA, double rOverA) {
-    return Lookup2(kAspectAxis, kBendRadiusAxis, kRectBend, bOverA, rOverA);
+double SmoothBendZeta(double rOverD, Notes* notes) {
+    return Table1("ζ łuku gładkiego", "r/d", kSmoothBendAxis, kSmoothBend, rOverD, notes);
 }
-double RectBendReynoldsFactor(double reynolds, double rOverA) {
-    return Lookup2(kBendReynoldsAxis, kBendReynoldsRadiusAxis, kRectBendReynolds, reynolds, rOverA);
+double Segment5Zeta(double rOverD, Notes* notes) {
+    return Table1("ζ kolana 5-segmentowego", "r/d", kSegmentAxis, kSegment5, rOverD, notes);
 }
-double RectMitreZeta(double bOverA, double angleDeg) {
-    return Lookup2(kAspectAxis, kRectMitreAngleAxis, kRectMitre, bOverA, angleDeg);
+double Segment4Zeta(double rOverD, Notes* notes) {
+    return Table1("ζ kolana 4-segmentowego", "r/d", kSegmentAxis, kSegment4, rOverD, notes);
+}
+double Segment3Zeta(double rOverD, Notes* notes) {
+    return Table1("ζ kolana 3-segmentowego", "r/d", kSegmentAxis, kSegment3, rOverD, notes);
+}
+double MitreElbowZeta(double angleDeg, Notes* notes) {
+    return Table1("ζ kolana okrągłego", "α [°]", kMitreAngleAxis, kMitreElbow, angleDeg, notes);
+}
+double MitreReynoldsFactor(double reynolds, Notes* notes) {
+    return Table1("poprawki kolana na liczbę Reynoldsa", "Re", kReynoldsAxis, kMitreReynolds, reynolds, notes);
+}
+
+double ReducerZetaCircular(double angleDeg, double areaRatio, Notes* notes) {
+    return Table2("ζ redukcji okrągłej", "α [°]", kReducerAngleAxis, "F1/F2", kReducerRatioAxis, kReducerCircular,
+                  angleDeg, areaRatio, notes);
+}
+double ReducerZetaRectangular(double angleDeg, double areaRatio, Notes* notes) {
+    return Table2("ζ redukcji prostokątnej", "α [°]", kReducerAngleAxis, "F1/F2", kReducerRatioAxis,
+                  kReducerRectangular, angleDeg, areaRatio, notes);
+}
+double OffsetZeta(double eOverL, double diameterMm, Notes* notes) {
+    return Table2("ζ odsadzki", "e/L", kOffsetRatioAxis, "d [mm]", kOffsetDiameterAxis, kOffset, eOverL, diameterMm,
+                  notes);
+}
+double RectBendZeta(double bOverA, double rOverA, Notes* notes) {
+    return Table2("ζ łuku prostokątnego", "B/A", kAspectAxis, "r/A", kBendRadiusAxis, kRectBend, bOverA, rOverA,
+                  notes);
+}
+double RectBendReynoldsFactor(double reynolds, double rOverA, Notes* notes) {
+    return Table2("poprawki łuku prostokątnego na liczbę Reynoldsa", "Re", kBendReynoldsAxis, "r/A",
+                  kBendReynoldsRadiusAxis, kRectBendReynolds, reynolds, rOverA, notes);
+}
+double RectMitreZeta(double bOverA, double angleDeg, Notes* notes) {
+    return Table2("ζ kolana prostokątnego", "B/A", kAspectAxis, "α [°]", kRectMitreAngleAxis, kRectMitre, bOverA,
+                  angleDeg, notes);
 }
 
 }  // namespace vimtal::pressureloss

@@ -9,6 +9,8 @@
 // aspect ratio B/A.
 #pragma once
 
+#include "core/Notes.h"
+
 #include <cstddef>
 #include <span>
 
@@ -36,19 +38,23 @@ double Lookup1(std::span<const double> axis, std::span<const double> values, dou
 double Lookup2(std::span<const double> rows, std::span<const double> columns, std::span<const double> table,
                double x, double y);
 
-// The coefficients the loss calculation reads.
-double AngleFactor(double angleDeg);            // bend coefficient at alpha / at 90 deg
-double SmoothBendZeta(double rOverD);           // smooth round bend, 90 deg
-double Segment5Zeta(double rOverD);             // 5-segment round elbow, 90 deg
-double Segment4Zeta(double rOverD);             // 4-segment round elbow, 90 deg
-double Segment3Zeta(double rOverD);             // 3-segment round elbow, 90 deg
-double MitreElbowZeta(double angleDeg);         // mitred round elbow
-double MitreReynoldsFactor(double reynolds);    // Reynolds correction of mitres
-double ReducerZetaCircular(double angleDeg, double areaRatio);
-double ReducerZetaRectangular(double angleDeg, double areaRatio);
-double OffsetZeta(double eOverL, double diameterMm);
-double RectBendZeta(double bOverA, double rOverA);
-double RectBendReynoldsFactor(double reynolds, double rOverA);
-double RectMitreZeta(double bOverA, double angleDeg);
+// The coefficients the loss calculation reads. The tables hold measured
+// values between their first and last breakpoints; an argument beyond them
+// is extrapolated along the first interval or clamped to the last value,
+// and, when `notes` is given, noted there (which table, which argument, the
+// table's range).
+double AngleFactor(double angleDeg, Notes* notes = nullptr);          // bend coefficient at alpha / at 90 deg
+double SmoothBendZeta(double rOverD, Notes* notes = nullptr);         // smooth round bend, 90 deg
+double Segment5Zeta(double rOverD, Notes* notes = nullptr);           // 5-segment round elbow, 90 deg
+double Segment4Zeta(double rOverD, Notes* notes = nullptr);           // 4-segment round elbow, 90 deg
+double Segment3Zeta(double rOverD, Notes* notes = nullptr);           // 3-segment round elbow, 90 deg
+double MitreElbowZeta(double angleDeg, Notes* notes = nullptr);       // mitred round elbow
+double MitreReynoldsFactor(double reynolds, Notes* notes = nullptr);  // Reynolds correction of mitres
+double ReducerZetaCircular(double angleDeg, double areaRatio, Notes* notes = nullptr);
+double ReducerZetaRectangular(double angleDeg, double areaRatio, Notes* notes = nullptr);
+double OffsetZeta(double eOverL, double diameterMm, Notes* notes = nullptr);
+double RectBendZeta(double bOverA, double rOverA, Notes* notes = nullptr);
+double RectBendReynoldsFactor(double reynolds, double rOverA, Notes* notes = nullptr);
+double RectMitreZeta(double bOverA, double angleDeg, Notes* notes = nullptr);
 
 }  // namespace vimtal::pressureloss

@@ -162,5 +162,56 @@ TEST_F(Confirmation, DeleteTakesTheFittingsLossOffTheTotal) {
     EXPECT_EQ(circuit.Count(), 2);
 }
 
+// The notes of a fitting are kept beside it for the session: they follow
+// it when others are deleted, go with it, are replaced when it is edited,
+// and a circuit opened from a file has none.
+TEST_F(Confirmation, NotesFollowTheirFittingsThroughTheCircuit) {
+    FittingInputs slow = TypicalInputs(RoundStraight);
+    slow.flow = "1";  // 0,035 m/s in 100 mm: Re about 240, laminar
+    FittingInputs bend = TypicalInputs(RoundElbow);
+    bend.radius = "15000";  // r/d = 150, beyond the smooth-bend table
+    ASSERT_TRUE(Confirm(RoundStraight, TypicalInputs(RoundStraight)).stored);
+    const ConfirmOutcome laminar = Confirm(RoundStraight, slow, "3,76");
+    ASSERT_TRUE(laminar.stored);
+    ASSERT_EQ(laminar.result.notes.size(), 1u);
+    EXPECT_EQ(laminar.result.notes[0].rfind("Liczba Reynoldsa Re = ", 0), 0u);
+    EXPECT_NE(laminar.result.notes[0].find("jest mniejsza od 2320 (przepływ laminarny)"), std::string::npos);
+    ASSERT_TRUE(Confirm(RoundElbow, bend, "3,76").stored);
+
+    Notes all = circuit.AllNotes();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].rfind("Lp 1: Liczba Reynoldsa", 0), 0u) << all[0];
+    EXPECT_EQ(all[1].rfind("Lp 2: Tabela ζ łuku gładkiego: r/d = 150", 0), 0u) << all[1];
+
+    // The first fitting goes: the others move up with their notes.
+    DeleteFitting(circuit, 0, "10");
+    all = circuit.AllNotes();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].rfind("Lp 0: Liczba", 0), 0u) << all[0];
+    EXPECT_EQ(all[1].rfind("Lp 1: Tabela", 0), 0u) << all[1];
+
+    // Edited within the table's range, the elbow's note goes.
+    circuit.editFlag = true;
+    bend.radius = "200";
+    ASSERT_TRUE(Confirm(RoundElbow, bend, "10", 1).stored);
+    all = circuit.AllNotes();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].rfind("Lp 0:", 0), 0u);
+
+    // An elbow at low Re: no friction of its own, no note on Colebrook.
+    FittingInputs slowBend = TypicalInputs(RoundElbow);
+    slowBend.flow = "1";
+    const ConfirmOutcome elbow = Confirm(RoundElbow, slowBend, "10");
+    ASSERT_TRUE(elbow.stored);
+    for (const std::string& note : elbow.result.notes) EXPECT_EQ(note.find("Colebrook"), std::string::npos) << note;
+
+    RecordingMessageSink quiet;
+    circuit.LoadBytes(circuit.Serialize(), quiet);
+    EXPECT_TRUE(circuit.AllNotes().empty());
+    EXPECT_EQ(circuit.Count(), 3);
+    circuit.Clear();
+    EXPECT_TRUE(circuit.AllNotes().empty());
+}
+
 }  // namespace
 }  // namespace vimtal::pressureloss

@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include <QLabel>
+
 #include "pressureloss/CircuitForm.h"
 
 #include "core/AmbientAir.h"
@@ -282,6 +284,31 @@ TEST_F(Calculator, AMissingPictureStopsThePreparationAndEndsTheEdit) {
     // A kind whose picture is there still opens, and adds.
     Add(RectStraight);
     EXPECT_EQ(State(app).Count(), 2);
+}
+
+// The circuit lists the notes of every fitting computed in this session,
+// each with its "Lp", in free space left of the total.
+TEST_F(Calculator, NotesOfTheFittingsShowAndClearWithTheCircuit) {
+    OpenCalculator();
+    auto* notes = app.Control<QLabel>(kCircuit, QStringLiteral("LabelUwagi"));
+    const std::vector<QRect> placement = app.Placement(kCircuit);
+    Add(RoundStraight);
+    EXPECT_TRUE(notes->isHidden());
+    Add(RoundStraight, {{"Edit2", "1"}});  // laminar flow in 100 mm
+    EXPECT_FALSE(notes->isHidden());
+    EXPECT_EQ(notes->text(), "⚠ Uwagi: 1");
+    EXPECT_TRUE(notes->toolTip().contains("Lp 1: Liczba Reynoldsa Re = "));
+    EXPECT_EQ(app.Placement(kCircuit), placement);
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
+
+    // Deleting the fitting takes its note with it.
+    Column(0)->setCurrentRow(1);
+    app.Click(kCircuit, QStringLiteral("Usuksztatk1"));
+    EXPECT_TRUE(notes->isHidden());
+    Add(RoundStraight, {{"Edit2", "1"}});
+    EXPECT_FALSE(notes->isHidden());
+    app.Click(kCircuit, QStringLiteral("Noweobliczenia1"));
+    EXPECT_TRUE(notes->isHidden());
 }
 
 }  // namespace

@@ -123,5 +123,47 @@ TEST(Lookup2, InterpolatesAlongTheRowsFirst) {
     EXPECT_THROW(Lookup2(rows, columns, std::vector<double>{1, 2, 3}, 1, 1), std::logic_error);
 }
 
+// A table read beyond its first or last breakpoint is noted with the
+// table, the argument and the table's range; on a breakpoint it is not.
+// The coefficient itself is the same with or without the notes.
+TEST(TableNotes, OnlyArgumentsBeyondTheBreakpointsAreNoted) {
+    struct Case {
+        const char* what;
+        std::function<double(Notes*)> lookup;
+        const char* note;  // null: none
+    } cases[] = {
+        {"bend at its last r/d", [](Notes* n) { return SmoothBendZeta(100, n); }, nullptr},
+        {"bend beyond it", [](Notes* n) { return SmoothBendZeta(100.5, n); },
+         "Tabela ζ łuku gładkiego: r/d = 100,5 leży poza zakresem tabeli 0–100; przyjęto wartość z końca tabeli."},
+        {"bend at its first r/d", [](Notes* n) { return SmoothBendZeta(0, n); }, nullptr},
+        {"bend below it", [](Notes* n) { return SmoothBendZeta(-0.25, n); },
+         "Tabela ζ łuku gładkiego: r/d = -0,25 leży poza zakresem tabeli 0–100; współczynnik ekstrapolowano poza "
+         "tabelę."},
+        {"segments", [](Notes* n) { return Segment3Zeta(150, n); }, "Tabela ζ kolana 3-segmentowego: r/d = 150"},
+        {"mitre Reynolds", [](Notes* n) { return MitreReynoldsFactor(2e7, n); },
+         "Tabela poprawki kolana na liczbę Reynoldsa: Re = 20000000 leży poza zakresem tabeli 0–10000000"},
+        {"angle", [](Notes* n) { return AngleFactor(360, n); }, nullptr},
+        {"offset diameter", [](Notes* n) { return OffsetZeta(0.5, 1000, n); },
+         "Tabela ζ odsadzki: d [mm] = 1000 leży poza zakresem tabeli 0–800"},
+        {"offset ratio", [](Notes* n) { return OffsetZeta(1.2, 200, n); }, "Tabela ζ odsadzki: e/L = 1,2"},
+        {"reducer", [](Notes* n) { return ReducerZetaCircular(30, 150, n); },
+         "Tabela ζ redukcji okrągłej: F1/F2 = 150 leży poza zakresem tabeli 0–100"},
+        {"rectangular bend", [](Notes* n) { return RectBendZeta(1, 1000, n); }, nullptr},
+        {"rectangular mitre", [](Notes* n) { return RectMitreZeta(1200, 90, n); },
+         "Tabela ζ kolana prostokątnego: B/A = 1200 leży poza zakresem tabeli 0–1000"},
+    };
+    for (const Case& c : cases) {
+        Notes notes;
+        const double noted = c.lookup(&notes);
+        EXPECT_EQ(noted, c.lookup(nullptr)) << c.what;
+        if (!c.note) {
+            EXPECT_TRUE(notes.empty()) << c.what << ": " << (notes.empty() ? "" : notes[0]);
+            continue;
+        }
+        ASSERT_EQ(notes.size(), 1u) << c.what;
+        EXPECT_EQ(notes[0].rfind(c.note, 0), 0u) << notes[0];
+    }
+}
+
 }  // namespace
 }  // namespace vimtal::pressureloss

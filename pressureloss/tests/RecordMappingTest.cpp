@@ -22,7 +22,7 @@ FittingInputs DistinctTexts() {
 LossResult Computed() {
     return {.display = {}, .velocity1 = "w1", .velocity2 = "w2", .extraLoss = "dpp", .zeta = "zeta",
             .frictionLoss = "dpl", .localLoss = "dpm", .totalLoss = "dpc", .equivDiameter = "d",
-            .equivDiameter2 = "d2 eq", .runningTotal = 0.0, .totalText = ""};
+            .equivDiameter2 = "d2 eq", .runningTotal = 0.0, .totalText = "", .notes = {}};
 }
 
 TEST(RecordMapping, TypedTextsAsTypedComputedFiguresAsRounded) {
