@@ -16,9 +16,13 @@ const QColor kNoteColour(204, 85, 0);
 // A long note wraps in a rich-text tooltip; each note stays a paragraph of
 // its own.
 QString RichList(const Notes& notes) {
-    QString html = QStringLiteral("<qt>");
-    for (const std::string& note : notes) html += QStringLiteral("<p>%1</p>").arg(FromStd(note).toHtmlEscaped());
-    return html + QStringLiteral("</qt>");
+    // A table of a set width: a tooltip would otherwise wrap the notes into
+    // a narrow column.
+    QString html = QStringLiteral("<qt><table width=\"440\">");
+    for (const std::string& note : notes) {
+        html += QStringLiteral("<tr><td style=\"padding-bottom: 3px\">%1</td></tr>").arg(FromStd(note).toHtmlEscaped());
+    }
+    return html + QStringLiteral("</table></qt>");
 }
 }  // namespace
 
@@ -51,13 +55,13 @@ QString NotesLabel::List() const {
     return lines.join(QLatin1Char('\n'));
 }
 
-void NotesLabel::mousePressEvent(QMouseEvent* event) {
+void NotesLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !notes_.empty()) {
         QToolTip::showText(mapToGlobal(QPoint(0, height())), RichList(notes_), this);
         event->accept();
         return;
     }
-    QLabel::mousePressEvent(event);
+    QLabel::mouseReleaseEvent(event);
 }
 
 }  // namespace vimtal

@@ -27,7 +27,9 @@ public:
     QString List() const;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
+    // A tooltip hides itself on a press or a release of a mouse button:
+    // the list is shown once the click is over.
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Notes notes_;
