@@ -26,9 +26,14 @@ QStringList Shown(AppHarness& app, std::initializer_list<const char*> names) {
     return texts;
 }
 
-TEST(AirCalcWindow, OpensFromTheLauncherWithItsFields) {
+// The calculator opened from the launcher, as every test starts.
+class AirCalcWindow : public ::testing::Test {
+protected:
+    void SetUp() override { app.Click("TForm18", "SpeedButton2"); }
     AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+};
+
+TEST_F(AirCalcWindow, OpensFromTheLauncherWithItsFields) {
     EXPECT_EQ(app.Shown(), QStringList{F});
     EXPECT_EQ(app.Window(F)->windowTitle(), "Kalkulator powietrza");
     EXPECT_EQ(app.Window(F)->findChild<QWidget*>("Client")->size(), QSize(253, 434));
@@ -46,7 +51,7 @@ TEST(AirCalcWindow, OpensFromTheLauncherWithItsFields) {
     EXPECT_EQ(app.Shown(), (QStringList{F, "TForm4"}));
 }
 
-TEST(AirCalcWindow, TypingTwoPropertiesLocksTheOtherTwo) {
+TEST_F(AirCalcWindow, TypingTwoPropertiesLocksTheOtherTwo) {
     struct {
         const char* first;
         const char* second;
@@ -58,8 +63,7 @@ TEST(AirCalcWindow, TypingTwoPropertiesLocksTheOtherTwo) {
         {"Edit2", "Edit3", {true, false, false, true}},
     };
     for (const auto& c : cases) {
-        AppHarness app;
-        app.Click("TForm18", "SpeedButton2");
+        app.Click(F, "Button2");  // "Wyczyść": every property open and empty
         app.Type(F, c.first, "1");
         for (const char* name : kProperties) EXPECT_FALSE(Locked(app, name)) << c.first << " " << name;
         app.Type(F, c.second, "2");
@@ -73,9 +77,7 @@ TEST(AirCalcWindow, TypingTwoPropertiesLocksTheOtherTwo) {
     }
 }
 
-TEST(AirCalcWindow, CalculationFillsAndLocksEveryPropertyThenRecalculatesFromCaseOne) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+TEST_F(AirCalcWindow, CalculationFillsAndLocksEveryPropertyThenRecalculatesFromCaseOne) {
     app.Type(F, "Edit3", "20");
     app.Type(F, "Edit4", "50");
     app.Click(F, "Button1");
@@ -94,9 +96,7 @@ TEST(AirCalcWindow, CalculationFillsAndLocksEveryPropertyThenRecalculatesFromCas
     EXPECT_NEAR(app.WindowAs<TForm10>(F)->State().t, 19.976012, 1e-6);
 }
 
-TEST(AirCalcWindow, ClearUnlocksAndEmptiesButKeepsPb) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+TEST_F(AirCalcWindow, ClearUnlocksAndEmptiesButKeepsPb) {
     app.SetText(F, "Edit5", "98000");
     app.Type(F, "Edit1", "38,5");
     app.Type(F, "Edit4", "50");
@@ -120,9 +120,7 @@ TEST(AirCalcWindow, ClearUnlocksAndEmptiesButKeepsPb) {
     EXPECT_EQ(Shown(app, {"Edit1", "Edit4", "edit11", "Edit8"}), (QStringList{"55,7", "37,8", "19,5", "1,16"}));
 }
 
-TEST(AirCalcWindow, BadInputKeepsTheShownResults) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+TEST_F(AirCalcWindow, BadInputKeepsTheShownResults) {
     app.Type(F, "Edit3", "20");
     app.Type(F, "Edit4", "50");
     app.Click(F, "Button1");
@@ -168,9 +166,7 @@ TEST(AirCalcWindow, BadInputKeepsTheShownResults) {
     }
 }
 
-TEST(AirCalcWindow, SearchThatCannotEndIsRefusedAndTheWindowGoesOn) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+TEST_F(AirCalcWindow, SearchThatCannotEndIsRefusedAndTheWindowGoesOn) {
     // Case 6 with a negative relative humidity: the temperature search would
     // never end.
     app.Type(F, "Edit1", "38,5");
@@ -188,9 +184,7 @@ TEST(AirCalcWindow, SearchThatCannotEndIsRefusedAndTheWindowGoesOn) {
     EXPECT_EQ(app.Text(F, "Edit8"), "1,2");
 }
 
-TEST(AirCalcWindow, Screenshot) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+TEST_F(AirCalcWindow, Screenshot) {
     app.Type(F, "Edit3", "20");
     app.Type(F, "Edit4", "50");
     app.Click(F, "Button1");
@@ -200,9 +194,7 @@ TEST(AirCalcWindow, Screenshot) {
     if (!folder.isEmpty()) image.save(folder + "/TForm10.png");
 }
 
-TEST(AirCalcWindow, NotesShowWhenTheStateLeavesTheLawsRangeAndClear) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+TEST_F(AirCalcWindow, NotesShowWhenTheStateLeavesTheLawsRangeAndClear) {
     QLabel* notes = app.Control<QLabel>(F, "LabelUwagi");
     EXPECT_TRUE(notes->isHidden());
     // Every other control keeps its place when the label appears.
@@ -243,9 +235,7 @@ TEST(AirCalcWindow, NotesShowWhenTheStateLeavesTheLawsRangeAndClear) {
 // The sheet lists the two properties typed and the barometric pressure as
 // inputs, the two the calculation completed and the six results as results,
 // and the notes of the state under "Uwagi".
-TEST(AirCalcWindow, ReportSeparatesTypedAndComputedProperties) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton2");
+TEST_F(AirCalcWindow, ReportSeparatesTypedAndComputedProperties) {
     ASSERT_EQ(app.Control<QMenu>(F, "PopupMenu1")->actions().size(), 2);
     QString text = testing::PdfPageTexts(app.SaveReport(F)).join("\n");
     EXPECT_TRUE(text.contains("Brak wyników: uruchom obliczenia"));

@@ -7,27 +7,18 @@
 namespace vimtal::aircalc {
 namespace {
 
-// A typical state: the wet-bulb search runs about 44 000 steps.
-void BM_CaseFive(benchmark::State& state) {
+// A calculation of the given texts: case 5 (t, phi), a typical state whose
+// wet-bulb search runs about 44 000 steps, and case 6 (i, phi) with its two
+// searches.
+void BM_Case(benchmark::State& state, const AirTexts& texts) {
     SetDecimalSeparator(',');
-    const AirTexts texts{"", "", "20", "50", "101300"};
     for (auto _ : state) {
         AirState s;
         benchmark::DoNotOptimize(Calculate(s, texts));
     }
 }
-BENCHMARK(BM_CaseFive)->Unit(benchmark::kMillisecond);
-
-// Case 6: two searches.
-void BM_CaseSix(benchmark::State& state) {
-    SetDecimalSeparator(',');
-    const AirTexts texts{"38,5", "", "", "50", "101300"};
-    for (auto _ : state) {
-        AirState s;
-        benchmark::DoNotOptimize(Calculate(s, texts));
-    }
-}
-BENCHMARK(BM_CaseSix)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Case, FiveTPhi, AirTexts{"", "", "20", "50", "101300"})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Case, SixIPhi, AirTexts{"38,5", "", "", "50", "101300"})->Unit(benchmark::kMillisecond);
 
 // The longest refusal: a search that runs up to the temperature bound.
 void BM_SearchToTheTemperatureBound(benchmark::State& state) {

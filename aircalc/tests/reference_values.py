@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # Independent figures for AirCalculatorTest: the textbook formulas in plain
 # double precision; both searches solved by bisection and snapped up to the
-# 0.001 degC grid. Prints the rows of the test table.
+# 0.001 degC grid. Writes the test's cases (reference_cases.tsv):
+#   python3 reference_values.py > reference_cases.tsv
 import math
 C=[3.3732252990859e-8,4.5030486006681e-8,0.00032620159611696,0.0274422564958741,1.41105619942107,44.2851383407642,612.351831623806]
 def ps(T): return sum(c*T**(6-k) for k,c in enumerate(C))
@@ -53,6 +54,9 @@ def case6(i,phi,pb):
     s=ps(t); x=0.622*f*s/(pb-f*s); pp=f*s
     return dict(i=i,x=x,t=t,phi=phi,ps=s,pp=pp,pg=pb-pp,tr=dew(pp),tm=wet(i,pb),rho=rho(t,x,pb))
 
+KEYS=['i','x','t','phi','ps','pp','pg','tr','tm','rho']
+DIGITS=[-1,-5,-1,-1,-1,-1,-1,-1,-1,-2]
+
 if __name__ == '__main__':
     def disp(v,d):
         r=round(v/10**d)*10**d
@@ -75,7 +79,11 @@ if __name__ == '__main__':
           (6,('38,5','','','50','101300'),case6(38.5,50,101300)),
           (6,('60','','','30','101325'),case6(60,30,101325)),
           (6,('10','','','90','100000'),case6(10,90,100000))]
+    # One case a line, tab-separated: the case, the five typed texts, the ten
+    # module values afterwards and the ten texts shown afterwards.
+    print('# case\ti\tx\tt\tphi\tpb\t' + '\t'.join('%s value' % k for k in KEYS) + '\t' +
+          '\t'.join('%s shown' % k for k in KEYS))
     for n,t,r in rows:
-        vals=', '.join('%.10g'%r[k] for k in ['i','x','t','phi','ps','pp','pg','tr','tm','rho'])
-        texts=', '.join('"%s"'%disp(r[k],d) for k,d in [('i',-1),('x',-5),('t',-1),('phi',-1),('ps',-1),('pp',-1),('pg',-1),('tr',-1),('tm',-1),('rho',-2)])
-        print('        {%d, {%s}, {%s}, {%s}},'%(n,', '.join('"%s"'%x for x in t),vals,texts))
+        vals=['%.10g'%r[k] for k in KEYS]
+        texts=[disp(r[k],d) for k,d in zip(KEYS,DIGITS)]
+        print('\t'.join([str(n)]+list(t)+vals+texts))

@@ -28,9 +28,14 @@ void Fill(AppHarness& app, const QString& dp, const QString& flow, const QString
     app.SetText(F, "Edit4", b);
 }
 
-TEST(OrificeWindow, OpensFromTheLauncherInItsStartState) {
+// The orifice window opened from the launcher, as most tests start.
+class OrificeWindow : public ::testing::Test {
+protected:
+    void SetUp() override { app.Click("TForm18", "SpeedButton1"); }
     AppHarness app;
-    app.Click("TForm18", "SpeedButton1");
+};
+
+TEST_F(OrificeWindow, OpensFromTheLauncherInItsStartState) {
     EXPECT_EQ(app.Shown(), QStringList{F});
     EXPECT_EQ(app.Window(F)->windowTitle(), "Moduł doboru kryz osiowosymetrycznych");
     EXPECT_EQ(app.Window(F)->findChild<QWidget*>("Client")->size(), QSize(394, 514));
@@ -53,9 +58,7 @@ TEST(OrificeWindow, OpensFromTheLauncherInItsStartState) {
     EXPECT_EQ(app.Control<QLabel>(F, "Label11")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
-TEST(OrificeWindow, WorkedExampleInEveryLayout) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton1");
+TEST_F(OrificeWindow, WorkedExampleInEveryLayout) {
     ASSERT_EQ(app.Text("TForm2", "Edit1"), "1,2");  // density of the default air
     Fill(app, "50", "500", "200");
     app.Click(F, "Button1");
@@ -83,7 +86,7 @@ TEST(OrificeWindow, WorkedExampleInEveryLayout) {
 
 // Each option handler: captions, cleared values, visibility of side B and of
 // the second result line.
-TEST(OrificeWindow, OptionsSetCaptionsVisibilityAndClearResults) {
+TEST(OrificeStart, OptionsSetCaptionsVisibilityAndClearResults) {
     struct Step {
         std::vector<const char*> clicks;  // from the start state
         const char* label5;
@@ -133,9 +136,7 @@ TEST(OrificeWindow, OptionsSetCaptionsVisibilityAndClearResults) {
     }
 }
 
-TEST(OrificeWindow, BadInputShowsTheErrorBoxAndKeepsTheResults) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton1");
+TEST_F(OrificeWindow, BadInputShowsTheErrorBoxAndKeepsTheResults) {
     Fill(app, "50", "500", "200");
     app.Click(F, "Button1");
     ASSERT_EQ(app.Text(F, "Label11"), "139");
@@ -170,9 +171,7 @@ TEST(OrificeWindow, BadInputShowsTheErrorBoxAndKeepsTheResults) {
     EXPECT_EQ(app.ErrorCount(), 0);
 }
 
-TEST(OrificeWindow, AbsurdDuctIsRefusedWithAMessage) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton1");
+TEST_F(OrificeWindow, AbsurdDuctIsRefusedWithAMessage) {
     app.Click(F, "RadioButton5");
     Fill(app, "50", "500", "300", "200");
     app.Click(F, "Button1");
@@ -187,7 +186,7 @@ TEST(OrificeWindow, AbsurdDuctIsRefusedWithAMessage) {
     EXPECT_EQ(app.Text(F, "Label12"), "114");
 }
 
-TEST(OrificeWindow, DensityComesFromTheSettingsDisplay) {
+TEST(OrificeStart, DensityComesFromTheSettingsDisplay) {
     AppHarness app;
     // Cold air: the settings window shows a higher density.
     app.Click("TForm18", "Ustawienia1");
@@ -203,9 +202,7 @@ TEST(OrificeWindow, DensityComesFromTheSettingsDisplay) {
     EXPECT_EQ(app.ErrorCount(), 0);
 }
 
-TEST(OrificeWindow, CancelClosesTheWindowAndKeepsItsContents) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton1");
+TEST_F(OrificeWindow, CancelClosesTheWindowAndKeepsItsContents) {
     Fill(app, "50", "500", "200");
     app.Click(F, "Button1");
     app.Click(F, "BitBtn1");
@@ -215,7 +212,7 @@ TEST(OrificeWindow, CancelClosesTheWindowAndKeepsItsContents) {
     EXPECT_EQ(app.Text(F, "Label11"), "139");
 }
 
-TEST(OrificeWindow, Screenshots) {
+TEST(OrificeStart, Screenshots) {
     AppHarness app;
     const QString folder = qEnvironmentVariable("VIMTAL_SHOTS_DIR");
     app.Click("TForm18", "SpeedButton1");
@@ -238,9 +235,7 @@ TEST(OrificeWindow, Screenshots) {
 // the result lines as the window shows them; "Brak wyników" before the
 // first calculation. The items sit in a context menu: the window has no
 // "Plik" menu and keeps its size.
-TEST(OrificeWindow, ReportShowsTheWindowAsItIs) {
-    AppHarness app;
-    app.Click("TForm18", "SpeedButton1");
+TEST_F(OrificeWindow, ReportShowsTheWindowAsItIs) {
     EXPECT_EQ(app.Window(F)->findChild<QWidget*>("Client")->size(), QSize(394, 514));
     auto* menu = app.Control<QMenu>(F, "PopupMenu1");
     ASSERT_EQ(menu->actions().size(), 2);
