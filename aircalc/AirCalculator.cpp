@@ -150,6 +150,18 @@ static void CompleteFromTemperatureAndRatio(AirState& s) {
         s.tr = DewPoint(s.pp);
 }
 
+// The rest of the state once t, x, i, ps and the relative humidity (a
+// fraction) are known (the cases given phi with t or i): the vapour pressure,
+// the density (with x itself, as in every other case), the dry-air pressure,
+// the wet-bulb and dew-point temperatures, in this order.
+static void CompleteFromRelativeHumidity(AirState& s) {
+    s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+    s.rho = Density(s.t, s.x, s.pb);
+    s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+    s.tm = WetBulbSearch(s.i, s.pb);
+    s.tr = DewPoint(s.pp);
+}
+
 std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
     if (Filled(f.i)) s.i = StrToFloat(f.i);
     if (Filled(f.x)) s.x = StrToFloat(f.x);
@@ -205,11 +217,7 @@ std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
             s.phi = fp::Store(fp::Div(s.phi, 100.0L));
             s.x = HumidityRatio(s.phi, s.ps, s.pb);
             s.i = Enthalpy(s.t, s.x);
-            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
-            s.rho = Density(s.t, s.x, s.pb);
-            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
-            s.tm = WetBulbSearch(s.i, s.pb);
-            s.tr = DewPoint(s.pp);
+            CompleteFromRelativeHumidity(s);
             r.i = RoundedDisplay(s.i, -1);
             r.x = RoundedDisplay(s.x, -5);
             break;
@@ -218,12 +226,7 @@ std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
             s.t = TemperatureSearch(s.i, s.phi, s.pb);
             s.ps = AirCalcSaturationPressure(s.t);
             s.x = HumidityRatio(s.phi, s.ps, s.pb);
-            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
-            // The density with x itself, as in every other case.
-            s.rho = Density(s.t, s.x, s.pb);
-            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
-            s.tm = WetBulbSearch(s.i, s.pb);
-            s.tr = DewPoint(s.pp);
+            CompleteFromRelativeHumidity(s);
             r.t = RoundedDisplay(s.t, -1);
             r.x = RoundedDisplay(s.x, -5);
             break;

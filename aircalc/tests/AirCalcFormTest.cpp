@@ -27,10 +27,9 @@ QStringList Shown(AppHarness& app, std::initializer_list<const char*> names) {
 }
 
 // The calculator opened from the launcher, as every test starts.
-class AirCalcWindow : public ::testing::Test {
+class AirCalcWindow : public ModuleTest {
 protected:
-    void SetUp() override { app.Click("TForm18", "SpeedButton2"); }
-    AppHarness app;
+    AirCalcWindow() : ModuleTest("SpeedButton2") {}
 };
 
 TEST_F(AirCalcWindow, OpensFromTheLauncherWithItsFields) {

@@ -36,6 +36,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <ostream>
 #include <vector>
 #include <stdexcept>
@@ -126,6 +128,16 @@ public:
 
 private:
     FakePlatform fake_;
+};
+
+// A test that starts with a module opened from the launcher's button
+// ("SpeedButton2" opens the air calculator).
+class ModuleTest : public ::testing::Test {
+protected:
+    explicit ModuleTest(const char* launcherButton) {
+        app.Click(QStringLiteral("TForm18"), QString::fromLatin1(launcherButton));
+    }
+    AppHarness app;
 };
 
 }  // namespace vimtal

@@ -29,10 +29,9 @@ void Fill(AppHarness& app, const QString& dp, const QString& flow, const QString
 }
 
 // The orifice window opened from the launcher, as most tests start.
-class OrificeWindow : public ::testing::Test {
+class OrificeWindow : public ModuleTest {
 protected:
-    void SetUp() override { app.Click("TForm18", "SpeedButton1"); }
-    AppHarness app;
+    OrificeWindow() : ModuleTest("SpeedButton1") {}
 };
 
 TEST_F(OrificeWindow, OpensFromTheLauncherInItsStartState) {
