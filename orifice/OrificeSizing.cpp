@@ -13,7 +13,6 @@ namespace {
 
 using fp::real;
 
-constexpr real kPi = 3.14159265358979323846264338327950288L;
 constexpr real kRatioStep = 0.00001L;  // grid of the open-area ratio
 constexpr int kRatioSteps = 100000;    // 100 000 * 0.00001 = fully open
 constexpr real kSideStep = 0.0001L;    // 0.1 mm, in m
@@ -75,7 +74,7 @@ SizingResult Size(const SizingInput& input) {
     if (input.shape == DuctShape::Round) {
         d = fp::Store(fp::Div(StrToFloat(input.sizeA), 1000.0L));
         r.hydraulicDiameter = d;
-        r.velocity = fp::Store(fp::Div(fp::Div(flow, 3600.0L) * 4.0L, kPi * d * d));
+        r.velocity = fp::Store(fp::Div(fp::Div(flow, 3600.0L) * 4.0L, fp::kPi * d * d));
     } else {
         a = fp::Store(fp::Div(StrToFloat(input.sizeA), 1000.0L));
         b = fp::Store(fp::Div(StrToFloat(input.sizeB), 1000.0L));
@@ -87,7 +86,7 @@ SizingResult Size(const SizingInput& input) {
     // is corrected by k = 1.055 + 0.125 cos(theta), 0.93 at w*Dh = 0.3 m2/s and
     // 1.18 at w*Dh = 1.5 m2/s (the cosine repeats beyond).
     const double theta =
-        fp::Store((fp::Div(static_cast<real>(r.velocity) * r.hydraulicDiameter - 0.3L, 1.2L) - 1.0L) * kPi);
+        fp::Store((fp::Div(static_cast<real>(r.velocity) * r.hydraulicDiameter - 0.3L, 1.2L) - 1.0L) * fp::kPi);
     r.correction = fp::Store(1.055L + 0.125L * std::cos(static_cast<real>(theta)));
     r.correctedPressure = fp::Store(static_cast<real>(r.correction) * dp);
 
@@ -98,8 +97,8 @@ SizingResult Size(const SizingInput& input) {
 
     if (input.element == Element::Orifice) {
         if (input.shape == DuctShape::Round) {
-            const double f0 = fp::Store(fp::Div(kPi * d * d * eps, 4.0L));
-            r.first = fp::Store(fp::Sqrt(fp::Div(4.0L * f0, kPi)) * 1000.0L);
+            const double f0 = fp::Store(fp::Div(fp::kPi * d * d * eps, 4.0L));
+            r.first = fp::Store(fp::Sqrt(fp::Div(4.0L * f0, fp::kPi)) * 1000.0L);
         } else {
             // The opening keeps the duct's aspect ratio.
             const double f0 = fp::Store(static_cast<real>(eps) * a * b);
@@ -111,7 +110,7 @@ SizingResult Size(const SizingInput& input) {
         }
     } else {
         // Opening angle of a single blade whose open area ratio is 1 - cos(alpha).
-        r.first = fp::Store(fp::Div(fp::ArcCos(1.0L - eps) * 360.0L, 2.0L * kPi));
+        r.first = fp::Store(fp::Div(fp::ArcCos(1.0L - eps) * 360.0L, 2.0L * fp::kPi));
     }
     r.firstText = WholeDisplay(r.first);
     return r;
