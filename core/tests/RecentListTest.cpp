@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vimtal::recent {
@@ -52,23 +53,18 @@ TEST(RecentList, RemoveTakesOffOnlyThatFile) {
 }
 
 TEST(RecentList, LabelsShowTheNameAndTheFolderWhereNamesAreAlike) {
-    struct Case {
-        const char* what;
-        List list;
-        std::string home;
-        List labels;
-    } cases[] = {
-        {"names only", {"/home/jan/Projekty/Szkoła/obieg.moh", "/srv/biuro/hala.moh"}, "/home/jan",
-         {"obieg.moh", "hala.moh"}},
-        {"two alike: both with their folders, home as ~",
-         {"/home/jan/Szkoła/obieg.moh", "/srv/Hala/obieg.moh", "/home/jan/inny.moh"}, "/home/jan",
-         {"obieg.moh — ~/Szkoła", "obieg.moh — /srv/Hala", "inny.moh"}},
-        {"a file right in the home folder", {"/home/jan/a.cwu", "/tmp/a.cwu"}, "/home/jan/", {"a.cwu — ~", "a.cwu — /tmp"}},
-        {"a folder that only starts like home is not home", {"/home/janek/a.kan", "/home/jan/a.kan"}, "/home/jan",
-         {"a.kan — /home/janek", "a.kan — ~"}},
-        {"a file in the root", {"/a.kan", "/x/a.kan"}, "", {"a.kan — /", "a.kan — /x"}},
+    // {home folder, list, labels}, with what the case is about.
+    const std::tuple<std::string, List, List, const char*> cases[] = {
+        {"/home/jan", {"/home/jan/Projekty/Szkoła/obieg.moh", "/srv/biuro/hala.moh"}, {"obieg.moh", "hala.moh"},
+         "names only"},
+        {"/home/jan", {"/home/jan/Szkoła/obieg.moh", "/srv/Hala/obieg.moh", "/home/jan/inny.moh"},
+         {"obieg.moh — ~/Szkoła", "obieg.moh — /srv/Hala", "inny.moh"}, "two alike: both with their folders, home as ~"},
+        {"/home/jan/", {"/home/jan/a.cwu", "/tmp/a.cwu"}, {"a.cwu — ~", "a.cwu — /tmp"}, "a file right in the home folder"},
+        {"/home/jan", {"/home/janek/a.kan", "/home/jan/a.kan"}, {"a.kan — /home/janek", "a.kan — ~"},
+         "a folder that only starts like home is not home"},
+        {"", {"/a.kan", "/x/a.kan"}, {"a.kan — /", "a.kan — /x"}, "a file in the root"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Labels(c.list, c.home), c.labels) << c.what;
+    for (const auto& [home, list, labels, what] : cases) EXPECT_EQ(Labels(list, home), labels) << what;
 }
 
 }  // namespace
