@@ -3,12 +3,14 @@
 #include "About.h"
 #include "InfoWindows.h"
 #include "Launcher.h"
+#include "ModuleFiles.h"
 #include "Settings.h"
 #include "core/AmbientAir.h"
 #include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
 #include "core/ui/WindowLink.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <memory>
@@ -60,6 +62,9 @@ struct Program {
     WindowLink<TForm16> catalogue;
     WindowLink<TForm17> editor;
     WindowLink<TForm19> dhwSizing;
+
+    // Files from outside, opened in the modules that read them.
+    ModuleFiles files{dhwSimulation, ductCooling, circuit};
 };
 
 std::unique_ptr<Program> program;
@@ -85,7 +90,8 @@ Form& CreateForms() {
     // it is the main window; each module's windows at their place.
     auto* launcher = new TForm18(p.settings, p.about,
                                  {&p.dhwSimulation, &p.dhwSizing, &p.ductCooling, &p.airCalculator, &p.orifice,
-                                  &p.circuit});
+                                  &p.circuit},
+                                 p.files);
     RegisterForm(launcher);
     platform().SetMainForm(launcher);
     Create(p.orifice, p.ambientAir);
@@ -118,6 +124,12 @@ void DestroyForms() {
     // reverse order of creation, then what they shared.
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) delete *it;
     program.reset();
+}
+
+void OpenStartupFiles(const StartupFiles& files) {
+    if (!program) throw std::logic_error("the windows do not exist");
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [files] { if (program) program->files.Open(files); }, Qt::QueuedConnection);
 }
 
 AmbientAir& ProgramAmbientAir() {

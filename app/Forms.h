@@ -5,6 +5,7 @@ namespace vimtal {
 
 class AmbientAir;
 class Form;
+struct StartupFiles;
 
 // Creates the program's shared state (the ambient air, the pressure-loss
 // calculator's circuit) and the windows in their fixed order, the launcher
@@ -12,6 +13,11 @@ class Form;
 // windows are registered by class name (core/ui/FormRegistry.h) for the
 // test harness. Returns the launcher.
 Form& CreateForms();
+
+// Opens the files named on the command line, each in its module, once the
+// program's event loop runs: after start-up, above the launcher
+// (app/ModuleFiles.h).
+void OpenStartupFiles(const StartupFiles& files);
 
 // Destroys every window and the shared state (end of the program, end of a
 // test).

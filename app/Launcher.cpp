@@ -1,8 +1,10 @@
 #include "Launcher.h"
 
 #include "Links.h"
+#include "ModuleFiles.h"
 #include "Settings.h"
 #include "core/Numbers.h"
+#include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/PictureBox.h"
 #include "core/ui/Platform.h"
@@ -51,11 +53,13 @@ const ModuleButton kModules[] = {
 };
 }  // namespace
 
-TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules)
+TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules,
+                 const ModuleFiles& files)
     : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.05")),
       settings_(settings),
       about_(about),
-      modules_(modules) {
+      modules_(modules),
+      files_(files) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowOpacity(230.0 / 255.0);
@@ -130,6 +134,13 @@ TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modu
     On(Stronawww1, &QAction::triggered, [this] { Stronawww1Click(); });
     On(Kontaktemail1, &QAction::triggered, [this] { Kontaktemail1Click(); });
     On(About1, &QAction::triggered, [this] { About1Click(); });
+
+    // Files dropped on the launcher open as if named on the command line.
+    new FileDrops(this, FileDrops::Many, [this](const QStringList& paths) {
+        std::vector<std::string> names;
+        for (const QString& path : paths) names.push_back(ToStd(path));
+        files_.Open(ResolveStartupFiles(names, ToStd(platform().CurrentDirectory())));
+    });
 }
 
 void TForm18::EnableModuleButtons() {

@@ -10,6 +10,7 @@ class QToolButton;
 
 namespace vimtal {
 
+class ModuleFiles;
 class PictureBox;
 class TForm2;
 
@@ -26,8 +27,9 @@ public:
         const FormLink* pressureLoss;   // SpeedButton5
     };
     // `settings`: opened from the menu and asked to recompute the ambient
-    // air at every activation; `about`: the About window.
-    TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules);
+    // air at every activation; `about`: the About window; `files`: opens the
+    // files dropped on the launcher in their modules.
+    TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules, const ModuleFiles& files);
 
     // Enables the button of each module whose window exists.
     void EnableModuleButtons();
@@ -62,6 +64,7 @@ private:
     WindowLink<TForm2>& settings_;
     const FormLink& about_;
     const Modules modules_;
+    const ModuleFiles& files_;
 };
 
 }  // namespace vimtal

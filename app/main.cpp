@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     // The files named on the command line, each with the module that opens
     // it, and a message for each name that cannot be opened; relative names
     // are taken from the folder the program was started in.
-    [[maybe_unused]] const vimtal::StartupFiles startupFiles =
+    const vimtal::StartupFiles startupFiles =
         vimtal::ResolveStartupFiles(command.files, QDir::currentPath().toStdString());
 
     vimtal::SetUpApplication(app);
@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
     vimtal::Form& launcher = vimtal::CreateForms();
     launcher.show();
     launcher.Activate();
+    // Each file opens in its module above the launcher, one module after
+    // the other, as if the user had opened it there.
+    vimtal::OpenStartupFiles(startupFiles);
     const int result = QApplication::exec();
     vimtal::DestroyForms();
     return result;

@@ -1,9 +1,11 @@
 #include "dhwsim/DhwSimForm.h"
 
 #include "core/Messages.h"
+#include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
+#include "core/ui/RecentFiles.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
@@ -31,6 +33,7 @@ namespace vimtal {
 namespace {
 
 const QString kCwuFilter = QStringLiteral("Pliki Symulacji cwu (*.cwu)");
+const QString kCwuExtension = QStringLiteral("cwu");
 
 using In = dhwsim::WindowInputs;
 using Rec = dhwsim::CwuRecord;
@@ -166,6 +169,8 @@ void TForm5::BuildMenu() {
     file->addSeparator();
     Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
                          QKeySequence(QStringLiteral("Ctrl+Alt+X")));
+    recentFiles_ = new RecentFiles(file, Symulacja1, kCwuExtension, [this](const QString& path) { OpenFile(path); });
+    AcceptDroppedFiles(this, kCwuExtension, [this](const QString& path) { OpenFile(path); });
 
     QMenu* charts = bar->addMenu(QStringLiteral("Wykres"));
     charts->setObjectName(QStringLiteral("Wykres1"));
@@ -634,17 +639,16 @@ void TForm5::Edit9Change() {
 // ---------------------------------------------------------------------------
 // .cwu files
 
-namespace {
-const QString kCwuExtension = QStringLiteral("cwu");
-}  // namespace
-
 void TForm5::Zapisz1Click() {
     const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
     SaveFile(*path);
 }
 
-void TForm5::SaveFile(const QString& path) { dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord()); }
+void TForm5::SaveFile(const QString& path) {
+    dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord());
+    recentFiles_->Add(path);
+}
 
 void TForm5::Otwrz1Click() {
     const std::optional<QString> path = platform().OpenFileDialog(platform().OpenRecordDialog(kCwuFilter, kCwuExtension));
@@ -657,6 +661,7 @@ void TForm5::OpenFile(const QString& path) {
     const QScopedValueRollback<bool> loading(loading_, true);
     loadFailed_ = false;
     fields_.Load(dhwsim::kCwuFormat, record, [this] { return loadFailed_; });
+    recentFiles_->Add(path);
 }
 
 }  // namespace vimtal

@@ -22,6 +22,7 @@ class QRadioButton;
 namespace vimtal {
 
 class NotesLabel;
+class RecentFiles;
 class TForm7;
 
 class TForm5 : public Form {
@@ -57,10 +58,11 @@ public:
     // each field goes back through its box or choice in the record's order,
     // every reaction running as if typed; a reaction that fails ends the
     // opening at that field. A missing or short file is a FileError and
-    // changes nothing.
+    // changes nothing. A file read goes first in "Ostatnio otwierane".
     void OpenFile(const QString& path);
     // Saves the window's state to `path` as "Zapisz" does once a name is
-    // chosen (the file replaced safely; FileError on failure).
+    // chosen (the file replaced safely; FileError on failure), and puts the
+    // file first in "Ostatnio otwierane".
     void SaveFile(const QString& path);
     void Ustawienia1Click();
     void Zaoenia1Click();
@@ -174,6 +176,7 @@ private:
     QAction* Ustawienia1 = nullptr;
     QAction* Zaoenia1 = nullptr;
     QAction* Algorytmsymulacji1 = nullptr;
+    RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
 
     const FormLink& chart_;
     WindowLink<TForm7>& settings_;

@@ -15,9 +15,11 @@
 
 #include <optional>
 
+#include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
+#include "core/ui/RecentFiles.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
@@ -133,6 +135,9 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
                         QIcon(QStringLiteral(":/ductsim/icons/save.svg")));
     Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
                          QKeySequence(Qt::CTRL | Qt::Key_X), QIcon(QStringLiteral(":/ductsim/icons/close.svg")));
+    recentFiles_ = new RecentFiles(file, Zapisz1, QString::fromUtf8(kKanExtension),
+                                   [this](const QString& path) { OpenFile(path); });
+    AcceptDroppedFiles(this, QString::fromUtf8(kKanExtension), [this](const QString& path) { OpenFile(path); });
     QMenu* chartMenu = MenuBar()->addMenu(QStringLiteral("Wykres"));
     chartMenu->setObjectName(QStringLiteral("Wykres1"));
     tifta1 = NewAction(chartMenu, QStringLiteral("tifta1"), QStringLiteral("ti=f(tał)"), {},
@@ -475,7 +480,7 @@ void TForm9::Zapisz1Click() {
 }
 
 void TForm9::SaveFile(const QString& path) {
-    Guarded([&] { kKanFormat.Save(ToStd(path), bindings_.ToRecord()); });
+    if (Guarded([&] { kKanFormat.Save(ToStd(path), bindings_.ToRecord()); })) recentFiles_->Add(path);
 }
 
 void TForm9::Otwrz1Click() {
@@ -485,14 +490,16 @@ void TForm9::Otwrz1Click() {
     OpenFile(*path);
 }
 
-void TForm9::OpenFile(const QString& path) {
-    Guarded([&] {
+bool TForm9::OpenFile(const QString& path) {
+    const bool opened = Guarded([&] {
         // The whole record is read before any field changes; the fields are
         // written in the record's order, so the diameter copy of the size
         // comes last and wins.
         const KanRecord record = kKanFormat.Load(ToStd(path));
         bindings_.Load(kKanFormat, record);
     });
+    if (opened) recentFiles_->Add(path);
+    return opened;
 }
 
 }  // namespace vimtal

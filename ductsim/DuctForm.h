@@ -21,6 +21,7 @@ class QRadioButton;
 namespace vimtal {
 
 class NotesLabel;
+class RecentFiles;
 
 class TForm9 : public Form {
     Q_OBJECT
@@ -45,8 +46,9 @@ public:
     // Loads a .kan file or saves the window into one, as "Otwórz" and
     // "Zapisz " do once their dialogs have named the file. A file that cannot
     // be read or written is reported in the error box; a file that cannot be
-    // read changes no field.
-    void OpenFile(const QString& path);
+    // read changes no field. A file read or written goes first in "Ostatnio
+    // otwierane"; OpenFile tells whether the file was read.
+    bool OpenFile(const QString& path);
     void SaveFile(const QString& path);
 
     // The inputs as typed, for the window's run and for the chart.
@@ -90,6 +92,7 @@ private:
 
     // The name chosen in the save dialog's previous use.
     QString savedFileName_;
+    RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
 
     const FormLink& chart_;
     const FormLink& assumptions_;

@@ -7,9 +7,11 @@
 
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"
+#include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
+#include "core/ui/RecentFiles.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
@@ -84,6 +86,9 @@ void TForm15::BuildMenus() {
          &TForm15::Zapiszobliczenia1Click);
     file->addSeparator();
     item(file, "Zamknij1", "Zamknij", Qt::CTRL | Qt::Key_X, "close", &TForm15::Zamknij1Click);
+    recentFiles_ = new RecentFiles(file, file->findChild<QAction*>(QStringLiteral("Zapiszobliczenia1")),
+                                   QStringLiteral("moh"), [this](const QString& path) { OpenFile(path); });
+    AcceptDroppedFiles(this, QStringLiteral("moh"), [this](const QString& path) { OpenFile(path); });
     fittingItems(MenuBar()->addMenu(QStringLiteral("Opcje   ")), "Edytujksztatk1", "Usuksztatk1", "Dodajksztatk1");
     QMenu* help = MenuBar()->addMenu(QStringLiteral("Pomoc"));
     item(help, "Pomocprogramu1", "Pomoc programu", Qt::Key_F1, "help", &TForm15::Pomocprogramu1Click);
@@ -267,7 +272,7 @@ void TForm15::Zapiszobliczenia1Click() {
 }
 
 void TForm15::SaveFile(const QString& path) {
-    Guarded([&] { circuit_.Save(ToStd(path)); });
+    if (Guarded([&] { circuit_.Save(ToStd(path)); })) recentFiles_->Add(path);
 }
 
 void TForm15::Otwrzobliczenia1Click() {
@@ -277,8 +282,8 @@ void TForm15::Otwrzobliczenia1Click() {
     OpenFile(*chosen);
 }
 
-void TForm15::OpenFile(const QString& path) {
-    Guarded([&] {
+bool TForm15::OpenFile(const QString& path) {
+    const bool opened = Guarded([&] {
         // The circuit is replaced only once the file was read: a file that
         // cannot be read leaves the user's circuit as it was.
         PlatformMessages messages;
@@ -295,6 +300,8 @@ void TForm15::OpenFile(const QString& path) {
         circuit_.runningTotal = total;
         Edit1->setText(FromStd(pressureloss::TotalText(total)));
     });
+    if (opened) recentFiles_->Add(path);
+    return opened;
 }
 
 void TForm15::Zamknij1Click() { close(); }

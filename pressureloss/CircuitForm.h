@@ -26,6 +26,7 @@ namespace vimtal {
 
 class AmbientAir;
 class NotesLabel;
+class RecentFiles;
 class TForm16;
 
 class TForm15 : public Form {
@@ -54,8 +55,9 @@ public:
     // chosen: the circuit read from the .moh file (the view at its first
     // fitting, the total summed) or written to it. Errors are shown as the
     // menu shows them; a file that cannot be read leaves the circuit as it
-    // was.
-    void OpenFile(const QString& path);
+    // was. A file read or written goes first in "Ostatnio otwierane";
+    // OpenFile tells whether the file was read.
+    bool OpenFile(const QString& path);
     void SaveFile(const QString& path);
 
     // Handlers.
@@ -102,6 +104,7 @@ private:
 
     bool syncing_ = false;
     QString lastSaveName_;
+    RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
 
     AmbientAir& air_;
     pressureloss::Session& session_;

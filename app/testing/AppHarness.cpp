@@ -1,6 +1,7 @@
 #include "AppHarness.h"
 
 #include "app/Forms.h"
+#include "app/StartupFiles.h"
 #include "core/Numbers.h"
 #include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
@@ -16,7 +17,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextEdit>
@@ -34,6 +38,9 @@ void EnsureShown(QWidget* control) {
 }  // namespace
 
 AppHarness::AppHarness(char separator) {
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings_.path());
+    }
     SetDecimalSeparator(separator);
     fake_.currentDirectory = QDir::currentPath();
     SetPlatform(&fake_);
@@ -197,6 +204,53 @@ void AppHarness::MouseMove(const QString& className, const QString& name) {
     const QPointF at(target->width() / 2.0, target->height() / 2.0);
     QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(target, &move);
+}
+
+void AppHarness::ShowMenu(const QString& className, const QString& menuName) {
+    auto* menu = Control<QMenu>(className, menuName);
+    menu->popup(Window(className)->mapToGlobal(QPoint(0, 0)));
+    menu->hide();
+}
+
+void AppHarness::OpenFromCommandLine(const QStringList& names) {
+    std::vector<std::string> given;
+    for (const QString& name : names) given.push_back(name.toStdString());
+    OpenStartupFiles(ResolveStartupFiles(given, QDir::currentPath().toStdString()));
+    RunQueued();
+}
+
+bool AppHarness::Drop(const QString& className, const QString& name, const QMimeData& data) {
+    QWidget* target = name.isEmpty() ? Window(className) : Control<QWidget>(className, name);
+    EnsureShown(target);
+    while (target && !target->acceptDrops()) target = target->parentWidget();
+    if (!target) return false;
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.ignore();
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QApplication::sendEvent(target, &drop);
+    RunQueued();
+    return drop.isAccepted();
+}
+
+bool AppHarness::DropUrls(const QString& className, const QString& name, const QList<QUrl>& urls) {
+    // As file managers drag files: the addresses, and the same as text,
+    // which an edit would take.
+    QMimeData data;
+    data.setUrls(urls);
+    QStringList lines;
+    for (const QUrl& url : urls) lines << url.toString();
+    data.setText(lines.join(QLatin1Char('\n')));
+    return Drop(className, name, data);
+}
+
+void AppHarness::RunQueued() {
+    // A queued call may queue the next one (a drop starts an opening, which
+    // opens its file once the module is shown).
+    for (int round = 0; round < 4; ++round) QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }
 
 void AppHarness::Close(const QString& className) { Window(className)->close(); }

@@ -7,6 +7,8 @@
 // message boxes and error boxes are recorded, file dialogs answer from a
 // script, modal windows are shown and activated and the call returns at once.
 // Each test gets fresh windows; the harness destroys them when it goes.
+// The user's settings (the lists of "Ostatnio otwierane") are kept in a
+// folder of the harness's own, empty at its start, never in the user's.
 //
 // Link a widget test with `vimtal_harness` (it brings its own main()).
 //
@@ -34,7 +36,10 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +50,7 @@
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
+class QMimeData;
 class QWidget;
 
 namespace vimtal {
@@ -99,6 +105,26 @@ public:
     // Moves the mouse over a control (or over the window's background when
     // name is empty).
     void MouseMove(const QString& className, const QString& name = {});
+    // Shows a menu (its objectName) as a click on it would, and closes it
+    // again: the menu fills itself when shown.
+    void ShowMenu(const QString& className, const QString& menuName);
+    // The files named on the command line, opened as the program opens them
+    // after start-up (relative names from the current directory); returns
+    // once every opening has run.
+    void OpenFromCommandLine(const QStringList& names);
+    // Drags `data` over a control (the window itself when `name` is empty)
+    // and drops it there; as on the screen, a control that takes no drops
+    // passes the drag to the one it lies on. False when the drag was
+    // refused and nothing was dropped. What the drop starts has run when
+    // the call returns.
+    bool Drop(const QString& className, const QString& name, const QMimeData& data);
+    // The same with web addresses or files (QUrl::fromLocalFile), given as
+    // file managers give them: as addresses and as text.
+    bool DropUrls(const QString& className, const QString& name, const QList<QUrl>& urls);
+    // Runs the work queued for the event loop (openings a drop or the
+    // command line started).
+    static void RunQueued();
+
     // Closes the window through its close box.
     void Close(const QString& className);
     bool IsVisible(const QString& className);
@@ -127,6 +153,7 @@ public:
     [[noreturn]] static void Fail(const QString& what);
 
 private:
+    QTemporaryDir settings_;
     FakePlatform fake_;
 };
 

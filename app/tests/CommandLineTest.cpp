@@ -3,8 +3,12 @@
 #include "app/CommandLine.h"
 #include "app/StartupFiles.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -231,6 +235,57 @@ TEST(Program, AnswersWithoutDisplay) {
             EXPECT_EQ(err, "") << given;
         }
     }
+}
+
+// The built program on the offscreen platform, files on its command line:
+// the first opens in its module at once, and is first in that module's
+// recent files, kept in the user's settings; the next waits until that
+// module is closed. The program reports what it opened when asked to.
+TEST(Program, OpensTheFilesNamedOnItsCommandLine) {
+    const QString data = QStringLiteral(VIMTAL_SOURCE_DIR);
+    const QString circuit = data + "/pressureloss/tests/data/circuit.moh";
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("VIMTAL_TRACE_OPENING", "1");
+    environment.insert("HOME", home.path());
+    environment.remove("XDG_CONFIG_HOME");
+    // The kept circuit is written with decimal commas, as a Polish user's
+    // program reads them.
+    environment.remove("LC_ALL");
+    environment.insert("LC_NUMERIC", "pl_PL.UTF-8");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    // A relative name, from the folder the program was started in.
+    program.setWorkingDirectory(data + "/pressureloss");
+    program.start(QStringLiteral(VIMTAL_PROGRAM), {"tests/data/circuit.moh", data + "/ductsim/tests/data/round-every-field.kan"});
+    ASSERT_TRUE(program.waitForStarted(10000));
+
+    // Standard error until the deadline (Qt may warn about the environment
+    // first).
+    QByteArray err;
+    const auto readUntil = [&](QDeadlineTimer deadline, const QByteArray& wanted) {
+        while (!err.contains(wanted) && !deadline.hasExpired() && program.state() == QProcess::Running) {
+            program.waitForReadyRead(100);
+            err += program.readAllStandardError();
+        }
+        err += program.readAllStandardError();
+    };
+    const QByteArray opened = "vimtal: opened " + circuit.toUtf8() + " in TForm15 (8 records)\n";
+    readUntil(QDeadlineTimer(30000), opened);
+    EXPECT_TRUE(err.contains(opened)) << err.toStdString();
+    // The duct file waits for the pressure-loss window to be closed.
+    readUntil(QDeadlineTimer(1500), "TForm9");
+    EXPECT_FALSE(err.contains("TForm9")) << err.toStdString();
+    EXPECT_EQ(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished(10000);
+
+    QFile settings(home.path() + "/.config/Vimtal/Vimtal.conf");
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << settings.fileName().toStdString();
+    const QByteArray kept = settings.readAll();
+    EXPECT_TRUE(kept.contains("[RecentFiles]\nmoh=" + circuit.toUtf8() + "\n")) << kept.toStdString();
+    EXPECT_FALSE(kept.contains("kan=")) << kept.toStdString();
 }
 
 }  // namespace

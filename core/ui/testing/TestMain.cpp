@@ -6,6 +6,8 @@
 #include "core/ui/AppFont.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,13 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Whatever a test keeps for "the user" (the recently opened files) goes
+    // to a folder of the run's own, never to the settings of the person
+    // running the tests.
+    const QTemporaryDir settings;
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
+    }
     QApplication::setApplicationName(QStringLiteral("VIMTAL"));
     vimtal::SetDecimalSeparator(',');
     vimtal::ApplyApplicationFont();

@@ -1,0 +1,73 @@
+#include "ModuleFiles.h"
+
+#include "core/ui/Guard.h"
+#include "core/ui/Platform.h"
+#include "core/ui/Text.h"
+#include "dhwsim/DhwSimForm.h"
+#include "ductsim/DuctForm.h"
+#include "pressureloss/CircuitForm.h"
+
+#include <QtGlobal>
+
+#include <cstdio>
+#include <functional>
+
+namespace vimtal {
+
+namespace {
+void Trace(const QString& path, const FormLink& module, int records) {
+    if (!qEnvironmentVariableIsSet("VIMTAL_TRACE_OPENING")) return;
+    std::fprintf(stderr, "vimtal: opened %s in %s (%d records)\n", qPrintable(path),
+                 qPrintable(module.GetForm().objectName()), records);
+}
+
+// Shows the module as the launcher's button does; `open` runs inside the
+// module's modal showing, once it has been activated, as a click on "Otwórz"
+// would. The real platform returns when the module has been closed.
+void ShowWithFile(const FormLink& module, const QString& path, std::function<int()> open) {
+    if (!module.Bound()) return;
+    QMetaObject::invokeMethod(
+        &module.GetForm(),
+        [&module, path, open] {
+            // A negative count: the file could not be opened (the error box
+            // has said why).
+            const int records = open();
+            if (records >= 0) Trace(path, module, records);
+        },
+        Qt::QueuedConnection);
+    module.ShowModal();
+}
+}  // namespace
+
+ModuleFiles::ModuleFiles(WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling,
+                         WindowLink<TForm15>& circuit)
+    : dhwSimulation_(dhwSimulation), ductCooling_(ductCooling), circuit_(circuit) {}
+
+void ModuleFiles::Open(const StartupFiles& files) const {
+    for (const std::string& message : files.messages) {
+        platform().MessageBox(FromStd(message), QStringLiteral("Vimtal info"));
+    }
+    for (const StartupFile& file : files.files) Open(file);
+}
+
+void ModuleFiles::Open(const StartupFile& file) const {
+    const QString path = FromStd(file.path);
+    switch (file.kind) {
+    case FileKind::DhwSimulation:
+        // The simulation window raises the file's errors; "Otwórz" shows them
+        // through its guard.
+        ShowWithFile(dhwSimulation_, path,
+                     [this, path] { return Guarded([&] { dhwSimulation_->OpenFile(path); }) ? 1 : -1; });
+        return;
+    case FileKind::DuctCooling:
+        ShowWithFile(ductCooling_, path, [this, path] { return ductCooling_->OpenFile(path) ? 1 : -1; });
+        return;
+    case FileKind::PressureLoss:
+        ShowWithFile(circuit_, path, [this, path] {
+            return circuit_->OpenFile(path) ? circuit_->Circuit().Count() : -1;
+        });
+        return;
+    }
+}
+
+}  // namespace vimtal
