@@ -90,6 +90,24 @@ TEST(DhwReport, AfterARunTheSheetShowsResultsNotesAndTheThreeCharts) {
     EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
 }
 
+// "Drukuj..." gives the printer the same sheet, charts and all; a print
+// dialog cancelled prints nothing.
+TEST(DhwReport, ThePrinterGetsTheSameSheet) {
+    AppHarness app;
+    RunTank(app);
+    app.Fake().printAnswers = {false, true};
+    app.Click(F5, "Drukuj1");
+    EXPECT_TRUE(app.Fake().printed.empty());
+    app.Click(F5, "Drukuj1");
+    ASSERT_EQ(app.Fake().printed.size(), 1u);
+    const QString title = app.Window(F5)->windowTitle();  // the document's name in the queue
+    EXPECT_EQ(app.Fake().printRequests, (std::vector<QString>{title, title}));
+    const QString printed = testing::PdfPageTexts(app.Fake().printed[0]).join(QLatin1Char('\n'));
+    ExpectAll(printed, kChartTitles, true);
+    EXPECT_TRUE(printed.contains(app.Text(F5, "Edit8")));
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
+}
+
 TEST(DhwReport, InputsAChartWouldRefuseLeaveTheChartsOutWithTheReason) {
     AppHarness app;
     RunTank(app);
