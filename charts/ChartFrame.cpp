@@ -1,10 +1,13 @@
 #include "ChartFrame.h"
 
+#include "core/Errors.h"
+
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace vimtal::charts {
 
@@ -234,6 +237,26 @@ QSize PageChartSize(const QRect& target, int dotsPerInch) {
     if (dotsPerInch <= 0) return {};
     auto grid = [dotsPerInch](int dots) { return static_cast<int>(std::lround(dots * 96.0 / dotsPerInch)); };
     return {grid(target.width()), grid(target.height())};
+}
+
+std::function<void(QPainter& painter, const QRect& target)> PageChart(
+    std::function<void(Canvas& canvas, int W, int H)> draw) {
+    return [draw = std::move(draw)](QPainter& painter, const QRect& target) {
+        const QSize grid = PageChartSize(target, painter.device()->logicalDpiX());
+        DrawChartOnPage(painter, target, grid.width(), grid.height(), draw);
+    };
+}
+
+std::optional<std::string> ChartRefusal(const std::function<bool(MessageSink& messages)>& prepare) {
+    RecordingMessageSink messages;
+    try {
+        if (prepare(messages)) return std::nullopt;
+    } catch (const VimtalError& e) {
+        return e.what();
+    }
+    std::string reason;
+    for (const auto& m : messages.messages) reason += (reason.empty() ? "" : " ") + m.text;
+    return reason;
 }
 
 }  // namespace vimtal::charts

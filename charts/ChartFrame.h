@@ -19,6 +19,7 @@
 #pragma once
 
 #include "charts/ChartScale.h"
+#include "core/Messages.h"
 #include "core/Pixels.h"
 
 #include <QColor>
@@ -28,6 +29,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QPainter;
@@ -158,5 +161,16 @@ void DrawChartOnPage(QPainter& painter, const QRect& target, int W, int H,
 // The chart grid that fills `target` on a device of `dotsPerInch` with
 // pixels of 1/96 inch.
 QSize PageChartSize(const QRect& target, int dotsPerInch);
+
+// A chart of a calculation report (core/ui/ReportRenderer.h's ChartPainter):
+// `draw` given a vector canvas of the PageChartSize grid of the target.
+std::function<void(QPainter& painter, const QRect& target)> PageChart(
+    std::function<void(Canvas& canvas, int W, int H)> draw);
+
+// Why a report's chart cannot be drawn from the inputs as they are now:
+// the message of the check `prepare` makes (it returns false when the check
+// refuses the inputs) or the text of the error it raises; nothing when the
+// chart can be drawn. A report says so in place of the chart.
+std::optional<std::string> ChartRefusal(const std::function<bool(MessageSink& messages)>& prepare);
 
 }  // namespace vimtal::charts

@@ -1,13 +1,20 @@
 #include "charts/ChartWindow.h"
 
+#include "charts/ChartExport.h"
+#include "core/Files.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
+#include "core/ui/Widgets.h"
 
+#include <QAction>
+#include <QBuffer>
+#include <QMenu>
 #include <QPainter>
 #include <QShowEvent>
 
+#include <optional>
 #include <utility>
 
 namespace vimtal::charts {
@@ -94,6 +101,49 @@ void ChartWindow::ReportAfterPaint() {
 void ChartWindow::Report(const std::vector<RecordingMessageSink::Message>& messages, std::exception_ptr error) {
     for (const auto& m : messages) Guarded([&] { platform().MessageBox(FromStd(m.text), FromStd(m.title)); });
     if (error) Guarded([&] { std::rethrow_exception(error); });
+}
+
+void ChartWindow::AddExportItems(QMenu* menu) {
+    if (!menu->actions().isEmpty()) menu->addSeparator();
+    QAction* picture = NewAction(menu, QStringLiteral("Zapiszwykres1"), QStringLiteral("Zapisz wykres..."));
+    QAction* data = NewAction(menu, QStringLiteral("Eksportujdane1"), QStringLiteral("Eksportuj dane..."));
+    On(picture, &QAction::triggered, [this] { Zapiszwykres1Click(); });
+    On(data, &QAction::triggered, [this] { Eksportujdane1Click(); });
+}
+
+void ChartWindow::Zapiszwykres1Click() {
+    const std::optional<QString> path = platform().SaveFileDialog(
+        platform().SaveRecordDialog(kPictureFilter, QStringLiteral("png"), Exports().picture));
+    if (!path || path->isEmpty()) return;
+    SaveChart(*path);
+}
+
+void ChartWindow::Eksportujdane1Click() {
+    const std::optional<QString> path =
+        platform().SaveFileDialog(platform().SaveRecordDialog(kDataFilter, QStringLiteral("csv"), Exports().data));
+    if (!path || path->isEmpty()) return;
+    SaveData(*path);
+}
+
+void ChartWindow::SaveChart(const QString& path) const {
+    Guarded([&] {
+        QByteArray bytes;
+        if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+            bytes = PixelExactSvg(image_);
+        } else {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image_.save(&buffer, "PNG");
+        }
+        WriteFileAtomically(ToStd(path), Bytes(bytes.begin(), bytes.end()));
+    });
+}
+
+void ChartWindow::SaveData(const QString& path) const {
+    Guarded([&] {
+        const ExportNames names = Exports();
+        WriteFileAtomically(ToStd(path), PointsCsv(names.x, names.y, points_));
+    });
 }
 
 }  // namespace vimtal::charts

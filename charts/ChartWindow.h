@@ -15,6 +15,10 @@
 // A chart draws itself through DrawChart() on any painter (the kept image
 // here; a file or a printed page at another size just as well) and hands the
 // points of its curve to the list it is given, kept here as Points().
+//
+// "Zapisz wykres..." saves the kept image as it is, a PNG or an SVG of the
+// same pixels at the chart's size, and "Eksportuj dane..." the kept points
+// as CSV: neither runs the model again.
 #pragma once
 
 #include "charts/ChartScale.h"
@@ -25,8 +29,10 @@
 #include <QSize>
 
 #include <exception>
+#include <string>
 #include <vector>
 
+class QMenu;
 class QPainter;
 
 namespace vimtal::charts {
@@ -50,6 +56,19 @@ public:
     // How many times the chart has been computed.
     int Computations() const { return computations_; }
 
+    // "Zapisz wykres..." (the save dialog: PNG or SVG by the filter chosen)
+    // and "Eksportuj dane..." (CSV).
+    void Zapiszwykres1Click();
+    void Eksportujdane1Click();
+    // What they write once the file is chosen: the kept image, as an SVG
+    // when the name ends in ".svg" and as a PNG otherwise; the points of the
+    // curve. Both the safe way; errors in the error box.
+    void SaveChart(const QString& path) const;
+    void SaveData(const QString& path) const;
+
+    inline static const QString kPictureFilter = QStringLiteral("Obraz PNG (*.png);;Rysunek SVG (*.svg)");
+    inline static const QString kDataFilter = QStringLiteral("Arkusz CSV (*.csv)");
+
 protected:
     // Draws the whole chart from the current inputs on `painter`, whose
     // W x H pixels are white. Messages go to `messages`, the curve's points
@@ -59,6 +78,20 @@ protected:
 
     // A new size of the paint area (zoom): computed at once when shown.
     void SetChartSize(QSize size);
+
+    // What the exports of the chart on show are called, and the quantities
+    // and units of its axes for the data's header.
+    struct ExportNames {
+        QString picture;  // "wykres_tw_t.png"
+        QString data;     // "dane_wykresu_tw_t.csv"
+        std::string x;    // "t [min]"
+        std::string y;    // "tw [°C]"
+    };
+    virtual ExportNames Exports() const = 0;
+    // Puts "Zapisz wykres..." (Zapiszwykres1) and "Eksportuj dane..."
+    // (Eksportujdane1) at the end of `menu`, after a separator when the
+    // menu has items.
+    void AddExportItems(QMenu* menu);
 
     void showEvent(QShowEvent* event) override;
 

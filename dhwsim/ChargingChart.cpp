@@ -34,6 +34,58 @@ private:
     real high_ = 0.0L;
 };
 
+// The frame of chart `kind`: axes, titles and legend.
+void DrawFrameOf(charts::Canvas& canvas, int W, int H, int kind) {
+    switch (kind) {
+    case 1: charts::DrawFrame(canvas, W, H, {QStringLiteral("tw [C]"), QStringLiteral("t [min]"), QStringLiteral("tw=f(t)")}); break;
+    case 2: charts::DrawFrame(canvas, W, H, {QStringLiteral("Qzr [kW]"), QStringLiteral("t [min]"), QStringLiteral("Qzr=f(t)")}); break;
+    default: charts::DrawFrame(canvas, W, H, {QStringLiteral("Qzr [kW]"), QStringLiteral("tw [C]"), QStringLiteral("Qzr=f(tw)")}); break;
+    }
+}
+
+// Where the first pass ended: what the axes run to.
+ChargingChartEnds EndsOf(const ChargingModel& model) {
+    return {model.state().t, model.state().tw, model.inputs().Q, model.inputs().tk};
+}
+
+ChargingChartScale ScaleOf(int W, int H, int kind, const Inputs& in, const ChargingChartEnds& ends) {
+    return ChargingChartScale(W, H, kind, in.criterion == Criterion::TargetTemperature, ends);
+}
+
+void DrawTicks(charts::Canvas& canvas, int W, int H, const ChargingChartScale& scale) {
+    for (const charts::ChartTick& tick : scale.HorizontalTicks()) {
+        charts::DrawHorizontalTick(canvas, H, tick.position, tick.labelPosition, FromStd(tick.label));
+    }
+    for (const charts::ChartTick& tick : scale.VerticalTicks()) {
+        charts::DrawVerticalTick(canvas, W, tick.position, tick.labelPosition, FromStd(tick.label));
+    }
+}
+
+// The pixel of a state on the chart of `kind`: time, water temperature or
+// the source power (the heat of a step over the time step) scaled from the
+// origin at (20, H - 20).
+class CurvePixels {
+public:
+    CurvePixels(int kind, int H, const ChargingChartScale& scale, real dtau)
+        : kind_(kind), H_(H), sx_(scale.sx()), sy_(scale.sy()), dtau_(dtau) {}
+
+    QPoint operator()(const State& s) {
+        // Across first, then up (a braced list keeps the order).
+        switch (kind_) {
+        case 1: return {across_(static_cast<real>(s.t) * sx_) + 20, H_ - up_(static_cast<real>(s.tw) * sy_) - 20};
+        case 2: return {across_(static_cast<real>(s.t) * sx_) + 20, H_ - up_(fp::Div(s.Es, dtau_) * sy_) - 20};
+        default: return {across_(static_cast<real>(s.tw) * sx_) + 20, H_ - up_(fp::Div(s.Es, dtau_) * sy_) - 20};
+        }
+    }
+
+private:
+    int kind_;
+    int H_;
+    double sx_, sy_;
+    real dtau_;
+    PixelTrack across_, up_;
+};
+
 }  // namespace
 
 ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, ChargingModel& model,
@@ -43,31 +95,19 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
     ChartDrawing drawing;
     if (!model.Prepare(window, settings, Purpose::Chart, messages)) return drawing;
     drawing.prepared = true;
-
-    switch (kind) {
-    case 1: charts::DrawFrame(canvas, W, H, {QStringLiteral("tw [C]"), QStringLiteral("t [min]"), QStringLiteral("tw=f(t)")}); break;
-    case 2: charts::DrawFrame(canvas, W, H, {QStringLiteral("Qzr [kW]"), QStringLiteral("t [min]"), QStringLiteral("Qzr=f(t)")}); break;
-    default: charts::DrawFrame(canvas, W, H, {QStringLiteral("Qzr [kW]"), QStringLiteral("tw [C]"), QStringLiteral("Qzr=f(tw)")}); break;
-    }
+    DrawFrameOf(canvas, W, H, kind);
 
     // First pass: where the axes end.
     model.Advance();
-    const ChargingChartEnds ends{model.state().t, model.state().tw, model.inputs().Q, model.inputs().tk};
+    const ChargingChartEnds ends = EndsOf(model);
     firstPass(model.ChartResults());
     const Inputs& in = model.inputs();
-    const ChargingChartScale scale(W, H, kind, in.criterion == Criterion::TargetTemperature, ends);
+    const ChargingChartScale scale = ScaleOf(W, H, kind, in, ends);
     if (!scale.Scaled()) return drawing;
     drawing.scaled = true;
-    for (const charts::ChartTick& tick : scale.HorizontalTicks()) {
-        charts::DrawHorizontalTick(canvas, H, tick.position, tick.labelPosition, FromStd(tick.label));
-    }
-    for (const charts::ChartTick& tick : scale.VerticalTicks()) {
-        charts::DrawVerticalTick(canvas, W, tick.position, tick.labelPosition, FromStd(tick.label));
-    }
-    const double sx = scale.sx(), sy = scale.sy();
+    DrawTicks(canvas, W, H, scale);
 
-    // Second pass: the curve, a point after every step. The source power of
-    // a step is its heat over the time step.
+    // Second pass: the curve, a point after every step.
     model.Restart();
     charts::Curve curve(canvas, points);
     const real dtau = in.dtau;
@@ -80,32 +120,71 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
         default: return charts::PlotPoint{s.tw, power};
         }
     };
-    PixelTrack across, up;
-    auto point = [&](const State& s, int& x, int& y) {
-        switch (kind) {
-        case 1:
-            x = across(static_cast<real>(s.t) * sx) + 20;
-            y = H - up(static_cast<real>(s.tw) * sy) - 20;
-            break;
-        case 2:
-            x = across(static_cast<real>(s.t) * sx) + 20;
-            y = H - up(fp::Div(s.Es, dtau) * sy) - 20;
-            break;
-        default:
-            x = across(static_cast<real>(s.tw) * sx) + 20;
-            y = H - up(fp::Div(s.Es, dtau) * sy) - 20;
-            break;
-        }
-    };
-    int x = 0, y = 0;
-    point(model.state(), x, y);
-    curve.MoveTo(x, y, value(model.state()));
+    CurvePixels pixel(kind, H, scale, dtau);
+    const QPoint start = pixel(model.state());
+    curve.MoveTo(start.x(), start.y(), value(model.state()));
     model.Advance([&](const State& s) {
-        point(s, x, y);
-        curve.LineTo(x, y, [&] { return value(s); });
+        const QPoint p = pixel(s);
+        curve.LineTo(p.x(), p.y(), [&] { return value(s); });
     });
     drawing.segments = curve.SegmentsDrawn();
     return drawing;
+}
+
+ChargingCharts::ChargingCharts(const ChargingModel& model, const WindowInputs& window,
+                               const SimulationSettings& settings, MessageSink& messages)
+    : model_(model) {
+    prepared_ = model_.Prepare(window, settings, Purpose::Chart, messages);
+}
+
+ChartDrawing ChargingCharts::Draw(charts::Canvas& canvas, int W, int H, int kind) {
+    ChartDrawing drawing;
+    if (!prepared_) return drawing;
+    drawing.prepared = true;
+    DrawFrameOf(canvas, W, H, kind);
+    if (!ends_) {
+        model_.Advance();
+        ++passes_;
+        ends_ = EndsOf(model_);
+    }
+    const ChargingChartScale scale = ScaleOf(W, H, kind, model_.inputs(), *ends_);
+    if (!scale.Scaled()) return drawing;
+    drawing.scaled = true;
+    DrawTicks(canvas, W, H, scale);
+
+    const std::vector<QPoint>& path = Trace(W, H).curves[static_cast<std::size_t>(kind - 1)];
+    charts::Curve curve(canvas);
+    curve.MoveTo(path.front().x(), path.front().y());
+    for (std::size_t i = 1; i < path.size(); ++i) curve.LineTo(path[i].x(), path[i].y());
+    drawing.segments = curve.SegmentsDrawn();
+    return drawing;
+}
+
+const ChargingCharts::Traced& ChargingCharts::Trace(int W, int H) {
+    if (traced_ && traced_->W == W && traced_->H == H) return *traced_;
+    Traced traced;
+    traced.W = W;
+    traced.H = H;
+    // The kinds that have a scale at this size, each with its own pixels.
+    std::vector<std::pair<std::vector<QPoint>*, CurvePixels>> kinds;
+    for (int kind = 1; kind <= 3; ++kind) {
+        const ChargingChartScale scale = ScaleOf(W, H, kind, model_.inputs(), *ends_);
+        if (scale.Scaled()) {
+            kinds.emplace_back(&traced.curves[static_cast<std::size_t>(kind - 1)],
+                               CurvePixels(kind, H, scale, model_.inputs().dtau));
+        }
+    }
+    model_.Restart();
+    for (auto& [curve, pixel] : kinds) curve->push_back(pixel(model_.state()));
+    model_.Advance([&](const State& s) {
+        for (auto& [curve, pixel] : kinds) {
+            const QPoint p = pixel(s);
+            if (p != curve->back()) curve->push_back(p);
+        }
+    });
+    ++passes_;
+    traced_ = std::move(traced);
+    return *traced_;
 }
 
 }  // namespace vimtal::dhwsim

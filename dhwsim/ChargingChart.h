@@ -10,9 +10,14 @@
 
 #include "charts/ChartFrame.h"
 #include "core/Messages.h"
+#include "dhwsim/ChargingChartScale.h"
 #include "dhwsim/ChargingModel.h"
 
+#include <QPoint>
+
+#include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vimtal::dhwsim {
@@ -32,5 +37,50 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
                                const WindowInputs& window, const SimulationSettings& settings,
                                MessageSink& messages, const std::function<void(const ResultTexts&)>& firstPass,
                                std::vector<charts::PlotPoint>* points = nullptr);
+
+// The three charts of one simulation, for a report that shows them side by
+// side: each drawn as DrawChargingChart draws it, without its messages or
+// results going anywhere, from a copy of the model, so the window's own
+// model and results stay as they are.
+//
+// The charts share their first pass (the same inputs end at the same
+// place), made once when the first chart is drawn; and at one chart size the
+// curves of all three kinds are traced in one second pass, each kept as the
+// pixels its curve is drawn through. So three charts of a run to the
+// ten-million-step limit cost two runs instead of six.
+class ChargingCharts {
+public:
+    // Prepares the inputs as a chart does; a check that refuses them gives
+    // its message to `messages` and leaves the charts unprepared.
+    // Conversion errors are thrown.
+    ChargingCharts(const ChargingModel& model, const WindowInputs& window, const SimulationSettings& settings,
+                   MessageSink& messages);
+
+    bool Prepared() const { return prepared_; }
+
+    // Draws chart `kind` (1, 2 or 3) on a W x H paint box: its frame, ticks
+    // and curve, the same strokes DrawChargingChart makes. Floating-point
+    // errors of a pass are thrown.
+    ChartDrawing Draw(charts::Canvas& canvas, int W, int H, int kind);
+
+    // Passes of the model made so far (tests: two for any number of charts
+    // of one size).
+    int Passes() const { return passes_; }
+
+private:
+    // The pixels each kind's curve goes through at one chart size: its
+    // start, then every pixel the curve moves to.
+    struct Traced {
+        int W = 0, H = 0;
+        std::array<std::vector<QPoint>, 3> curves;
+    };
+    const Traced& Trace(int W, int H);
+
+    ChargingModel model_;
+    bool prepared_ = false;
+    std::optional<ChargingChartEnds> ends_;
+    std::optional<Traced> traced_;
+    int passes_ = 0;
+};
 
 }  // namespace vimtal::dhwsim

@@ -20,6 +20,7 @@ TForm6::TForm6(TForm5& simulation)
     Powiksz1 = NewAction(options, QStringLiteral("Powiksz1"), QStringLiteral("Powiększ..."), QKeySequence(Qt::Key_Insert));
     Pomniejsz1 =
         NewAction(options, QStringLiteral("Pomniejsz1"), QStringLiteral("Pomniejsz..."), QKeySequence(Qt::Key_Delete));
+    AddExportItems(options);
     // The paint area covers the whole client area.
     SetClientSize(ChartSize().width(), ChartSize().height());
 
@@ -32,6 +33,15 @@ void TForm6::DrawChart(QPainter& painter, int W, int H, MessageSink& messages, s
     dhwsim::DrawChargingChart(
         canvas, W, H, simulation_.ChartKind(), simulation_.Model(), simulation_.Inputs(), simulation_.Settings(),
         messages, [this](const dhwsim::ResultTexts& results) { simulation_.WriteResults(results); }, &points);
+}
+
+charts::ChartWindow::ExportNames TForm6::Exports() const {
+    switch (simulation_.ChartKind()) {
+    case 1: return {QStringLiteral("wykres_tw_t.png"), QStringLiteral("dane_wykresu_tw_t.csv"), "t [min]", "tw [°C]"};
+    case 2: return {QStringLiteral("wykres_Qzr_t.png"), QStringLiteral("dane_wykresu_Qzr_t.csv"), "t [min]", "Qzr [kW]"};
+    default:
+        return {QStringLiteral("wykres_Qzr_tw.png"), QStringLiteral("dane_wykresu_Qzr_tw.csv"), "tw [°C]", "Qzr [kW]"};
+    }
 }
 
 void TForm6::Resize(int sign) {

@@ -26,6 +26,8 @@ public:
 protected:
     void DrawChart(QPainter& painter, int W, int H, MessageSink& messages,
                    std::vector<charts::PlotPoint>& points) override;
+    // Named after the chart on show: "wykres_tw_t.png", "dane_wykresu_tw_t.csv".
+    ExportNames Exports() const override;
 
 private:
     void Resize(int sign);

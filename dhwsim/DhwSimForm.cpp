@@ -6,9 +6,12 @@
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/RecentFiles.h"
+#include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
+#include "charts/ChartFrame.h"
+#include "dhwsim/ChargingChart.h"
 #include "dhwsim/CwuFile.h"
 #include "dhwsim/DhwSettingsForm.h"
 #include "dhwsim/FieldLayout.h"
@@ -27,6 +30,8 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace vimtal {
 
@@ -171,6 +176,7 @@ void TForm5::BuildMenu() {
                          QKeySequence(QStringLiteral("Ctrl+Alt+X")));
     recentFiles_ = new RecentFiles(file, Symulacja1, kCwuExtension, [this](const QString& path) { OpenFile(path); });
     AcceptDroppedFiles(this, kCwuExtension, [this](const QString& path) { OpenFile(path); });
+    AddReportActions(this, file, Zamknij1, QStringLiteral("symulacja_cwu.pdf"), [this] { return BuildReport(); });
 
     QMenu* charts = bar->addMenu(QStringLiteral("Wykres"));
     charts->setObjectName(QStringLiteral("Wykres1"));
@@ -662,6 +668,56 @@ void TForm5::OpenFile(const QString& path) {
     loadFailed_ = false;
     fields_.Load(dhwsim::kCwuFormat, record, [this] { return loadFailed_; });
     recentFiles_->Add(path);
+}
+
+// ---------------------------------------------------------------------------
+// The report
+
+vimtal::Report TForm5::BuildReport() const {
+    vimtal::Report report{ReportDocument(ToStd(windowTitle())), {}};
+    ReportDocument& sheet = report.document;
+    // What the window shows: a box or choice it hides is left out, and so is
+    // an empty box that cannot be typed into (the target not chosen).
+    sheet.Inputs().Add(fields_.Report(FieldRole::Input, [this](const Fields::Row& r) {
+        if (r.IsChoice()) return r.on->isVisibleTo(this) && (!r.off || r.off->isVisibleTo(this));
+        return r.edit->isVisibleTo(this) && (r.edit->isEnabledTo(this) || !r.edit->text().isEmpty());
+    }));
+    sheet.AddFields("Ustawienia symulacji").Add(settings_->Report());
+    sheet.Results().Add(
+        fields_.Report(FieldRole::Result, [](const Fields::Row& r) { return !r.edit->text().isEmpty(); }));
+    sheet.AddNotes(LabelUwagi->CurrentNotes());
+
+    // The charts belong to a run's results: the time or the temperature
+    // reached.
+    if (Edit8->text().isEmpty() && Edit11->text().isEmpty()) return report;
+    std::shared_ptr<dhwsim::ChargingCharts> drawings;
+    const std::optional<std::string> refused = charts::ChartRefusal([&](MessageSink& messages) {
+        drawings = std::make_shared<dhwsim::ChargingCharts>(model_, Inputs(), Settings(), messages);
+        return drawings->Prepared();
+    });
+    if (refused) {
+        // The inputs changed since the run and a chart would refuse them.
+        sheet.AddParagraph("Wykresy nie zostały narysowane: " + *refused);
+        return report;
+    }
+    struct ChartOfKind {
+        int kind;
+        const char* id;
+        const char* title;
+    };
+    static constexpr ChartOfKind kCharts[] = {
+        {1, "tw", "Temperatura wody w zasobniku w funkcji czasu, tw = f(t)"},
+        {2, "Qzr_t", "Moc źródła ciepła w funkcji czasu, Qzr = f(t)"},
+        {3, "Qzr_tw", "Moc źródła ciepła w funkcji temperatury wody w zasobniku, Qzr = f(tw)"},
+    };
+    // In the proportions of the chart window.
+    const QSize window(500, 305);
+    for (const ChartOfKind& c : kCharts) {
+        sheet.AddChart(c.id, c.title, window.width(), window.height());
+        report.charts[c.id] = charts::PageChart(
+            [drawings, kind = c.kind](charts::Canvas& canvas, int W, int H) { drawings->Draw(canvas, W, H, kind); });
+    }
+    return report;
 }
 
 }  // namespace vimtal

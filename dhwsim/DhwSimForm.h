@@ -8,6 +8,7 @@
 #include "core/FieldRow.h"
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/ReportRenderer.h"
 #include "core/ui/WindowLink.h"
 #include "dhwsim/ChargingModel.h"
 #include "dhwsim/CwuFile.h"
@@ -98,6 +99,12 @@ public:
     // The inputs or the results as a report shows them: caption, symbol,
     // the box's text and unit; the choices as words.
     FieldRows Report(FieldRole role) const { return fields_.Report(role); }
+
+    // The calculation sheet of the window as it is ("Drukuj...", "Zapisz
+    // raport PDF..."): the inputs it shows, the simulation settings, the
+    // results, the notes of the last run and, once a run has given results,
+    // the three charts of the current inputs.
+    vimtal::Report BuildReport() const;
 
 private:
     void BuildBoundaryGroup(QWidget* parent);

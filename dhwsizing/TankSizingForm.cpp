@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
+#include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
 #include "core/ui/Widgets.h"
 #include "dhwsim/DhwSimForm.h"
@@ -95,6 +96,7 @@ TForm19::TForm19(TForm5& simulation)
 
     On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
     On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
+    AddReportActions(this, nullptr, nullptr, QStringLiteral("dobor_zasobnika_cwu.pdf"), [this] { return BuildReport(); });
 }
 
 void TForm19::BuildInputs(QGroupBox* group) {
@@ -180,6 +182,15 @@ void TForm19::Button2Click() {
     // does not open.
     simulation_.RunTank({FromStd(FloatToStr(H)), QStringLiteral("0,5"), Edit6->text(), Edit14->text(), Edit7->text()});
     platform().ShowModal(&simulation_);
+}
+
+vimtal::Report TForm19::BuildReport() const {
+    vimtal::Report report{ReportDocument(ToStd(windowTitle())), {}};
+    report.document.Inputs().Add(Report(FieldRole::Input));
+    // The results computed so far ("Brak wyników" before "Oblicz").
+    report.document.Results().Add(
+        fields_.Report(FieldRole::Result, [](const Fields::Row& r) { return !r.edit->text().isEmpty(); }));
+    return report;
 }
 
 }  // namespace vimtal

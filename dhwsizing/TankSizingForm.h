@@ -6,6 +6,7 @@
 #include "core/FieldRow.h"
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/ReportRenderer.h"
 #include "dhwsizing/TankSizing.h"
 
 class QGridLayout;
@@ -34,6 +35,9 @@ public:
     // The inputs or the results as a report shows them: caption, symbol,
     // the box's text and unit.
     FieldRows Report(FieldRole role) const { return fields_.Report(role); }
+    // The calculation sheet of the window as it is: "Drukuj..." and "Zapisz
+    // raport PDF..." of its context menu (Ctrl+P).
+    vimtal::Report BuildReport() const;
 
 private:
     // The texts of the window: what the model reads and what it returns.

@@ -66,10 +66,15 @@ void DrawCoolingChart(charts::Canvas& canvas, int W, int H, const InputTexts& te
 }  // namespace ductsim
 
 TForm13::TForm13(TForm9& duct) : ChartWindow(QStringLiteral("TForm13"), QStringLiteral("Wykres"), {497, 305}), duct_(duct) {
-    // An empty menu, as designed.
+    // Empty as designed, but for the exports.
     Opcje1 = MenuBar()->addMenu(QStringLiteral("Opcje"));
     Opcje1->setObjectName(QStringLiteral("Opcje1"));
+    AddExportItems(Opcje1);
     SetClientSize(498, 328);
+}
+
+charts::ChartWindow::ExportNames TForm13::Exports() const {
+    return {QStringLiteral("wykres_ti_t.png"), QStringLiteral("dane_wykresu_ti_t.csv"), "t [s]", "ti [°C]"};
 }
 
 void TForm13::DrawChart(QPainter& painter, int W, int H, MessageSink& messages, std::vector<charts::PlotPoint>& points) {

@@ -40,6 +40,7 @@ public:
 protected:
     void DrawChart(QPainter& painter, int W, int H, MessageSink& messages,
                    std::vector<charts::PlotPoint>& points) override;
+    ExportNames Exports() const override;
 
 private:
     QMenu* Opcje1 = nullptr;

@@ -20,9 +20,12 @@
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/RecentFiles.h"
+#include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
+#include "charts/ChartFrame.h"
+#include "ductsim/DuctChart.h"
 #include "ductsim/KanFile.h"
 
 static void InitDuctResources() { Q_INIT_RESOURCE(ductsim); }
@@ -138,6 +141,7 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     recentFiles_ = new RecentFiles(file, Zapisz1, QString::fromUtf8(kKanExtension),
                                    [this](const QString& path) { OpenFile(path); });
     AcceptDroppedFiles(this, QString::fromUtf8(kKanExtension), [this](const QString& path) { OpenFile(path); });
+    AddReportActions(this, file, Zamknij1, QStringLiteral("wychladzanie_kanalu.pdf"), [this] { return BuildReport(); });
     QMenu* chartMenu = MenuBar()->addMenu(QStringLiteral("Wykres"));
     chartMenu->setObjectName(QStringLiteral("Wykres1"));
     tifta1 = NewAction(chartMenu, QStringLiteral("tifta1"), QStringLiteral("ti=f(tał)"), {},
@@ -420,6 +424,38 @@ FieldRows TForm9::Report(FieldRole role) const {
         }
     }
     return rows;
+}
+
+vimtal::Report TForm9::BuildReport() const {
+    vimtal::Report report{ReportDocument(ToStd(windowTitle())), {}};
+    ReportDocument& sheet = report.document;
+    sheet.Inputs().Add(Report(FieldRole::Input));
+    FieldRows results = Report(FieldRole::Result);
+    std::erase_if(results, [](const FieldRow& row) { return row.value.empty(); });
+    sheet.Results().Add(results);
+    sheet.AddNotes(LabelUwagi->CurrentNotes());
+
+    // The chart belongs to a run's results: its total time.
+    if (Edit12->text().isEmpty()) return report;
+    const InputTexts texts = CurrentInputs();
+    const std::optional<std::string> refused = charts::ChartRefusal([&texts](MessageSink& messages) {
+        SimulationListener quiet;
+        return PrepareRequest(texts, kChartT0, messages, quiet).has_value();
+    });
+    if (refused) {
+        // The inputs changed since the run and the chart would refuse them.
+        sheet.AddParagraph("Wykres nie został narysowany: " + *refused);
+        return report;
+    }
+    // In the proportions of the chart window; the air properties the chart
+    // computes are not written back into the window.
+    sheet.AddChart("ti", "Temperatura powietrza w kanale w funkcji czasu, ti = f(t)", 497, 305);
+    report.charts["ti"] = charts::PageChart([texts](charts::Canvas& canvas, int W, int H) {
+        RecordingMessageSink messages;
+        SimulationListener quiet;
+        DrawCoolingChart(canvas, W, H, texts, messages, quiet);
+    });
+    return report;
 }
 
 void TForm9::ShowOutsideAir(const AirState& outside) {

@@ -8,6 +8,7 @@
 #include "core/FieldRow.h"
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/ReportRenderer.h"
 #include "core/ui/WindowLink.h"
 #include "ductsim/DuctModel.h"
 #include "ductsim/KanFile.h"
@@ -58,6 +59,10 @@ public:
     // a round duct (without side B), the transmittance of a round duct per
     // metre of its length.
     FieldRows Report(FieldRole role) const;
+    // The calculation sheet of the window as it is ("Drukuj...", "Zapisz
+    // raport PDF..."): the inputs, the results shown, the notes of the last
+    // run and, once a run has given results, the chart of the current inputs.
+    vimtal::Report BuildReport() const;
     // The air properties at te and at ti, rounded for display (the chart
     // writes them too).
     void ShowOutsideAir(const ductsim::AirState& outside);

@@ -225,16 +225,15 @@ std::string AlphaText(double alpha) { return RoundedDisplay(alpha, -2); }
 std::string TransmittanceText(double u) { return RoundedDisplay(u, -3); }
 std::string HeatLossText(double q) { return RoundedDisplay(q, -2); }
 
-std::optional<Results> RunSimulation(const InputTexts& texts, double T0, MessageSink& messages,
-                                     SimulationListener& listener, const StepObserver& observer) {
+std::optional<Request> PrepareRequest(const InputTexts& texts, double T0, MessageSink& messages,
+                                      SimulationListener& listener) {
     if (const auto missing = MissingInputMessage(texts)) {
         messages.ShowMessage(*missing, kInfoTitle);
         return std::nullopt;
     }
-    const Inputs inputs = ConvertInputs(texts);
-    const DuctSimulation simulation(inputs, T0);
-
-    Results results;
+    Request request{DuctSimulation(ConvertInputs(texts), T0), {}};
+    const DuctSimulation& simulation = request.simulation;
+    Results& results = request.results;
     results.velocity = simulation.geometry().velocity;
     results.outside = simulation.OutsideAir();
     listener.OutsideAirKnown(results.outside);
@@ -244,9 +243,18 @@ std::optional<Results> RunSimulation(const InputTexts& texts, double T0, Message
         messages.ShowMessage(kLaminarMessage, kInfoTitle);
         return std::nullopt;
     }
+    return request;
+}
+
+std::optional<Results> RunSimulation(const InputTexts& texts, double T0, MessageSink& messages,
+                                     SimulationListener& listener, const StepObserver& observer) {
+    std::optional<Request> request = PrepareRequest(texts, T0, messages, listener);
+    if (!request) return std::nullopt;
+    const DuctSimulation& simulation = request->simulation;
     listener.RunStarting();
+    Results results = std::move(request->results);
     results.run = simulation.Run(observer);
-    results.notes = AssumptionNotes(inputs, simulation.geometry());
+    results.notes = AssumptionNotes(simulation.inputs(), simulation.geometry());
     return results;
 }
 

@@ -190,6 +190,18 @@ public:
     virtual void RunStarting() {}
 };
 
+// A request up to its time steps: validation (message and nothing else),
+// conversion, the outside and inside air (reported to the listener as soon
+// as known) and the laminar test (message). Nothing when a message ended it;
+// otherwise the simulation to run and the results known so far (the air and
+// the velocity). Errors propagate.
+struct Request {
+    DuctSimulation simulation;
+    Results results;
+};
+std::optional<Request> PrepareRequest(const InputTexts& texts, double T0, MessageSink& messages,
+                                      SimulationListener& listener);
+
 // A whole request: validation (message and nothing else), conversion, the
 // outside and inside air (reported to the listener as soon as known), the
 // laminar test (message) and the run. Returns the results, or nothing when a

@@ -39,9 +39,22 @@ inline constexpr int kCircuitColumnCount = static_cast<int>(std::size(kCircuitCo
 
 // The circuit's fittings in the columns, every text as the window shows it.
 struct CircuitTable {
-    std::vector<std::string> titles;             // the header's lines joined by a space: "Przepływ V [m3/h]"
+    std::vector<std::string> titles;             // the header's lines as the window shows them: "Przepływ\nV [m3/h]"
     std::vector<std::vector<std::string>> rows;  // one per fitting, in circuit order
 };
 CircuitTable TableOfCircuit(const Circuit& circuit);
+
+// What a report says of a fitting besides the columns: the sizes, angle,
+// radius, construction, material and roughness its kind has, every text as
+// the record keeps it. A record of an unknown kind shows every size it keeps.
+struct FittingDetails {
+    std::string sizes;         // "L = 2000; Φ1 = 200" [mm], in the editor's order
+    std::string angle;         // α [°]
+    std::string radius;        // r [mm]
+    std::string construction;  // an elbow's type; a tee's path and flow pattern
+    std::string material;
+    std::string roughness;     // k [mm]
+};
+FittingDetails DetailsOf(const FittingRecord& record);
 
 }  // namespace vimtal::pressureloss

@@ -6,12 +6,14 @@
 #include "pressureloss/FittingKinds.h"
 
 #include "core/AmbientAir.h"
+#include "core/Files.h"
 #include "core/Numbers.h"
 #include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/RecentFiles.h"
+#include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
 #include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
@@ -96,6 +98,16 @@ void TForm15::BuildMenus() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     fittingItems(PopupMenu1, "Waciwociksztatki1", "Usuksztatk2", "Dodajksztatk2");
+
+    // The sheet and the spreadsheet file, before "Zamknij".
+    const ReportActions report =
+        AddReportActions(this, file, file->findChild<QAction*>(QStringLiteral("Zamknij1")),
+                         QStringLiteral("obieg_krytyczny.pdf"), [this] { return BuildReport(); });
+    auto* csv = new QAction(QStringLiteral("Eksportuj do CSV..."), file);
+    csv->setObjectName(QStringLiteral("EksportujdoCSV1"));
+    const QList<QAction*> items = file->actions();
+    file->insertAction(items.value(items.indexOf(report.savePdf) + 1), csv);
+    On(csv, &QAction::triggered, [this] { EksportujdoCSV1Click(); });
 }
 
 void TForm15::BuildColumns() {
@@ -305,6 +317,54 @@ bool TForm15::OpenFile(const QString& path) {
 }
 
 void TForm15::Zamknij1Click() { close(); }
+
+report::Table TForm15::CircuitTable() const {
+    pressureloss::CircuitTable circuit = pressureloss::TableOfCircuit(circuit_);
+    report::Table table;
+    table.heading = "Obieg krytyczny";
+    for (std::string& title : circuit.titles) table.columns.push_back({std::move(title)});
+    for (std::vector<std::string>& row : circuit.rows) table.AddRow(std::move(row));
+    std::vector<std::string> summary(table.columns.size());
+    summary.front() = "Σ";
+    summary.back() = ToStd(Edit1->text());
+    table.SetSummary(std::move(summary));
+    return table;
+}
+
+vimtal::Report TForm15::BuildReport() const {
+    vimtal::Report report{ReportDocument(ToStd(windowTitle())), {}};
+    ReportDocument& sheet = report.document;
+    // The figures the calculator works with, as the settings window shows them.
+    sheet.Inputs()
+        .Add("Gęstość powietrza (z ustawień)", "ρ", air_.Displays().density, "kg/m³")
+        .Add("Lepkość kinematyczna powietrza (z ustawień)", "ν", air_.Displays().viscosity, "m²/s");
+    if (circuit_.Count() == 0) {
+        sheet.Results();  // "Brak wyników"
+        return report;
+    }
+    sheet.AddTable({}, {}) = CircuitTable();
+    report::Table& details = sheet.AddTable("Wymiary i wykonanie kształtek",
+                                            {{"Lp"}, {"Nazwa kształtki"}, {"Wymiary [mm]"}, {"α [°]"}, {"r [mm]"},
+                                             {"Wykonanie"}, {"Materiał"}, {"k [mm]"}});
+    for (int i = 0; i < circuit_.Count(); ++i) {
+        const pressureloss::FittingRecord& fitting = circuit_.Slot(i);
+        const pressureloss::FittingDetails d = pressureloss::DetailsOf(fitting);
+        details.AddRow({fitting.ordinal, fitting.name, d.sizes, d.angle, d.radius, d.construction, d.material,
+                        d.roughness});
+    }
+    return report;
+}
+
+void TForm15::EksportujdoCSV1Click() {
+    const std::optional<QString> chosen = platform().SaveFileDialog(platform().SaveRecordDialog(
+        QStringLiteral("Arkusz CSV (*.csv)"), QStringLiteral("csv"), QStringLiteral("obieg_krytyczny.csv")));
+    if (!chosen || chosen->isEmpty()) return;
+    ExportCsv(*chosen);
+}
+
+void TForm15::ExportCsv(const QString& path) {
+    Guarded([&] { WriteFileAtomically(ToStd(path), CircuitTable().ToCsv()); });
+}
 
 void TForm15::Pomocprogramu1Click() {
     QFile help(QStringLiteral(":/pressureloss/texts/help.txt"));

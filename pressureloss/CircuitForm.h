@@ -8,7 +8,9 @@
 // the program shares between this window, the catalogue and the editor.
 #pragma once
 
+#include "core/Report.h"
 #include "core/ui/Form.h"
+#include "core/ui/ReportRenderer.h"
 #include "core/ui/WindowLink.h"
 #include "pressureloss/Session.h"
 
@@ -59,6 +61,19 @@ public:
     // OpenFile tells whether the file was read.
     bool OpenFile(const QString& path);
     void SaveFile(const QString& path);
+
+    // The calculation sheet of the circuit ("Drukuj...", "Zapisz raport
+    // PDF..."): the air as the calculator uses it, the eleven columns of
+    // every fitting with the total, then each fitting's sizes and make.
+    vimtal::Report BuildReport() const;
+    // The circuit as the columns show it, with "Σ" and the total field's
+    // text below: the sheet's table and the CSV file's lines.
+    report::Table CircuitTable() const;
+    // "Eksportuj do CSV...": the dialog, then ExportCsv.
+    void EksportujdoCSV1Click();
+    // Writes the circuit's table to `path` for a spreadsheet (core/Csv.h),
+    // the safe way; errors are shown in the error box.
+    void ExportCsv(const QString& path);
 
     // Handlers.
     void ListBoxClick(int column);  // ListBox1Click ... ListBox11Click

@@ -2,8 +2,11 @@
 // where a colour lies and how much of it there is.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <QSvgRenderer>
 
 #include <algorithm>
 
@@ -47,6 +50,18 @@ inline Extent Of(const QImage& image, QRgb colour) {
                 ++e.count;
             }
     return e;
+}
+
+// An SVG drawn by Qt's SVG renderer onto a black image of `size`: a white
+// background must come from the drawing. Null when the SVG is not valid.
+inline QImage RenderedSvg(const QByteArray& svg, QSize size) {
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid()) return {};
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
 }
 
 }  // namespace vimtal::charts::testing

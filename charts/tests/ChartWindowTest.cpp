@@ -3,12 +3,19 @@
 // errors shown once, after the first paint of its image.
 #include "charts/ChartWindow.h"
 
+#include "charts/ChartExport.h"
 #include "charts/tests/ChartPixels.h"
 #include "core/Errors.h"
+#include "core/Files.h"
+#include "core/Numbers.h"
 #include "core/ui/testing/FakePlatform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -31,12 +38,16 @@ public:
         SetClientSize(size.width(), size.height());
         SetChartSize(size);
     }
+    void AddExportItemsTo(QMenu* menu) { AddExportItems(menu); }
 
     std::function<void(QPainter&, MessageSink&, std::vector<PlotPoint>&)> body;
     std::vector<QSize> sizes;  // of each computation
     bool waitCursor = false;   // shown during the last computation
 
 protected:
+    ExportNames Exports() const override {
+        return {QStringLiteral("wykres.png"), QStringLiteral("dane.csv"), "x [m]", "y [°C]"};
+    }
     void DrawChart(QPainter& painter, int W, int H, MessageSink& messages, std::vector<PlotPoint>& points) override {
         sizes.emplace_back(W, H);
         const QCursor* cursor = QApplication::overrideCursor();
@@ -167,6 +178,63 @@ TEST_F(ChartWindowTest, KeepsThePointsOfItsCurve) {
     chart.Recompute();
     ASSERT_EQ(chart.Points().size(), 3u);
     EXPECT_EQ(chart.Points()[2].y, 20.0);
+}
+
+// The exports take what the window keeps: no computation, the dialogs with
+// the chart's names, the picture by the extension of the name chosen.
+TEST_F(ChartWindowTest, ExportsWriteTheKeptImageAndPointsWithoutComputingAgain) {
+    SetDecimalSeparator(',');
+    chart.body = [](QPainter& painter, MessageSink&, std::vector<PlotPoint>& points) {
+        painter.fillRect(30, 40, 60, 1, QColor(0, 0, 255));
+        points = {{0, 20}, {1.5, 18.25}};
+    };
+    chart.show();
+    ASSERT_EQ(chart.Computations(), 1);
+    QTemporaryDir folder;
+    auto path = [&](const char* name) { return folder.filePath(QString::fromLatin1(name)); };
+
+    fake.saveAnswers = {path("w.png"), path("w.svg"), std::nullopt};
+    for (int i = 0; i < 3; ++i) chart.Zapiszwykres1Click();
+    ASSERT_EQ(fake.saveRequests.size(), 3u);
+    EXPECT_EQ(fake.saveRequests[0].filter, "Obraz PNG (*.png);;Rysunek SVG (*.svg)");
+    EXPECT_EQ(fake.saveRequests[0].defaultSuffix, "png");
+    EXPECT_EQ(fake.saveRequests[0].fileName, "wykres.png");
+    EXPECT_EQ(QImage(path("w.png")).convertToFormat(QImage::Format_RGB32), chart.Image());
+    QFile svg(path("w.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(testing::RenderedSvg(svg.readAll(), chart.Image().size()), chart.Image());
+
+    fake.saveAnswers = {path("dane.csv")};
+    chart.Eksportujdane1Click();
+    EXPECT_EQ(fake.saveRequests.back().filter, "Arkusz CSV (*.csv)");
+    EXPECT_EQ(fake.saveRequests.back().fileName, "dane.csv");
+    const std::string csv = "\xEF\xBB\xBFx [m];y [°C]\r\n0;20\r\n1,5;18,25\r\n";
+    EXPECT_EQ(ReadFileBytes(path("dane.csv").toStdString()), Bytes(csv.begin(), csv.end()));
+    EXPECT_EQ(chart.Computations(), 1);
+
+    // A folder that is not there: the error box, nothing written.
+    fake.saveAnswers = {path("brak/w.png")};
+    chart.Zapiszwykres1Click();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_TRUE(fake.messages[0].error);
+    EXPECT_FALSE(QFile::exists(path("brak/w.png")));
+}
+
+// After the menu's own items, with a separator; an empty menu needs none.
+TEST_F(ChartWindowTest, ExportItemsComeLastInTheirMenu) {
+    QMenu options, empty;
+    options.addAction(QStringLiteral("Powiększ..."));
+    chart.AddExportItemsTo(&options);
+    chart.AddExportItemsTo(&empty);
+    QStringList items;
+    for (const QAction* a : options.actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    EXPECT_EQ(items, (QStringList{"", "-", "Zapiszwykres1", "Eksportujdane1"}));
+    ASSERT_EQ(empty.actions().size(), 2);
+    EXPECT_EQ(empty.actions()[0]->text(), "Zapisz wykres...");
+    EXPECT_EQ(empty.actions()[1]->text(), "Eksportuj dane...");
+    fake.saveAnswers = {std::nullopt};
+    empty.actions()[1]->trigger();
+    EXPECT_EQ(fake.saveRequests.size(), 1u);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The charts on paper: the same drawing code as the chart windows, drawn as
-// vectors through the pixel centres.
+// vectors through the pixel centres; and as an SVG file of the window's own
+// pixels.
+#include "charts/ChartExport.h"
 #include "charts/ChartFrame.h"
+#include "charts/tests/ChartPixels.h"
+#include "core/Numbers.h"
 #include "core/ui/ReportRenderer.h"
 #include "core/ui/testing/PdfTools.h"
 #include "core/ui/testing/SampleReports.h"
@@ -218,7 +222,7 @@ TEST(PageChart, TenMillionStepsInAReportStayVectorAndSmall) {
             Sine(canvas, W, H, 10'000'000, &segments);
         });
     };
-    const QByteArray pdf = ReportPdf(report, testing::StoppedClock());
+    const QByteArray pdf = ReportPdf(report, vimtal::testing::StoppedClock());
 
     // The chart fills the text width (170 mm, 642.5 pixels of 1/96 inch)
     // in the proportion of the window's chart.
@@ -229,12 +233,12 @@ TEST(PageChart, TenMillionStepsInAReportStayVectorAndSmall) {
     EXPECT_GT(segments, 600);
     EXPECT_LT(segments, 3000);
     EXPECT_LT(pdf.size(), 120'000) << "the curve was not joined into vector strokes";
-    const QString text = testing::PdfPageTexts(pdf).join(QLatin1Char('\n'));
+    const QString text = vimtal::testing::PdfPageTexts(pdf).join(QLatin1Char('\n'));
     EXPECT_TRUE(text.contains(QStringLiteral("Temperatura wody w zasobniku tw=f(t)")));
     EXPECT_TRUE(text.contains(QStringLiteral("t [min]")));  // the chart's own texts are text, not pictures
 
     // On the page the blue curve lies in the chart, between the margins.
-    const QImage page = testing::PdfPageImage(pdf, 1, 100);
+    const QImage page = vimtal::testing::PdfPageImage(pdf, 1, 100);
     ASSERT_FALSE(page.isNull());
     int blue = 0, outside = 0;
     const double margin = 20 / 25.4 * 100;
@@ -247,6 +251,48 @@ TEST(PageChart, TenMillionStepsInAReportStayVectorAndSmall) {
     }
     EXPECT_GT(blue, 700);
     EXPECT_EQ(outside, 0);
+}
+
+// A chart window's picture as SVG: its pixels again at its size, sharp
+// blocks of two by two at twice the size (no half-covered line edges, no
+// texts set anew); the lines of the grid are whole rectangles.
+TEST(PageChart, SvgOfTheWindowsPixelsRendersBackPixelForPixel) {
+    const QSize sizes[] = {{500, 305}, {1074, 655}, {73, 51}};
+    for (const QSize& size : sizes) {
+        const QImage chart = Draw(size.width(), size.height(), Canvas::Output::Pixels, [](Canvas& canvas, int W, int H) {
+            FrameWithTicks(canvas, W, H);
+            Sine(canvas, W, H, 100'000, nullptr);
+        });
+        const QByteArray svg = PixelExactSvg(chart);
+        EXPECT_TRUE(svg.contains("shape-rendering=\"crispEdges\""));
+        EXPECT_EQ(testing::RenderedSvg(svg, size), chart) << size.width();
+        EXPECT_EQ(testing::RenderedSvg(svg, size * 2), chart.scaled(size * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation))
+            << size.width();
+    }
+    // The vertical axis below its arrow head, and the legend box's sides:
+    // one rectangle each.
+    const QImage chart = Draw(500, 305, Canvas::Output::Pixels, [](Canvas& canvas, int W, int H) {
+        DrawFrame(canvas, W, H, {QStringLiteral("tw [C]"), QStringLiteral("t [min]"), QStringLiteral("tw=f(t)")});
+    });
+    const QByteArray svg = PixelExactSvg(chart);
+    for (const char* block : {"M20 23h1v262h-1z", "M345 6h1v28h-1z", "M494 6h1v28h-1z", "M20 285h461v1h-461z"}) {
+        EXPECT_TRUE(svg.contains(block)) << block;
+    }
+}
+
+TEST(PageChart, PointsOfACurveForASpreadsheet) {
+    SetDecimalSeparator(',');
+    const std::vector<PlotPoint> points = {{0, 10}, {0.5, 12.25}, {1.0 / 60, -3}, {123456.75, 1e-7}};
+    const std::string expected =
+        "\xEF\xBB\xBF"
+        "t [min];tw [°C]\r\n"
+        "0;10\r\n"
+        "0,5;12,25\r\n"
+        "0,0166666666666667;-3\r\n"
+        "123456,75;1E-7\r\n";
+    EXPECT_EQ(PointsCsv("t [min]", "tw [°C]", points), Bytes(expected.begin(), expected.end()));
+    const std::string empty = "\xEF\xBB\xBF" "t [s];ti [°C]\r\n";
+    EXPECT_EQ(PointsCsv("t [s]", "ti [°C]", {}), Bytes(empty.begin(), empty.end()));
 }
 
 }  // namespace

@@ -175,13 +175,20 @@ public:
 
     // The report's rows of one role, in the table's order.
     FieldRows Report(FieldRole role) const {
+        return Report(role, [](const Row&) { return true; });
+    }
+    // The same, only the rows `keep` takes (a window leaves out what it
+    // hides, or a box left empty); `keep` is asked about the rows of the role
+    // only.
+    template <typename Keep>
+    FieldRows Report(FieldRole role, Keep&& keep) const {
         FieldRows rows;
         for (const Row& r : rows_) {
             if (r.IsChoice()) {
-                if (role != FieldRole::Input || !*r.choice_caption.label) continue;
+                if (role != FieldRole::Input || !*r.choice_caption.label || !keep(r)) continue;
                 rows.push_back({role, r.choice_caption.label, "", "",
                                 r.on->isChecked() ? r.choice_caption.onWord : r.choice_caption.offWord, "", true});
-            } else if (r.role == role && *r.edit_caption.label) {
+            } else if (r.role == role && *r.edit_caption.label && keep(r)) {
                 rows.push_back({role, r.edit_caption.label, r.edit_caption.symbol, r.edit_caption.subscript,
                                 r.edit->text().toStdString(), r.edit_caption.unit});
             }

@@ -25,8 +25,9 @@ class Form;
 struct FileDialogOptions {
     QString title;             // empty: the platform's own title
     QString initialDirectory;  // the folder the dialog opens in
-    QString filter;            // one entry, e.g. "Pliki Symulacji cwu (*.cwu)"
-    QString defaultSuffix;     // appended when the typed name has none, e.g. "cwu"
+    QString filter;            // e.g. "Pliki Symulacji cwu (*.cwu)"; entries apart by ";;"
+    QString defaultSuffix;     // appended when the typed name has none, e.g. "cwu"; with several
+                               // filters, that of the filter chosen
     QString fileName;          // preset name
     bool mustExist = false;    // the chosen file must already exist (open)
     bool overwritePrompt = true;        // ask before replacing a file (save)

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace vimtal {
@@ -26,7 +27,16 @@ std::optional<QString> RunFileDialog(const FileDialogOptions& options, QFileDial
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen && options.mustExist ? QFileDialog::ExistingFile
                                                                             : QFileDialog::AnyFile);
-    if (!options.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(options.defaultSuffix);
+    if (!options.defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(options.defaultSuffix);
+        // With several filters ("PNG;;SVG"), a name typed without an
+        // extension takes the one of the filter chosen.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            static const QRegularExpression kExtension(QStringLiteral("\\*\\.(\\w+)"));
+            const QRegularExpressionMatch match = kExtension.match(filter);
+            if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+        });
+    }
     if (!options.fileName.isEmpty()) dialog.selectFile(options.fileName);
     if (mode == QFileDialog::AcceptSave && !options.overwritePrompt) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

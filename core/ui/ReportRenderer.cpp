@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <memory>
@@ -73,6 +74,24 @@ public:
         if (text.isEmpty()) return LineHeight(font);
         const QFontMetricsF metrics(font, &device_);
         return metrics.boundingRect(QRectF(0, 0, std::max(width, 1.0), 1e9), Qt::TextWordWrap, text).height();
+    }
+
+    // The widest piece of the text a wrap cannot break: a fitting's name
+    // such as "PODSTAWA_DACHOWA_PROSTOKĄTNA" (Qt breaks at spaces and after
+    // a '/' or '-', never at '_').
+    double WidestUnbreakable(const QFont& font, const QString& text) const {
+        QTextLayout layout(text, font, &device_);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        double widest = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(0);
+            widest = std::max(widest, line.naturalTextWidth());
+        }
+        layout.endLayout();
+        return widest;
     }
 
 private:
@@ -428,15 +447,29 @@ private:
                 return;
             }
             if (points > 7.5) continue;
-            // Every title a word a line: the text columns share what is left.
-            double fixed = 0, wrapping = 0;
+            // Every title a word a line: the text columns share what is left,
+            // each at least 25 mm and as wide as what it cannot break, so no
+            // name is cut; the rest goes to them as they would be wide.
+            double fixed = 0, wrapping = 0, least = 0;
+            std::vector<double> unbreakable(n, 0);
             for (std::size_t c = 0; c < n; ++c) {
-                (std::find(text.begin(), text.end(), c) == text.end() ? fixed : wrapping) += widths[c];
+                if (std::find(text.begin(), text.end(), c) == text.end()) {
+                    fixed += widths[c];
+                    continue;
+                }
+                wrapping += widths[c];
+                unbreakable[c] = sheet_.Mm(25);
+                for (const Grid::Row& row : grid.rows) {
+                    const QFont& font = row.kind == Grid::Kind::Summary ? grid.bold : grid.font;
+                    unbreakable[c] =
+                        std::max(unbreakable[c], sheet_.WidestUnbreakable(font, row.cells[static_cast<int>(c)]) + pad);
+                }
+                least += unbreakable[c];
             }
-            const double minimum = sheet_.Mm(25);
-            if (!text.empty() && available - fixed >= minimum * static_cast<double>(text.size())) {
+            if (!text.empty() && available - fixed >= least) {
                 grid.widths = widths;
-                for (std::size_t c : text) grid.widths[c] = (available - fixed) * widths[c] / wrapping;
+                const double spare = available - fixed - least;
+                for (std::size_t c : text) grid.widths[c] = unbreakable[c] + spare * widths[c] / wrapping;
                 return;
             }
             if (points <= 5.5) {

@@ -2,16 +2,22 @@
 // as many steps as the limit allows (ten million at the defaults).
 #include "dhwsim/ChargingChart.h"
 #include "dhwsim/ChargingModel.h"
+#include "dhwsim/DhwChartForm.h"
+#include "dhwsim/DhwSettingsForm.h"
+#include "dhwsim/DhwSimForm.h"
 #include "dhwsim/tests/TankInputs.h"
 
 #include "charts/ChartFrame.h"
+#include "core/Numbers.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/ui/WindowLink.h"
+#include "core/ui/testing/FakePlatform.h"
 #include "core/ui/testing/SampleReports.h"
 
-#include "core/Numbers.h"
-
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
+#include <QRadioButton>
 
 #include <benchmark/benchmark.h>
 
@@ -70,37 +76,35 @@ BENCHMARK(BM_ChartPaintToTheLimit)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
 
-// The simulation's report: its three charts drawn onto the PDF by the chart
-// windows' own drawing code, each running the model twice to the limit.
+// The simulation window's own report, as "Zapisz raport PDF..." makes it,
+// after a run of ten million steps towards a time: the inputs, settings and
+// results, and the three charts drawn onto the PDF by the chart window's
+// drawing code from one first pass and one trace of the three curves.
 void BM_ReportAtTheLimit(benchmark::State& state) {
-    NeverReached run(state.range(0), true);
-    auto& [w, settings, sink, model] = run;
+    FakePlatform fake;  // the run opens the chart window
+    SetPlatform(&fake);
+    SetDecimalSeparator(',');
+    TForm7 settings;
+    WindowLink<TForm7> settingsLink;
+    settingsLink.Bind(settings);
+    WindowLink<TForm6> chartLink;
+    const FormLink assumptions, scheme;  // not opened
+    TForm5 window(chartLink, settingsLink, assumptions, scheme);
+    TForm6 chart(window);
+    chartLink.Bind(chart);
+    const std::string limit = std::to_string(state.range(0));
+    settings.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromStdString(limit));
+    const std::pair<const char*, std::string> texts[] = {{"Edit2", "1,2"}, {"Edit12", "0,5"}, {"Edit9", "10"}};
+    for (const auto& [box, text] : texts) window.findChild<QLineEdit*>(box)->setText(QString::fromStdString(text));
+    window.findChild<QRadioButton*>(QStringLiteral("RadioButton4"))->setChecked(true);
+    window.findChild<QLineEdit*>(QStringLiteral("Edit10"))->setText(QString::fromStdString(limit));
+    window.Button1Click();
 
-    Report report{ReportDocument("Symulacja czasu ładowania zbiornika C.W.U"), {}};
-    report.document.Inputs()
-        .Add("Wysokość zasobnika", "H", w.height, "m")
-        .Add("Średnica zasobnika", "D", w.diameter, "m")
-        .Add("Moc źródła", "Q", w.power, "kW")
-        .Choice("Ogrzewanie", "wodne");
-    report.document.Results();
-    long long segments = 0;
-    for (int kind = 1; kind <= 3; ++kind) {
-        const std::string id = std::to_string(kind);
-        report.document.AddChart(id, "Wykres " + id, 500, 305);
-        report.charts[id] = [&, kind](QPainter& painter, const QRect& target) {
-            const QSize grid = charts::PageChartSize(target, painter.device()->logicalDpiX());
-            charts::DrawChartOnPage(painter, target, grid.width(), grid.height(), [&](charts::Canvas& canvas, int W, int H) {
-                segments += DrawChargingChart(canvas, W, H, kind, model, w, settings, sink, [](const ResultTexts&) {}).segments;
-            });
-        };
-    }
     qsizetype bytes = 0;
-    for (auto _ : state) {
-        segments = 0;
-        bytes = ReportPdf(report, testing::StoppedClock()).size();
-    }
-    state.counters["segments"] = static_cast<double>(segments);
+    for (auto _ : state) bytes = ReportPdf(window.BuildReport(), testing::StoppedClock()).size();
     state.counters["pdf_kB"] = static_cast<double>(bytes) / 1024.0;
+    state.counters["message_boxes"] = static_cast<double>(fake.messages.size());
+    SetPlatform(nullptr);
 }
 BENCHMARK(BM_ReportAtTheLimit)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->Iterations(2);
 

@@ -317,6 +317,70 @@ TEST(DhwChart, CurveIsThePictureOfEveryStep) {
     }
 }
 
+// The report's three charts: what the chart window draws, from two passes
+// of the model for any number of charts of one size, the window's model
+// untouched.
+TEST(ChargingCharts, DrawWhatTheChartWindowDrawsFromTwoPasses) {
+    WindowInputs zeroPower = TowardsATime(Tank(true), "100");
+    zeroPower.power = "0";
+    WindowInputs fine = Tank();
+    fine.timeStep = "0,25";
+    const WindowInputs cases[] = {Tank(), Tank(true), TowardsATime(Tank(), "1800"), fine, zeroPower};
+    const QSize sizes[] = {{500, 305}, {642, 392}};
+    for (const WindowInputs& w : cases) {
+        ChargingModel model;
+        RecordingMessageSink messages;
+        if (w.waterHeating) {
+            model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false,
+                              messages);
+        }
+        const ChargingModel before = model;
+        ChargingCharts report(model, w, {}, messages);
+        ASSERT_TRUE(report.Prepared()) << w.power;
+        int size = 0;
+        for (const QSize& at : sizes) {
+            for (int kind : {1, 2, 3}) {
+                Painted window;
+                Paint(window, kind, w, at.width(), at.height());
+                QImage image = Blank(at.width(), at.height());
+                ChartDrawing drawing;
+                {
+                    QPainter painter(&image);
+                    charts::Canvas canvas(painter);
+                    drawing = report.Draw(canvas, at.width(), at.height(), kind);
+                }
+                EXPECT_EQ(image, window.image) << w.power << " kind " << kind << " at " << at.width();
+                EXPECT_EQ(drawing.scaled, window.drawing.scaled) << kind;
+                EXPECT_EQ(drawing.segments, window.drawing.segments) << kind;
+            }
+            // One first pass, then one trace of the curves for each size.
+            EXPECT_EQ(report.Passes(), 2 + size++) << w.power;
+        }
+        EXPECT_EQ(model.state().t, before.state().t);
+        EXPECT_EQ(model.inputs().H, before.inputs().H);
+        EXPECT_TRUE(messages.messages.empty());
+    }
+}
+
+TEST(ChargingCharts, RefusedInputsAreToldOnceAndDrawNothing) {
+    WindowInputs w = Tank();
+    w.targetTemperature.clear();
+    ChargingModel model;
+    RecordingMessageSink messages;
+    ChargingCharts report(model, w, {}, messages);
+    EXPECT_FALSE(report.Prepared());
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.");
+    QImage image = Blank(500, 305);
+    {
+        QPainter painter(&image);
+        charts::Canvas canvas(painter);
+        EXPECT_FALSE(report.Draw(canvas, 500, 305, 1).prepared);
+    }
+    EXPECT_EQ(image, Blank(500, 305));
+    EXPECT_EQ(report.Passes(), 0);
+}
+
 TEST(DhwChartWindow, ZoomWalksThroughItsSizes) {
     AppHarness app;
     auto* chart = app.WindowAs<TForm6>(QStringLiteral("TForm6"));

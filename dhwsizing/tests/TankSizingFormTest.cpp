@@ -1,11 +1,13 @@
 #include "app/testing/AppHarness.h"
 #include "core/Numbers.h"
+#include "core/ui/testing/PdfTools.h"
 #include "dhwsim/DhwSimForm.h"
 #include "dhwsizing/TankSizingForm.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +66,39 @@ TEST(TankSizingForm, CalculatesFromTheDwellings) {
         EXPECT_EQ(app.ErrorCount(), 0);
         EXPECT_TRUE(app.Messages().isEmpty());
     }
+}
+
+// The sheet of the window as it is, from its context menu (the window has no
+// menu bar): before "Oblicz" no results, after it every result shown; the
+// hidden actual accumulation never.
+TEST(TankSizingForm, ReportShowsTheInputsAndTheResultsComputed) {
+    AppHarness app;
+    auto* menu = app.Control<QMenu>(F19, "PopupMenu1");
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->objectName(), "Drukuj1");
+    EXPECT_EQ(menu->actions()[1]->objectName(), "ZapiszraportPDF1");
+    EXPECT_EQ(app.Window(F19)->Client()->size(), QSize(823, 320));
+
+    QString text = testing::PdfPageTexts(app.SaveReport(F19)).join("\n");
+    EXPECT_EQ(app.Fake().saveRequests.back().fileName, "dobor_zasobnika_cwu.pdf");
+    for (const char* part : {"Dobór mocy oraz pojemności zasobnika CWU", "Liczba mieszkań w budynku",
+                             "Współczynnik akumulacji zasobnika", "0,35", "Brak wyników: uruchom obliczenia"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+    }
+
+    app.Type(F19, "Edit1", "20");
+    app.Type(F19, "Edit2", "3");
+    app.Click(F19, "Button1");
+    app.SetText(F19, "Edit13", "1000");  // a capacity the designer chose
+    text = testing::PdfPageTexts(app.SaveReport(F19)).join("\n");
+    for (const char* part : {"Średniodobowe zapotrzebowanie na CWU", "7800", "Współczynnik godzinowej",
+                             "3,432", "Dobrana pojemność zasobnika CWU", "1000",
+                             "Wymagana moc cieplna dla układu bez zasobnika", "103,9"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+    }
+    EXPECT_FALSE(text.contains("Brak wyników"));
+    EXPECT_FALSE(text.contains("Rzeczyisty"));
+    EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
 }
 
 // Each box feeds its own value of the model and shows its own result, and a

@@ -179,15 +179,72 @@ TEST(CircuitTable, TitlesAndEveryFittingsTextsInTheWindowsColumnOrder) {
     for (int f = 0; f < kFieldCount; ++f) second.Set(static_cast<Field>(f), "f" + std::to_string(f));
     circuit.Append(second);
     const CircuitTable table = TableOfCircuit(circuit);
-    EXPECT_EQ(table.titles, (std::vector<std::string>{"Lp", "Nazwa kształtki", "Przepływ V [m3/h]", "Prędkość w [m/s]",
-                                                      "Długość L [mm]", "Średnica zastępcza", "ξ [-]",
-                                                      "Strata liniowa dpl [Pa]", "Strata miejscowa dpm [Pa]",
-                                                      "Strata + dpp [Pa]", "Strata całkowita dpc [Pa]"}));
+    EXPECT_EQ(table.titles, (std::vector<std::string>{"Lp", "Nazwa kształtki", "Przepływ\nV [m3/h]",
+                                                      "Prędkość\nw [m/s]", "Długość\nL [mm]", "Średnica\nzastępcza",
+                                                      "ξ\n[-]", "Strata liniowa\ndpl [Pa]",
+                                                      "Strata miejscowa\ndpm [Pa]", "Strata +\ndpp [Pa]",
+                                                      "Strata całkowita\ndpc [Pa]"}));
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0][1], "A");
     // Ordinal, name, flow, w1, L, d, zeta, dpl, dpm, dpp, dpc.
     EXPECT_EQ(table.rows[1], (std::vector<std::string>{"1", "f1", "f11", "f13", "f3", "f21", "f16", "f18", "f19", "f15",
                                                        "f20"}));
+}
+
+// A report's details of a fitting: what its kind has, the texts as kept
+// (every field filled in, so a field the kind lacks would show).
+TEST(CircuitTable, DetailsOfAFittingAreWhatItsKindHas) {
+    struct Case {
+        const char* kind;
+        const char* sizes;
+        const char* angle;
+        const char* radius;
+        const char* construction;
+    } cases[] = {
+        {"1", "L = 2000; Φ1 = 160", "", "", ""},
+        {"2", "Φ1 = 160", "90", "80", "ŁUK GŁADKI"},
+        {"3", "L = 2000; Φ1 = 160; e = 50", "", "", ""},
+        {"4", "L = 2000; Φ1 = 160; Φ2 = 125", "90", "", "PRZELOT, ROZPŁYW"},
+        {"8", "L = 2000; Φ1 = 160; Φ2 = 125", "90", "", ""},
+        {"9", "Φ1 = 160", "", "", ""},
+        {"11", "A = 400; B = 200", "90", "80", "ŁUK"},
+        {"13", "L = 2000; A = 400; B = 200; C = 300; D = 150", "90", "", "PRZELOT, ROZPŁYW"},
+        {"17", "L = 2000; A = 400; B = 200; C = 300; D = 150", "", "", ""},
+        // A kind this program does not know: every size kept, no construction.
+        {"44", "L = 2000; Φ1 = 160; A = 400; B = 200; Φ2 = 125; C = 300; D = 150; e = 50", "90", "80", ""},
+    };
+    for (const Case& c : cases) {
+        FittingRecord r;
+        r.kind = c.kind;
+        r.length = "2000";
+        r.diameter1 = "160";
+        r.diameter2 = "125";
+        r.sideA = "400";
+        r.sideB = "200";
+        r.sideC = "300";
+        r.sideD = "150";
+        r.offsetE = "50";
+        r.angle = "90";
+        r.radius = "80";
+        r.roundElbowType = "ŁUK GŁADKI";
+        r.rectElbowType = "ŁUK";
+        r.teePath = "PRZELOT";
+        r.teeFlow = "ROZPŁYW";
+        r.material = "Stal ocynk";
+        r.roughness = "0,15";
+        const FittingDetails d = DetailsOf(r);
+        EXPECT_EQ(d.sizes, c.sizes) << c.kind;
+        EXPECT_EQ(d.angle, c.angle) << c.kind;
+        EXPECT_EQ(d.radius, c.radius) << c.kind;
+        EXPECT_EQ(d.construction, c.construction) << c.kind;
+        EXPECT_EQ(d.material, "Stal ocynk");
+        EXPECT_EQ(d.roughness, "0,15");
+    }
+    // A size left empty is left out.
+    FittingRecord straight;
+    straight.kind = "10";
+    straight.sideA = "400";
+    EXPECT_EQ(DetailsOf(straight).sizes, "A = 400");
 }
 
 class MohFiles : public CommaLocale {

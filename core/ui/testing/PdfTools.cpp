@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -62,6 +63,29 @@ QImage PdfPageImage(const QByteArray& pdf, int page, int dpi, const QString& kee
     QImage image(prefix + QStringLiteral(".png"));
     if (!keepAs.isEmpty()) image.save(keepAs);
     return image;
+}
+
+std::vector<PdfWord> PdfPageWords(const QByteArray& pdf, int page) {
+    QTemporaryDir dir;
+    const QString html = QString::fromUtf8(
+        Run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"),
+             QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("%pdf"), QStringLiteral("-")},
+            pdf, dir));
+    static const QRegularExpression kWord(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<PdfWord> words;
+    for (auto it = kWord.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
+        QString text = m.captured(5);
+        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+            .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+            .replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        words.push_back({text, QRectF(from, to)});
+    }
+    return words;
 }
 
 int Occurrences(const QString& text, const QString& needle) { return static_cast<int>(text.count(needle)); }

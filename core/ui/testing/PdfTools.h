@@ -5,8 +5,11 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace vimtal::testing {
 
@@ -18,6 +21,12 @@ int PdfPageCount(const QByteArray& pdf);
 // Page `page` (from 1) at `dpi` (pdftoppm -png); saved also to `keepAs` when
 // given, for a person to look at.
 QImage PdfPageImage(const QByteArray& pdf, int page, int dpi, const QString& keepAs = {});
+// A word of a page and its box in points (pdftotext -bbox).
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+std::vector<PdfWord> PdfPageWords(const QByteArray& pdf, int page);
 // How many times `needle` occurs in `text`.
 int Occurrences(const QString& text, const QString& needle);
 

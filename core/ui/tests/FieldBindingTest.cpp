@@ -117,6 +117,35 @@ TEST_F(TankWindow, ReportRowsShowTheTextsAndChoicesAsWords) {
     EXPECT_EQ(results[0].value, "3600");
 }
 
+// A report leaves out what the window hides or leaves empty: the choice of
+// the row is asked only about the rows of the role asked for, so a result
+// test never sees a choice (which has no box).
+TEST_F(TankWindow, ReportRowsTheWindowKeeps) {
+    power.setText("12");
+    std::vector<const Bind*> asked;
+    const FieldRows inputs = bindings.Report(FieldRole::Input, [&](const Bind& r) {
+        asked.push_back(&r);
+        return r.IsChoice() || !r.edit->text().isEmpty();
+    });
+    ASSERT_EQ(inputs.size(), 2u);
+    EXPECT_EQ(inputs[0].label, "Ogrzewanie");
+    EXPECT_EQ(inputs[1].label, "Moc źródła");
+    EXPECT_EQ(asked.size(), 3u);  // the two edits and the named choice
+
+    asked.clear();
+    auto filled = [&](const Bind& r) {
+        asked.push_back(&r);
+        return !r.edit->text().isEmpty();
+    };
+    EXPECT_TRUE(bindings.Report(FieldRole::Result, filled).empty());
+    result.setText("3600");
+    const FieldRows results = bindings.Report(FieldRole::Result, filled);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].value, "3600");
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0]->edit, &result);
+}
+
 TEST_F(TankWindow, RowsAddedAfterwardsComeLastAndResultsAreWrittenIntoTheirBoxes) {
     // A result the model returns as a text: a row of its own, added after the
     // table was built; the row of the same member as an input is not written.

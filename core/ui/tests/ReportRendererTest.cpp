@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace vimtal {
@@ -151,6 +153,35 @@ TEST(ReportRenderer, ALongCircuitRepeatsItsTitleRowOnEveryPage) {
         at = found;
     }
     EXPECT_TRUE(Collapsed(pages.last()).contains(QStringLiteral("Σ 371,5")));
+}
+
+// A table too wide for the page wraps its text columns, but never narrower
+// than a word it cannot break: a fitting's name stands whole in its column,
+// clear of the column beside it.
+TEST(ReportRenderer, WrappedTextColumnsKeepTheirLongestWordsWhole) {
+    Report report{ReportDocument("Kalkulator strat ciśnienia - obiegu krytycznego"), {}};
+    std::vector<report::Column> columns = {{"Nazwa kształtki"}, {"Opis"}};
+    for (int c = 0; c < 8; ++c) columns.push_back({"Strata\ndp" + std::to_string(c) + " [Pa]"});
+    report::Table& table = report.document.AddTable("Obieg krytyczny", columns);
+    const std::string names[] = {"PODSTAWA_DACHOWA_PROSTOKĄTNA", "KRATKA_NAWIEWNA_WYWIEWNA_PROSTOKĄTNA"};
+    for (const std::string& name : names) {
+        std::vector<std::string> row = {name, "opis kształtki podany przez projektanta w kilku słowach"};
+        for (int c = 0; c < 8; ++c) row.push_back("21646,22");
+        table.AddRow(row);
+    }
+    const QByteArray pdf = ReportPdf(report, testing::StoppedClock());
+    const std::vector<testing::PdfWord> words = testing::PdfPageWords(pdf, 1);
+    for (const std::string& name : names) {
+        const auto word = std::find_if(words.begin(), words.end(),
+                                       [&](const testing::PdfWord& w) { return w.text == QString::fromStdString(name); });
+        ASSERT_NE(word, words.end()) << name;
+        // The description on the name's line starts to its right.
+        const auto opis = std::find_if(words.begin(), words.end(), [&](const testing::PdfWord& w) {
+            return w.text == "opis" && std::abs(w.box.top() - word->box.top()) < 1;
+        });
+        ASSERT_NE(opis, words.end()) << name;
+        EXPECT_LT(word->box.right(), opis->box.left()) << name;
+    }
 }
 
 TEST(ReportRenderer, TheSummaryNeverStandsAloneOnAPage) {
