@@ -352,6 +352,8 @@ vimtal::Report TForm15::BuildReport() const {
         details.AddRow({fitting.ordinal, fitting.name, d.sizes, d.angle, d.radius, d.construction, d.material,
                         d.roughness});
     }
+    // The notes of the fittings computed in this session, each with its Lp.
+    sheet.AddNotes(LabelUwagi->CurrentNotes());
     return report;
 }
 

@@ -311,11 +311,14 @@ QStringList FileMenuItems(AppHarness& app, const char* window) {
 
 TEST(RecentFiles, SubmenuSitsBetweenTheWindowsOwnItemsAndZamknij) {
     AppHarness app;
-    EXPECT_EQ(FileMenuItems(app, "TForm5"),
-              (QStringList{"Otwórz", "Zapisz", "Symulacja", "-", "Ostatnio otwierane", "-", "Zamknij"}));
-    EXPECT_EQ(FileMenuItems(app, "TForm9"), (QStringList{"Otwórz", "Zapisz ", "-", "Ostatnio otwierane", "-", "Zamknij"}));
-    EXPECT_EQ(FileMenuItems(app, "TForm15"), (QStringList{"Nowe obliczenia", "Otwórz obliczenia", "Zapisz obliczenia",
-                                                          "-", "Ostatnio otwierane", "-", "Zamknij"}));
+    // The window's own items, the recent files, the report items, "Zamknij".
+    EXPECT_EQ(FileMenuItems(app, "TForm5"), (QStringList{"Otwórz", "Zapisz", "Symulacja", "-", "Ostatnio otwierane", "-",
+                                                         "Drukuj...", "Zapisz raport PDF...", "-", "Zamknij"}));
+    EXPECT_EQ(FileMenuItems(app, "TForm9"), (QStringList{"Otwórz", "Zapisz ", "-", "Ostatnio otwierane", "-",
+                                                         "Drukuj...", "Zapisz raport PDF...", "-", "Zamknij"}));
+    EXPECT_EQ(FileMenuItems(app, "TForm15"),
+              (QStringList{"Nowe obliczenia", "Otwórz obliczenia", "Zapisz obliczenia", "-", "Ostatnio otwierane", "-",
+                           "Drukuj...", "Zapisz raport PDF...", "Eksportuj do CSV...", "-", "Zamknij"}));
 }
 
 // The visible entries of a window's "Ostatnio otwierane", as shown.

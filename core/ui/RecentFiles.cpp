@@ -58,6 +58,8 @@ RecentFiles::RecentFiles(QMenu* fileMenu, QAction* after, const QString& extensi
     : QObject(fileMenu), extension_(extension), open_(std::move(open)) {
     menu_ = new QMenu(QStringLiteral("Ostatnio otwierane"), fileMenu);
     menu_->setObjectName(QStringLiteral("Ostatniootwierane1"));
+    // The item the submenu hangs on, found by the same name.
+    menu_->menuAction()->setObjectName(QStringLiteral("Ostatniootwierane1"));
     menu_->setToolTipsVisible(true);
 
     // The entries exist once and are only rewritten: an entry chosen may

@@ -5,6 +5,7 @@
 #include "pressureloss/CircuitForm.h"
 
 #include "core/AmbientAir.h"
+#include "core/ui/testing/PdfTools.h"
 
 #include <QAction>
 #include <QFile>
@@ -12,6 +13,8 @@
 
 namespace vimtal::pressureloss::testing {
 namespace {
+
+using vimtal::testing::PdfPageTexts;
 
 using Calculator = CalculatorTest;
 
@@ -307,6 +310,11 @@ TEST_F(Calculator, NotesOfTheFittingsShowAndClearWithTheCircuit) {
     EXPECT_TRUE(notes->isHidden());
     Add(RoundStraight, {{"Edit2", "1"}});
     EXPECT_FALSE(notes->isHidden());
+    // The report lists them under "Uwagi", after the circuit.
+    const QString text = PdfPageTexts(app.SaveReport(kCircuit)).join("\n");
+    const qsizetype heading = text.indexOf("Uwagi");
+    ASSERT_GT(heading, text.indexOf("Wymiary i wykonanie kształtek"));
+    EXPECT_GT(text.indexOf("Lp 1: Liczba Reynoldsa"), heading);
     app.Click(kCircuit, QStringLiteral("Noweobliczenia1"));
     EXPECT_TRUE(notes->isHidden());
 }
