@@ -42,30 +42,21 @@ struct CwuRecord {
 };
 
 inline constexpr FixedField<CwuRecord> kCwuFields[] = {
-    {0, 10, &CwuRecord::initialTemperature},
-    {11, 10, &CwuRecord::height},
-    {22, 10, &CwuRecord::diameter},
-    {33, 10, &CwuRecord::insulation},
-    {44, 10, &CwuRecord::insulationConductivity},
+    // Boundary conditions.
+    {0, 10, &CwuRecord::initialTemperature}, {11, 10, &CwuRecord::height}, {22, 10, &CwuRecord::diameter},
+    {33, 10, &CwuRecord::insulation}, {44, 10, &CwuRecord::insulationConductivity},
     {55, 10, &CwuRecord::wallConductivity},
-    {66, 10, &CwuRecord::airTemperature},
-    {77, 10, &CwuRecord::timeStep},
-    {88, &CwuRecord::waterHeating},
-    {89, 10, &CwuRecord::supplyTemperature},
-    {100, 10, &CwuRecord::returnTemperature},
-    {111, &CwuRecord::powerEntrySelected},
-    {112, 10, &CwuRecord::power},
-    {123, 10, &CwuRecord::massFlow},
-    {134, &CwuRecord::targetTemperatureSelected},
-    {135, 10, &CwuRecord::targetTemperature},
+    {66, 10, &CwuRecord::airTemperature}, {77, 10, &CwuRecord::timeStep},
+    // Heat source: water heating (1) or electric, supply and return, the power (1) or the mass flow.
+    {88, &CwuRecord::waterHeating}, {89, 10, &CwuRecord::supplyTemperature}, {100, 10, &CwuRecord::returnTemperature},
+    {111, &CwuRecord::powerEntrySelected}, {112, 10, &CwuRecord::power}, {123, 10, &CwuRecord::massFlow},
+    // Target: a temperature (1) or a time.
+    {134, &CwuRecord::targetTemperatureSelected}, {135, 10, &CwuRecord::targetTemperature},
     {146, 10, &CwuRecord::targetTime},
-    {157, 10, &CwuRecord::time},
-    {168, 10, &CwuRecord::minutes},
-    {179, 10, &CwuRecord::hours},
-    {190, 10, &CwuRecord::temperature},
-    {201, 10, &CwuRecord::draw},
-    {212, 10, &CwuRecord::cubicMetres},
-    {223, 10, &CwuRecord::litres},
+    // Results: the time in s, min and h; the temperature reached and the draw; the volume in m3 and dm3.
+    {157, 10, &CwuRecord::time}, {168, 10, &CwuRecord::minutes}, {179, 10, &CwuRecord::hours},
+    {190, 10, &CwuRecord::temperature}, {201, 10, &CwuRecord::draw},
+    {212, 10, &CwuRecord::cubicMetres}, {223, 10, &CwuRecord::litres},
 };
 
 // Save writes the one record (the file replaced safely); Load reads the first

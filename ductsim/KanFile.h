@@ -32,33 +32,19 @@ struct KanRecord {
 };
 
 inline constexpr FixedField<KanRecord> kKanFields[] = {
-    {0, 10, &KanRecord::ti},
-    {11, 10, &KanRecord::te},
-    {22, 10, &KanRecord::phiI},
-    {33, 10, &KanRecord::phiE},
+    // Thermal and flow conditions.
+    {0, 10, &KanRecord::ti}, {11, 10, &KanRecord::te}, {22, 10, &KanRecord::phiI}, {33, 10, &KanRecord::phiE},
     {44, 10, &KanRecord::pb},
-    {55, 10, &KanRecord::flow},
-    {66, 10, &KanRecord::lambda1},
-    {77, 10, &KanRecord::delta1},
-    {88, 10, &KanRecord::lambda2},
-    {99, 10, &KanRecord::delta2},
-    {110, &KanRecord::rectangular},
-    {111, 10, &KanRecord::length},
-    {122, 10, &KanRecord::sideA},
-    {133, 10, &KanRecord::sideB},
-    {144, 10, &KanRecord::diameter},
-    {155, 10, &KanRecord::timeStep},
-    {166, 10, &KanRecord::totalTime},
-    {177, 10, &KanRecord::velocity},
-    {188, 10, &KanRecord::finalTemperature},
-    {199, 10, &KanRecord::reynolds},
-    {210, 10, &KanRecord::densityInside},
-    {221, 10, &KanRecord::densityOutside},
-    {232, 10, &KanRecord::viscosityInside},
-    {243, 10, &KanRecord::viscosityOutside},
-    {254, 10, &KanRecord::alphaInside},
-    {265, 10, &KanRecord::alphaOutside},
-    {276, 10, &KanRecord::transmittance},
+    {55, 10, &KanRecord::flow}, {66, 10, &KanRecord::lambda1}, {77, 10, &KanRecord::delta1},
+    {88, 10, &KanRecord::lambda2}, {99, 10, &KanRecord::delta2},
+    // The shape (1: rectangular), the length, the size twice (as A, B and as D) and the time step.
+    {110, &KanRecord::rectangular}, {111, 10, &KanRecord::length}, {122, 10, &KanRecord::sideA},
+    {133, 10, &KanRecord::sideB}, {144, 10, &KanRecord::diameter}, {155, 10, &KanRecord::timeStep},
+    // Results.
+    {166, 10, &KanRecord::totalTime}, {177, 10, &KanRecord::velocity}, {188, 10, &KanRecord::finalTemperature},
+    {199, 10, &KanRecord::reynolds}, {210, 10, &KanRecord::densityInside}, {221, 10, &KanRecord::densityOutside},
+    {232, 10, &KanRecord::viscosityInside}, {243, 10, &KanRecord::viscosityOutside},
+    {254, 10, &KanRecord::alphaInside}, {265, 10, &KanRecord::alphaOutside}, {276, 10, &KanRecord::transmittance},
     {287, 10, &KanRecord::heatLoss},
 };
 

@@ -84,38 +84,24 @@ struct FittingRecord {
 // The 379 bytes of a record: each field a length byte and its capacity of
 // Windows-1250 characters, in the order of Field, without gaps.
 inline constexpr FixedField<FittingRecord> kFittingFields[kFieldCount] = {
-    {0, 3, &FittingRecord::ordinal},
-    {4, 40, &FittingRecord::name},
-    {45, 10, &FittingRecord::typeCode},
-    {56, 10, &FittingRecord::length},
-    {67, 10, &FittingRecord::sideA},
-    {78, 10, &FittingRecord::diameter1},
-    {89, 10, &FittingRecord::sideB},
-    {100, 10, &FittingRecord::diameter2},
-    {111, 10, &FittingRecord::sideC},
-    {122, 10, &FittingRecord::sideD},
-    {133, 10, &FittingRecord::angle},
-    {144, 10, &FittingRecord::flow},
-    {155, 10, &FittingRecord::branchFlow},
-    {166, 10, &FittingRecord::velocity1},
-    {177, 10, &FittingRecord::velocity2},
-    {188, 10, &FittingRecord::extraLoss},
+    // Ordinal, name and type code.
+    {0, 3, &FittingRecord::ordinal}, {4, 40, &FittingRecord::name}, {45, 10, &FittingRecord::typeCode},
+    // Sizes, angle and flows as typed.
+    {56, 10, &FittingRecord::length}, {67, 10, &FittingRecord::sideA}, {78, 10, &FittingRecord::diameter1},
+    {89, 10, &FittingRecord::sideB}, {100, 10, &FittingRecord::diameter2},
+    {111, 10, &FittingRecord::sideC}, {122, 10, &FittingRecord::sideD}, {133, 10, &FittingRecord::angle},
+    {144, 10, &FittingRecord::flow}, {155, 10, &FittingRecord::branchFlow},
+    // Computed: velocities, additional loss, zeta, roughness, losses, diameters.
+    {166, 10, &FittingRecord::velocity1}, {177, 10, &FittingRecord::velocity2}, {188, 10, &FittingRecord::extraLoss},
     {199, 10, &FittingRecord::zeta},
-    {210, 10, &FittingRecord::roughness},
-    {221, 10, &FittingRecord::frictionLoss},
-    {232, 10, &FittingRecord::localLoss},
-    {243, 10, &FittingRecord::totalLoss},
-    {254, 10, &FittingRecord::equivDiameter},
-    {265, 10, &FittingRecord::equivDiameter2},
-    {276, 2, &FittingRecord::kind},
-    {279, 11, &FittingRecord::roundElbowType},
-    {291, 6, &FittingRecord::rectElbowType},
-    {298, 10, &FittingRecord::material},
-    {309, 10, &FittingRecord::radius},
-    {320, 10, &FittingRecord::offsetE},
-    {331, 15, &FittingRecord::teePath},
-    {347, 15, &FittingRecord::teeFlow},
-    {363, 15, &FittingRecord::roundElbowTypeCopy},
+    {210, 10, &FittingRecord::roughness}, {221, 10, &FittingRecord::frictionLoss},
+    {232, 10, &FittingRecord::localLoss}, {243, 10, &FittingRecord::totalLoss},
+    {254, 10, &FittingRecord::equivDiameter}, {265, 10, &FittingRecord::equivDiameter2},
+    // Kind, constructions, material, radius, offset, the tee's path and pattern, the construction again.
+    {276, 2, &FittingRecord::kind}, {279, 11, &FittingRecord::roundElbowType},
+    {291, 6, &FittingRecord::rectElbowType}, {298, 10, &FittingRecord::material},
+    {309, 10, &FittingRecord::radius}, {320, 10, &FittingRecord::offsetE}, {331, 15, &FittingRecord::teePath},
+    {347, 15, &FittingRecord::teeFlow}, {363, 15, &FittingRecord::roundElbowTypeCopy},
 };
 inline constexpr FixedRecordFormat<FittingRecord> kFittingFormat{kRecordSize, kFittingFields};
 static_assert(kFittingFormat.Valid());
