@@ -107,14 +107,12 @@ TForm10::TForm10(const FormLink& help)
     AddReportActions(this, nullptr, nullptr, QStringLiteral("kalkulator_powietrza.pdf"),
                      [this] { return BuildReport(); });
 
-    On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
-    On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
+    OnEach(this, &QPushButton::clicked, {{Button1, &TForm10::Button1Click}, {Button2, &TForm10::Button2Click}});
     On(Pomoc1, &QAction::triggered, [this] { Pomoc1Click(); });
     // Every change of a property field, typed or written by a calculation.
-    On(Edit1, &QLineEdit::textChanged, [this] { Edit1Change(); });
-    On(Edit2, &QLineEdit::textChanged, [this] { Edit2Change(); });
-    On(Edit3, &QLineEdit::textChanged, [this] { Edit3Change(); });
-    On(Edit4, &QLineEdit::textChanged, [this] { Edit4Change(); });
+    OnEach(this, &QLineEdit::textChanged,
+           {{Edit1, &TForm10::Edit1Change}, {Edit2, &TForm10::Edit2Change}, {Edit3, &TForm10::Edit3Change},
+            {Edit4, &TForm10::Edit4Change}});
 }
 
 void TForm10::LockAfterChange(int changed) {

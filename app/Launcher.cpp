@@ -129,11 +129,10 @@ TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modu
     row->addWidget(group, 1);
 
     On(Image1, &PictureBox::clicked, [this] { Image1Click(); });
-    On(Zamknij1, &QAction::triggered, [this] { Zamknij1Click(); });
-    On(Ustawienia1, &QAction::triggered, [this] { Ustawienia1Click(); });
-    On(Stronawww1, &QAction::triggered, [this] { Stronawww1Click(); });
-    On(Kontaktemail1, &QAction::triggered, [this] { Kontaktemail1Click(); });
-    On(About1, &QAction::triggered, [this] { About1Click(); });
+    OnEach(this, &QAction::triggered,
+           {{Zamknij1, &TForm18::Zamknij1Click}, {Ustawienia1, &TForm18::Ustawienia1Click},
+            {Stronawww1, &TForm18::Stronawww1Click}, {Kontaktemail1, &TForm18::Kontaktemail1Click},
+            {About1, &TForm18::About1Click}});
 
     // Files dropped on the launcher open as if named on the command line.
     new FileDrops(this, FileDrops::Many, [this](const QStringList& paths) {

@@ -399,11 +399,9 @@ void TForm5::Connect() {
     On(twft1, &QAction::triggered, [this] { OpenChart(1); });
     On(Qzrft1, &QAction::triggered, [this] { OpenChart(2); });
     On(Qzrftw1, &QAction::triggered, [this] { OpenChart(3); });
-    On(Otwrz1, &QAction::triggered, [this] { Otwrz1Click(); });
-    On(Zapisz1, &QAction::triggered, [this] { Zapisz1Click(); });
-    On(Ustawienia1, &QAction::triggered, [this] { Ustawienia1Click(); });
-    On(Zaoenia1, &QAction::triggered, [this] { Zaoenia1Click(); });
-    On(Algorytmsymulacji1, &QAction::triggered, [this] { Algorytmsymulacji1Click(); });
+    OnEach(this, &QAction::triggered,
+           {{Otwrz1, &TForm5::Otwrz1Click}, {Zapisz1, &TForm5::Zapisz1Click}, {Ustawienia1, &TForm5::Ustawienia1Click},
+            {Zaoenia1, &TForm5::Zaoenia1Click}, {Algorytmsymulacji1, &TForm5::Algorytmsymulacji1Click}});
 
     // Ticking or selecting runs the reaction, whether the user or the program
     // (opening a file) does it; unticking does nothing.

@@ -376,20 +376,17 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
         Bind::Edit(Edit25, out, {"Strata ciepła", "ΔQ", "", "W"}, nullptr, &KanRecord::heatLoss),
     };
 
-    On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
-    On(Button2, &QPushButton::clicked, [this] { Button2Click(); });
-    On(Button3, &QPushButton::clicked, [this] { Button3Click(); });
+    OnEach(this, &QPushButton::clicked,
+           {{Button1, &TForm9::Button1Click}, {Button2, &TForm9::Button2Click}, {Button3, &TForm9::Button3Click}});
     // The newly selected shape runs its handler, whether clicked or opened
     // from a file; of the two buttons, the first changes with every choice.
     On(RadioButton1, &QRadioButton::toggled,
        [this] { RadioButton1->isChecked() ? RadioButton1Click() : RadioButton2Click(); });
-    On(Otwrz1, &QAction::triggered, [this] { Otwrz1Click(); });
-    On(Zapisz1, &QAction::triggered, [this] { Zapisz1Click(); });
-    On(Zamknij1, &QAction::triggered, [this] { Zamknij1Click(); });
-    On(tifta1, &QAction::triggered, [this] { tifta1Click(); });
-    On(Zalniasy1, &QAction::triggered, [this] { Zalniasy1Click(); });
-    On(Algorytmsymulacji1, &QAction::triggered, [this] { Algorytmsymulacji1Click(); });
-    On(Schematobliczeniowy1, &QAction::triggered, [this] { Schematobliczeniowy1Click(); });
+    OnEach(this, &QAction::triggered,
+           {{Otwrz1, &TForm9::Otwrz1Click}, {Zapisz1, &TForm9::Zapisz1Click}, {Zamknij1, &TForm9::Zamknij1Click},
+            {tifta1, &TForm9::tifta1Click}, {Zalniasy1, &TForm9::Zalniasy1Click},
+            {Algorytmsymulacji1, &TForm9::Algorytmsymulacji1Click},
+            {Schematobliczeniowy1, &TForm9::Schematobliczeniowy1Click}});
 }
 
 void TForm9::ShowShape(bool rectangular) {

@@ -12,6 +12,7 @@
 #include <QObject>
 
 #include <functional>
+#include <initializer_list>
 #include <utility>
 
 namespace vimtal {
@@ -25,6 +26,18 @@ bool Guarded(const std::function<void()>& handler);
 template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection On(Sender* sender, Signal signal, Handler handler) {
     return QObject::connect(sender, signal, sender, [h = std::move(handler)]() { Guarded(h); });
+}
+
+// Connects each control's signal to a handler of the window, guarded - a
+// window's menu items or buttons in one table:
+//
+//   OnEach(this, &QAction::triggered, {{Otwrz1, &TForm9::Otwrz1Click}, {Zapisz1, &TForm9::Zapisz1Click}});
+template <typename Form, typename Sender, typename... Args>
+void OnEach(Form* form, void (Sender::*signal)(Args...),
+            std::initializer_list<std::pair<Sender*, void (Form::*)()>> handlers) {
+    for (const auto& [sender, handler] : handlers) {
+        On(sender, signal, [form, handler = handler] { (form->*handler)(); });
+    }
 }
 
 }  // namespace vimtal
