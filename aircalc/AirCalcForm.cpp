@@ -28,10 +28,7 @@ TForm10::TForm10(const FormLink& help)
 
     SetClientSize(253, 434);
     QWidget* c = Client();
-    auto* grid = new QGridLayout(c);
-    grid->setContentsMargins(12, 10, 12, 10);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
+    QGridLayout* grid = NewGrid(c, {12, 10, 12, 10}, 8, 8);
 
     struct Row {
         QLineEdit** edit;

@@ -14,9 +14,7 @@ namespace vimtal {
 
 TForm2::TForm2(AmbientAir& air) : Form(QStringLiteral("TForm2"), QStringLiteral("Ustawienia")), air_(air) {
     SetClientSize(260, 247);
-    auto* grid = new QGridLayout(Client());
-    grid->setContentsMargins(10, 12, 10, 10);
-    grid->setVerticalSpacing(10);
+    QGridLayout* grid = NewGrid(Client(), {10, 12, 10, 10}, -1, 10);
 
     struct Row {
         QLineEdit** edit;

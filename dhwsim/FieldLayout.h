@@ -12,10 +12,7 @@ namespace vimtal {
 
 // A grid whose first column, the captions, takes the spare width.
 inline QGridLayout* FieldGrid(QWidget* parent, const QMargins& margins, int horizontal, int vertical) {
-    auto* grid = new QGridLayout(parent);
-    grid->setContentsMargins(margins);
-    grid->setHorizontalSpacing(horizontal);
-    grid->setVerticalSpacing(vertical);
+    QGridLayout* grid = NewGrid(parent, margins, horizontal, vertical);
     grid->setColumnStretch(0, 1);
     return grid;
 }

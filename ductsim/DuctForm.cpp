@@ -93,10 +93,7 @@ Row AddRow(QGridLayout* grid, int row, const QString& caption, QLabel* symbol, Q
 }
 
 QGridLayout* GroupGrid(QGroupBox* group) {
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
+    QGridLayout* grid = NewGrid(group, {6, 4, 6, 4}, 4, 2);
     grid->setColumnStretch(0, 1);
     grid->setColumnMinimumWidth(3, 42);
     return grid;

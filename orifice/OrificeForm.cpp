@@ -45,10 +45,7 @@ TForm1::TForm1(const AmbientAir& air)
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     SetClientSize(394, 514);
     QWidget* c = Client();
-    auto* grid = new QGridLayout(c);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(10);
+    QGridLayout* grid = NewGrid(c, {14, 14, 14, 14}, 8, 10);
     grid->setColumnStretch(0, 1);
 
     auto input = [&](QLabel*& label, const char* labelName, const QString& caption, QLineEdit*& edit,

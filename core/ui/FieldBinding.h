@@ -64,25 +64,13 @@ struct FieldBinding {
     // reports (a second record field kept in the same box).
     static Row Edit(QLineEdit* edit, FieldRole role, EditCaption caption, std::string Inputs::*input = nullptr,
                     std::string Record::*field = nullptr) {
-        Row r;
-        r.edit = edit;
-        r.role = role;
-        r.edit_caption = caption;
-        r.text = input;
-        r.textField = field;
-        return r;
+        return Row{edit, nullptr, nullptr, role, caption, {}, input, nullptr, field, nullptr};
     }
     // A choice of two buttons: `on` is ticked or selected when the flag is
     // true, `off` when it is false.
     static Row Choice(QAbstractButton* on, QAbstractButton* off, ChoiceCaption caption, bool Inputs::*input = nullptr,
                       bool Record::*field = nullptr) {
-        Row r;
-        r.on = on;
-        r.off = off;
-        r.choice_caption = caption;
-        r.flag = input;
-        r.flagField = field;
-        return r;
+        return Row{nullptr, on, off, FieldRole::Input, {}, caption, nullptr, input, nullptr, field};
     }
 
     bool IsChoice() const { return on != nullptr; }

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,14 @@ QLineEdit* NewEdit(QWidget* parent, const QString& name, const QString& text) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(name);
     return edit;
+}
+
+QGridLayout* NewGrid(QWidget* parent, const QMargins& margins, int columnSpacing, int rowSpacing) {
+    auto* grid = new QGridLayout(parent);
+    grid->setContentsMargins(margins);
+    if (columnSpacing >= 0) grid->setHorizontalSpacing(columnSpacing);
+    if (rowSpacing >= 0) grid->setVerticalSpacing(rowSpacing);
+    return grid;
 }
 
 QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text) {

@@ -8,6 +8,8 @@
 #include <QString>
 
 class QAction;
+class QGridLayout;
+class QMargins;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -33,6 +35,9 @@ inline const QColor InfoBackground{255, 255, 225};  // the pale yellow of tool t
 }  // namespace colors
 
 QLineEdit* NewEdit(QWidget* parent, const QString& name, const QString& text = {});
+// A grid layout on `parent` with its margins and the spacing between its
+// columns and between its rows (-1: the style's own).
+QGridLayout* NewGrid(QWidget* parent, const QMargins& margins, int columnSpacing, int rowSpacing);
 QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text);
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption);
 

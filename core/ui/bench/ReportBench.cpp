@@ -5,7 +5,6 @@
 #include "core/ui/ReportRenderer.h"
 #include "core/ui/testing/SampleReports.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
@@ -81,13 +80,3 @@ BENCHMARK(BM_CircuitReportOf101Fittings)->Unit(benchmark::kMillisecond)->Iterati
 
 }  // namespace
 }  // namespace vimtal
-
-int main(int argc, char** argv) {
-    // Fonts need an application; no screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
