@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 namespace vimtal {
 namespace {
 
@@ -35,6 +38,11 @@ protected:
         const QImage image = app.Grab(window);
         EXPECT_FALSE(image.isNull()) << name.toStdString();
         if (!folder.isEmpty()) image.save(folder + "/" + name + ".png");
+    }
+
+    // Texts written into a window's boxes, in order.
+    void Fill(const QString& window, std::initializer_list<std::pair<const char*, const char*>> texts) {
+        for (const auto& [box, text] : texts) app.SetText(window, QString::fromLatin1(box), QString::fromUtf8(text));
     }
 
     void NoErrors(const char* where) {
@@ -55,9 +63,7 @@ TEST_F(WholeProgram, EveryModuleFromTheLauncher) {
 
     // Orifice: 50 Pa to throttle at 500 m3/h in a 200 mm duct.
     app.Click("TForm18", "SpeedButton1");
-    app.SetText("TForm1", "Edit1", "50");
-    app.SetText("TForm1", "Edit2", "500");
-    app.SetText("TForm1", "Edit3", "200");
+    Fill("TForm1", {{"Edit1", "50"}, {"Edit2", "500"}, {"Edit3", "200"}});
     app.Click("TForm1", "Button1");
     EXPECT_EQ(app.Text("TForm1", "Label11"), "139");
     Shot("TForm1", "02_orifice");
@@ -66,8 +72,7 @@ TEST_F(WholeProgram, EveryModuleFromTheLauncher) {
 
     // Moist air at 20 degC and 50 %.
     app.Click("TForm18", "SpeedButton2");
-    app.SetText("TForm10", "Edit3", "20");
-    app.SetText("TForm10", "Edit4", "50");
+    Fill("TForm10", {{"Edit3", "20"}, {"Edit4", "50"}});
     app.Click("TForm10", "Button1");
     EXPECT_EQ(app.Text("TForm10", "Edit1"), "38,5");
     EXPECT_EQ(app.Text("TForm10", "edit11"), "13,7");
@@ -78,10 +83,7 @@ TEST_F(WholeProgram, EveryModuleFromTheLauncher) {
     // A 300 l tank (1,5 m x 0,5 m) charged to 55 degC by a 10 kW water
     // source; the run opens its chart.
     app.Click("TForm18", "SpeedButton3");
-    app.SetText("TForm5", "Edit2", "1,5");
-    app.SetText("TForm5", "Edit12", "0,5");
-    app.SetText("TForm5", "Edit9", "10");
-    app.SetText("TForm5", "Edit7", "55");
+    Fill("TForm5", {{"Edit2", "1,5"}, {"Edit12", "0,5"}, {"Edit9", "10"}, {"Edit7", "55"}});
     EXPECT_EQ(app.Text("TForm5", "Edit6"), "0,0340948");
     app.ClearRecords();
     app.Click("TForm5", "Button1");
@@ -90,22 +92,18 @@ TEST_F(WholeProgram, EveryModuleFromTheLauncher) {
     Shot("TForm5", "04_dhw_simulation");
     Shot("TForm6", "05_dhw_chart_tw");
     app.Close("TForm6");
-    app.Click("TForm5", "Button4");
-    Shot("TForm6", "06_dhw_chart_q_t");
-    app.Close("TForm6");
-    app.Click("TForm5", "Button5");
-    Shot("TForm6", "07_dhw_chart_q_tw");
-    app.Close("TForm6");
+    for (const auto& [button, shot] : {std::pair{"Button4", "06_dhw_chart_q_t"}, {"Button5", "07_dhw_chart_q_tw"}}) {
+        app.Click("TForm5", button);
+        Shot("TForm6", shot);
+        app.Close("TForm6");
+    }
     app.Close("TForm5");
     NoErrors("DHW simulation");
 
     // Duct cooling: 500 m3/h through 10 m of a 200 x 200 mm duct; then its
     // chart.
     app.Click("TForm18", "SpeedButton4");
-    app.SetText("TForm9", "Edit3", "500");
-    app.SetText("TForm9", "Edit8", "10");
-    app.SetText("TForm9", "Edit9", "0,2");
-    app.SetText("TForm9", "Edit10", "0,2");
+    Fill("TForm9", {{"Edit3", "500"}, {"Edit8", "10"}, {"Edit9", "0,2"}, {"Edit10", "0,2"}});
     app.Click("TForm9", "Button1");
     EXPECT_FALSE(app.Text("TForm9", "Edit14").isEmpty());
     Shot("TForm9", "08_duct_cooling");
