@@ -37,6 +37,9 @@ inline constexpr CircuitColumn kCircuitColumns[] = {
 };
 inline constexpr int kCircuitColumnCount = static_cast<int>(std::size(kCircuitColumns));
 
+// A column's title as its heading shows it: the second line under the first.
+std::string ColumnTitle(const CircuitColumn& column);
+
 // The circuit's fittings in the columns, every text as the window shows it.
 struct CircuitTable {
     std::vector<std::string> titles;             // the header's lines as the window shows them: "Przepływ\nV [m3/h]"

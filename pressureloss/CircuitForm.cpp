@@ -112,19 +112,15 @@ void TForm15::BuildMenus() {
 
 void TForm15::BuildColumns() {
     QWidget* c = Client();
+    // The column titles and the columns in the same small type.
     QFont small = font();
     small.setPointSizeF(7.5);
-    QFont header = font();
-    header.setPointSizeF(7.5);
     int x = 8;
     for (int i = 0; i < pressureloss::kCircuitColumnCount; ++i) {
         const pressureloss::CircuitColumn& column = pressureloss::kCircuitColumns[i];
-        const QString header = column.header2[0] ? QStringLiteral("%1\n%2").arg(QString::fromUtf8(column.header1),
-                                                                               QString::fromUtf8(column.header2))
-                                                 : QString::fromUtf8(column.header1);
-        QLabel* label = NewLabel(c, QStringLiteral("Label%1").arg(i + 1), header);
+        QLabel* label = NewLabel(c, QStringLiteral("Label%1").arg(i + 1), FromStd(pressureloss::ColumnTitle(column)));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-        label->setFont(header);
+        label->setFont(small);
         label->setGeometry(x, 4, column.width, 32);
         label->setToolTip(QString::fromUtf8(column.hint));
 

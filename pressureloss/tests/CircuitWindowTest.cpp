@@ -8,6 +8,7 @@
 #include "core/ui/testing/PdfTools.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QFile>
 #include <QLineEdit>
 
@@ -33,6 +34,22 @@ TEST_F(Calculator, OpensWithEmptyColumnsAndReadsTheDisplayedAirProperties) {
     EXPECT_EQ(app.Air().Density(), 1.2);
     EXPECT_EQ(app.Air().Viscosity(), 0.000015);
     EXPECT_EQ(app.ErrorCount(), 0);
+}
+
+TEST_F(Calculator, ColumnTitlesAreInTheColumnsSmallTypeAndFitTheirColumns) {
+    OpenCalculator();
+    for (int i = 0; i < 11; ++i) {
+        auto* title = app.Window(kCircuit)->findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
+        ASSERT_NE(title, nullptr) << i;
+        SCOPED_TRACE(title->text().toStdString());
+        EXPECT_EQ(title->font(), Column(i)->font());
+        EXPECT_EQ(title->font().pointSizeF(), 7.5);
+        // Every line of the title inside its column.
+        const QFontMetrics metrics(title->font());
+        for (const QString& line : title->text().split(QLatin1Char('\n'))) {
+            EXPECT_LE(metrics.horizontalAdvance(line), title->width());
+        }
+    }
 }
 
 TEST_F(Calculator, AStraightDuctFillsTheFirstRowAndTheTotal) {
