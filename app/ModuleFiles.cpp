@@ -1,5 +1,6 @@
 #include "ModuleFiles.h"
 
+#include "core/Messages.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -45,7 +46,7 @@ ModuleFiles::ModuleFiles(WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& 
 
 void ModuleFiles::Open(const StartupFiles& files) const {
     for (const std::string& message : files.messages) {
-        platform().MessageBox(FromStd(message), QStringLiteral("Vimtal info"));
+        platform().MessageBox(FromStd(message), FromStd(kInfoTitle));
     }
     for (const StartupFile& file : files.files) Open(file);
 }

@@ -206,6 +206,16 @@ void DrawVerticalTick(Canvas& canvas, int W, int y, int labelY, const QString& l
     canvas.LineTo(W - 25, y);
 }
 
+void DrawTicks(Canvas& canvas, int W, int H, const std::vector<ChartTick>& horizontal,
+               const std::vector<ChartTick>& vertical) {
+    for (const ChartTick& tick : horizontal) {
+        DrawHorizontalTick(canvas, H, tick.position, tick.labelPosition, QString::fromStdString(tick.label));
+    }
+    for (const ChartTick& tick : vertical) {
+        DrawVerticalTick(canvas, W, tick.position, tick.labelPosition, QString::fromStdString(tick.label));
+    }
+}
+
 Curve::Curve(Canvas& canvas, std::vector<PlotPoint>* points) : canvas_(canvas), points_(points) {
     canvas_.SetPen(kCurveColour);
 }

@@ -111,6 +111,10 @@ void DrawHorizontalTick(Canvas& canvas, int H, int x, int labelX, const QString&
 // label at (4, labelY), a grey dashed grid line from (25, y) to (W - 25, y).
 void DrawVerticalTick(Canvas& canvas, int W, int y, int labelY, const QString& label);
 
+// Every tick of a scale: the horizontal axis's, then the vertical axis's.
+void DrawTicks(Canvas& canvas, int W, int H, const std::vector<ChartTick>& horizontal,
+               const std::vector<ChartTick>& vertical);
+
 // The curve, drawn point by point as the model steps, in the curve colour.
 // A segment is drawn only when its end pixel differs from the pen position:
 // a run of ten million steps lands on a few hundred pixels, and a line to

@@ -10,10 +10,6 @@ using fp::real;
 
 namespace {
 
-// A pixel coordinate; points far outside the window are held a million
-// pixels away.
-int Pixel(real value) { return charts::Nearest(value); }
-
 // The pixel of a coordinate that moves a little at each step. Strictly
 // inside (p - 1/2, p + 1/2) a value rounds to p whatever the ties rule, so
 // rounding, which is slow in extended precision, is needed only when the
@@ -22,7 +18,7 @@ class PixelTrack {
 public:
     int operator()(real value) {
         if (value > low_ && value < high_) return pixel_;
-        pixel_ = Pixel(value);
+        pixel_ = NearestPixel(value);  // far points held a million pixels away
         low_ = static_cast<real>(pixel_) - 0.5L;
         high_ = static_cast<real>(pixel_) + 0.5L;
         return pixel_;
@@ -50,15 +46,6 @@ ChargingChartEnds EndsOf(const ChargingModel& model) {
 
 ChargingChartScale ScaleOf(int W, int H, int kind, const Inputs& in, const ChargingChartEnds& ends) {
     return ChargingChartScale(W, H, kind, in.criterion == Criterion::TargetTemperature, ends);
-}
-
-void DrawTicks(charts::Canvas& canvas, int W, int H, const ChargingChartScale& scale) {
-    for (const charts::ChartTick& tick : scale.HorizontalTicks()) {
-        charts::DrawHorizontalTick(canvas, H, tick.position, tick.labelPosition, FromStd(tick.label));
-    }
-    for (const charts::ChartTick& tick : scale.VerticalTicks()) {
-        charts::DrawVerticalTick(canvas, W, tick.position, tick.labelPosition, FromStd(tick.label));
-    }
 }
 
 // The pixel of a state on the chart of `kind`: time, water temperature or
@@ -105,7 +92,7 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
     const ChargingChartScale scale = ScaleOf(W, H, kind, in, ends);
     if (!scale.Scaled()) return drawing;
     drawing.scaled = true;
-    DrawTicks(canvas, W, H, scale);
+    charts::DrawTicks(canvas, W, H, scale.HorizontalTicks(), scale.VerticalTicks());
 
     // Second pass: the curve, a point after every step.
     model.Restart();
@@ -150,7 +137,7 @@ ChartDrawing ChargingCharts::Draw(charts::Canvas& canvas, int W, int H, int kind
     const ChargingChartScale scale = ScaleOf(W, H, kind, model_.inputs(), *ends_);
     if (!scale.Scaled()) return drawing;
     drawing.scaled = true;
-    DrawTicks(canvas, W, H, scale);
+    charts::DrawTicks(canvas, W, H, scale.HorizontalTicks(), scale.VerticalTicks());
 
     const std::vector<QPoint>& path = Trace(W, H).curves[static_cast<std::size_t>(kind - 1)];
     charts::Curve curve(canvas);

@@ -81,8 +81,8 @@ QWidget* FieldLabel(QWidget* parent, const QString& text, const QString& symbol 
     return box;
 }
 
-QLineEdit* FieldEdit(QWidget* parent, const char* name, const char* text = "") {
-    QLineEdit* edit = NewEdit(parent, QString::fromLatin1(name), QString::fromUtf8(text));
+QLineEdit* FieldEdit(QWidget* parent, const char* name, const std::string& text = {}) {
+    QLineEdit* edit = NewEdit(parent, QString::fromLatin1(name), FromStd(text));
     edit->setFixedWidth(72);
     return edit;
 }
@@ -219,7 +219,6 @@ void TForm5::BuildBoundaryGroup(QWidget* parent) {
     struct Row {
         QLineEdit* TForm5::*box;
         const char* name;
-        const char* initial;
         const char* text;
         const char* symbol;
         const char* subscript;
@@ -229,30 +228,31 @@ void TForm5::BuildBoundaryGroup(QWidget* parent) {
         std::string Rec::*field;  // null: not kept in the file
     };
     const Row rows[] = {
-        {&TForm5::Edit1, "Edit1", "10", "Temperatura początkowa wody    tw", "", "", nullptr,
+        {&TForm5::Edit1, "Edit1", "Temperatura początkowa wody    tw", "", "", nullptr,
          {"Temperatura początkowa wody", "t", "w", "°C"}, &In::initialTemperature, &Rec::initialTemperature},
-        {&TForm5::Edit2, "Edit2", "", "Wysokosc zasobnika CWU           H", "", "", "m",
+        {&TForm5::Edit2, "Edit2", "Wysokosc zasobnika CWU           H", "", "", "m",
          {"Wysokość zasobnika CWU", "H", "", "m"}, &In::height, &Rec::height},
-        {&TForm5::Edit12, "Edit12", "", "Średnica zasobnika CWU              D", "", "", "m",
+        {&TForm5::Edit12, "Edit12", "Średnica zasobnika CWU              D", "", "", "m",
          {"Średnica zasobnika CWU", "D", "", "m"}, &In::diameter, &Rec::diameter},
-        {&TForm5::Edit25, "Edit25", "2", "Grubość ścianki zasobnka CWU   dść", "", "", "mm",
+        {&TForm5::Edit25, "Edit25", "Grubość ścianki zasobnka CWU   dść", "", "", "mm",
          {"Grubość ścianki zasobnika CWU", "d", "ść", "mm"}, &In::wallThickness, nullptr},
-        {&TForm5::Edit13, "Edit13", "90", "Grubosc izolacji zasobnika            diz", "", "", "mm",
+        {&TForm5::Edit13, "Edit13", "Grubosc izolacji zasobnika            diz", "", "", "mm",
          {"Grubość izolacji zasobnika CWU", "d", "iz", "mm"}, &In::insulation, &Rec::insulation},
-        {&TForm5::Edit14, "Edit14", "0,025", "Wsp. przewodzenia ciepła izol.  ", "λ", "iz", "W/m2K",
+        {&TForm5::Edit14, "Edit14", "Wsp. przewodzenia ciepła izol.  ", "λ", "iz", "W/m2K",
          {"Współczynnik przewodzenia ciepła izolacji", "λ", "iz", "W/(m·K)"}, &In::insulationConductivity,
          &Rec::insulationConductivity},
-        {&TForm5::Edit15, "Edit15", "60", "Wsp. przewodzenia ciepła CWU  ", "λ", "cwu", "W/m2K",
+        {&TForm5::Edit15, "Edit15", "Wsp. przewodzenia ciepła CWU  ", "λ", "cwu", "W/m2K",
          {"Współczynnik przewodzenia ciepła ścianki zasobnika CWU", "λ", "cwu", "W/(m·K)"}, &In::wallConductivity,
          &Rec::wallConductivity},
-        {&TForm5::Edit17, "Edit17", "20", "Temp. otaczającego powietrza      tp", "", "", nullptr,
+        {&TForm5::Edit17, "Edit17", "Temp. otaczającego powietrza      tp", "", "", nullptr,
          {"Temperatura otaczającego powietrza", "t", "p", "°C"}, &In::airTemperature, &Rec::airTemperature},
-        {&TForm5::Edit3, "Edit3", "1", "Krok czasowy                              d", "τ", "", "s",
+        {&TForm5::Edit3, "Edit3", "Krok czasowy                              d", "τ", "", "s",
          {"Krok czasowy", "dτ", "", "s"}, &In::timeStep, &Rec::timeStep},
     };
     int line = 1;
     for (const Row& r : rows) {
-        QLineEdit* edit = this->*r.box = FieldEdit(GroupBox1, r.name, r.initial);
+        // The window opens on the model's starting texts.
+        QLineEdit* edit = this->*r.box = FieldEdit(GroupBox1, r.name, In{}.*r.input);
         grid->addWidget(FieldLabel(GroupBox1, QString::fromUtf8(r.text), QString::fromUtf8(r.symbol),
                                    QString::fromUtf8(r.subscript)),
                         line, 0);
@@ -277,8 +277,8 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
     fields_.Add(Bind::Choice(CheckBox1, CheckBox2, {"Ogrzewanie", "wodne", "elektryczne"}, &In::waterHeating,
                              &Rec::waterHeating));
 
-    Edit4 = FieldEdit(GroupBox2, "Edit4", "80");
-    Edit5 = FieldEdit(GroupBox2, "Edit5", "80");
+    Edit4 = FieldEdit(GroupBox2, "Edit4", In{}.supplyTemperature);
+    Edit5 = FieldEdit(GroupBox2, "Edit5", In{}.returnTemperature);
     grid->addWidget(FieldLabel(GroupBox2, QStringLiteral("Temperatura zasilania                 tz")), 1, 0);
     grid->addWidget(Edit4, 1, 1);
     grid->addWidget(DegreesLabel(GroupBox2), 1, 2);

@@ -37,17 +37,12 @@ void DrawCoolingChart(charts::Canvas& canvas, int W, int H, const InputTexts& te
                       SimulationListener& listener, std::vector<charts::PlotPoint>* points) {
     // First run: the checks, the frame, and the end of the run for the scales.
     FirstRun firstRun(canvas, W, H, listener);
-    const std::optional<Results> first = RunSimulation(texts, kChartT0, messages, firstRun);
-    if (!first) return;
-    const Inputs inputs = ConvertInputs(texts);
-    const DuctSimulation simulation(inputs, kChartT0);
-    const CoolingChartScale scale(W, H, inputs.ti, inputs.te, first->run);
-    for (const charts::ChartTick& tick : scale.TimeTicks()) {
-        charts::DrawHorizontalTick(canvas, H, tick.position, tick.labelPosition, FromStd(tick.label));
-    }
-    for (const charts::ChartTick& tick : scale.TemperatureTicks()) {
-        charts::DrawVerticalTick(canvas, W, tick.position, tick.labelPosition, FromStd(tick.label));
-    }
+    const std::optional<Request> request = PrepareRequest(texts, kChartT0, messages, firstRun);
+    if (!request) return;
+    const DuctSimulation& simulation = request->simulation;
+    const Inputs& inputs = simulation.inputs();
+    const CoolingChartScale scale(W, H, inputs.ti, inputs.te, simulation.Run());
+    charts::DrawTicks(canvas, W, H, scale.TimeTicks(), scale.TemperatureTicks());
 
     // Second run: one segment per step, drawn only when it reaches another
     // pixel (ten million steps land on a few hundred pixels).

@@ -66,7 +66,9 @@ struct Row {
 };
 
 // A line of the design: the field, its name, caption, symbol with its
-// subscript, unit and, for an input, its text at start.
+// subscript and unit as the window shows them; the model's text it gives
+// (an input: also its text at start), how a report names it and where a
+// .kan file keeps it.
 struct FieldLine {
     QLineEdit** edit;
     const char* name;
@@ -74,7 +76,9 @@ struct FieldLine {
     const char* symbol;
     const char* subscript;
     const char* unit;
-    std::string InputTexts::*initial = nullptr;
+    std::string InputTexts::*input;
+    EditCaption report;
+    std::string KanRecord::*record;
 };
 
 
@@ -167,6 +171,9 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     left->setSpacing(4);
 
     const InputTexts defaults = DefaultInputTexts();
+    // Each field is bound, as it is laid out, to its model text, report row
+    // and place in a .kan file.
+    using Bind = decltype(bindings_)::Row;
     auto input = [](QWidget* parent, QLineEdit*& edit, const char* name, const std::string& text) {
         edit = NewEdit(parent, QString::fromLatin1(name), FromStd(text));
         SetTextColor(edit, colors::Blue);
@@ -178,21 +185,32 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
         Group(conditions, QStringLiteral("GroupBox2"), QStringLiteral("Parametry termodynamiczne i przepływowe"));
     QGridLayout* g = GroupGrid(thermal);
     const FieldLine thermalLines[] = {
-        {&Edit1, "Edit1", "Temperatura początkowa powietrza w kanale wentylacynym", "t", "i", "°C", &InputTexts::ti},
-        {&Edit2, "Edit2", "Temperatura powietrza otaczającego kanał wentylacyjny", "t", "e", "°C", &InputTexts::te},
-        {&Edit15, "Edit15", "Wilgotność względna powietrza w kanale wentylacyjnym", "Φ", "i", "%", &InputTexts::phiI},
-        {&Edit16, "Edit16", "Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%", &InputTexts::phiE},
-        {&Edit17, "Edit17", "Ciśnienie atmosferyczne", "p", "b", "Pa", &InputTexts::pb},
-        {&Edit3, "Edit3", "Natężenie przepływu powietrza", "V", "", "m3/h", &InputTexts::flow},
-        {&Edit4, "Edit4", "Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre, &InputTexts::lambda1},
-        {&Edit5, "Edit5", "Grubość ścianki przewodu wentylacyjnego", "δ", "1", "m", &InputTexts::delta1},
-        {&Edit6, "Edit6", "Współczynnik przewodzenia ciepła izolacji przewodu", "λ", "2", kPerMetre, &InputTexts::lambda2},
-        {&Edit7, "Edit7", "Grubość izolacji przewodu wentylacyjnego", "δ", "2", "m", &InputTexts::delta2},
+        {&Edit1, "Edit1", "Temperatura początkowa powietrza w kanale wentylacynym", "t", "i", "°C", &InputTexts::ti,
+         {"Temperatura początkowa powietrza w kanale", "t", "i", "°C"}, &KanRecord::ti},
+        {&Edit2, "Edit2", "Temperatura powietrza otaczającego kanał wentylacyjny", "t", "e", "°C", &InputTexts::te,
+         {"Temperatura powietrza otaczającego kanał", "t", "e", "°C"}, &KanRecord::te},
+        {&Edit15, "Edit15", "Wilgotność względna powietrza w kanale wentylacyjnym", "Φ", "i", "%", &InputTexts::phiI,
+         {"Wilgotność względna powietrza w kanale", "Φ", "i", "%"}, &KanRecord::phiI},
+        {&Edit16, "Edit16", "Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%", &InputTexts::phiE,
+         {"Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%"}, &KanRecord::phiE},
+        {&Edit17, "Edit17", "Ciśnienie atmosferyczne", "p", "b", "Pa", &InputTexts::pb,
+         {"Ciśnienie atmosferyczne", "p", "b", "Pa"}, &KanRecord::pb},
+        {&Edit3, "Edit3", "Natężenie przepływu powietrza", "V", "", "m3/h", &InputTexts::flow,
+         {"Natężenie przepływu powietrza", "V", "", "m³/h"}, &KanRecord::flow},
+        {&Edit4, "Edit4", "Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre, &InputTexts::lambda1,
+         {"Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre}, &KanRecord::lambda1},
+        {&Edit5, "Edit5", "Grubość ścianki przewodu wentylacyjnego", "δ", "1", "m", &InputTexts::delta1,
+         {"Grubość ścianki przewodu", "δ", "1", "m"}, &KanRecord::delta1},
+        {&Edit6, "Edit6", "Współczynnik przewodzenia ciepła izolacji przewodu", "λ", "2", kPerMetre, &InputTexts::lambda2,
+         {"Współczynnik przewodzenia ciepła izolacji", "λ", "2", kPerMetre}, &KanRecord::lambda2},
+        {&Edit7, "Edit7", "Grubość izolacji przewodu wentylacyjnego", "δ", "2", "m", &InputTexts::delta2,
+         {"Grubość izolacji", "δ", "2", "m"}, &KanRecord::delta2},
     };
     int line = 0;
     for (const FieldLine& l : thermalLines) {
         AddRow(g, line++, QString::fromUtf8(l.caption), Symbol(thermal, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
-               input(thermal, *l.edit, l.name, defaults.*l.initial), QString::fromUtf8(l.unit), kInputWidth);
+               input(thermal, *l.edit, l.name, defaults.*l.input), QString::fromUtf8(l.unit), kInputWidth);
+        bindings_.Add(Bind::Edit(*l.edit, FieldRole::Input, l.report, l.input, l.record));
     }
     left->addWidget(thermal);
 
@@ -209,8 +227,12 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     shapes->addWidget(RadioButton2);
     shapes->addStretch(1);
     g->addLayout(shapes, 0, 0, 1, 4);
+    bindings_.Add(Bind::Choice(RadioButton1, RadioButton2, {"Przekrój", "prostokątny", "okrągły"},
+                               &InputTexts::rectangular, &KanRecord::rectangular));
     AddRow(g, 1, QStringLiteral("Długość kanału wentylacyjnego"), Symbol(geometry, {}, QStringLiteral("L")),
            input(geometry, Edit8, "Edit8", defaults.length), QStringLiteral("m"), kInputWidth);
+    bindings_.Add(Bind::Edit(Edit8, FieldRole::Input, {"Długość przewodu", "L", "", "m"}, &InputTexts::length,
+                             &KanRecord::length));
     // Edit9 holds side A of a rectangular duct or the diameter of a round
     // one; the captions in front of it change with the shape.
     SideASymbol = Symbol(geometry, QStringLiteral("SideASymbol"), QStringLiteral("A"));
@@ -236,12 +258,18 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
+    bindings_.Add(Bind::Edit(Edit9, FieldRole::Input, kSideACaption, &InputTexts::sideA, &KanRecord::sideA));
+    bindings_.Add(Bind::Edit(Edit10, FieldRole::Input, kSideBCaption, &InputTexts::sideB, &KanRecord::sideB));
+    // The size once more, as the diameter of a round duct.
+    bindings_.Add(Bind::Edit(Edit9, FieldRole::Input, {}, nullptr, &KanRecord::diameter));
     left->addWidget(geometry);
 
     QGroupBox* timeStep = Group(conditions, QStringLiteral("GroupBox4"), QStringLiteral("Krok czasowy symulacji"));
     g = GroupGrid(timeStep);
     AddRow(g, 0, QStringLiteral("Długość kroku czasowego symulacji"), Symbol(timeStep, {}, QStringLiteral("dτ")),
            input(timeStep, Edit11, "Edit11", defaults.timeStep), QStringLiteral("s"), kInputWidth);
+    bindings_.Add(Bind::Edit(Edit11, FieldRole::Input, {"Krok czasowy symulacji", "dτ", "", "s"},
+                             &InputTexts::timeStep, &KanRecord::timeStep));
     left->addWidget(timeStep);
     left->addStretch(1);
     // Only the frames' captions are coloured; the rows keep the normal text.
@@ -273,24 +301,37 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     };
     constexpr int kResultWidth = 76;
     const FieldLine resultLines[] = {
-        {&Edit12, "Edit12", "Czas całkowity symulacji", "τ", "c", "s"},
-        {&Edit13, "Edit13", "Prędkość przepływu w kanale", "w", "i", "m/s"},
-        {&Edit14, "Edit14", "Temperatura końcowa powietrza", "t", "k", "°C"},
-        {&Edit18, "Edit18", "Liczba Reynoldsa", "Re", "", "-------"},
-        {&Edit19, "Edit19", "Gęstość powietrza wewn.", "ρ", "i", "kg/m3"},
-        {&Edit20, "Edit20", "Gęstość powietrza zewn.", "ρ", "e", "kg/m3"},
-        {&Edit21, "Edit21", "Lepkość powietrza wewn.", "η", "i", "m2/s"},
-        {&Edit22, "Edit22", "Lepkość powietrza zewn.", "η", "e", "m2/s"},
-        {&Edit23, "Edit23", "Wsp. konwekcji wewn.", "α", "i", "W/m2K"},
-        {&Edit24, "Edit24", "Wsp. konwekcji zewn.", "α", "e", "W/m2K"},
-        {&Edit26, "Edit26", "Wsp. przenikania ciepła", "U", "i", "W/m2K"},
-        {&Edit25, "Edit25", "Strata ciepła", "ΔQ", "", "W"},
+        {&Edit12, "Edit12", "Czas całkowity symulacji", "τ", "c", "s", nullptr,
+         {"Czas całkowity symulacji", "τ", "c", "s"}, &KanRecord::totalTime},
+        {&Edit13, "Edit13", "Prędkość przepływu w kanale", "w", "i", "m/s", nullptr,
+         {"Prędkość przepływu w kanale", "w", "i", "m/s"}, &KanRecord::velocity},
+        {&Edit14, "Edit14", "Temperatura końcowa powietrza", "t", "k", "°C", nullptr,
+         {"Temperatura końcowa powietrza", "t", "k", "°C"}, &KanRecord::finalTemperature},
+        {&Edit18, "Edit18", "Liczba Reynoldsa", "Re", "", "-------", nullptr, {"Liczba Reynoldsa", "Re", "", ""},
+         &KanRecord::reynolds},
+        {&Edit19, "Edit19", "Gęstość powietrza wewn.", "ρ", "i", "kg/m3", nullptr,
+         {"Gęstość powietrza w kanale", "ρ", "i", "kg/m³"}, &KanRecord::densityInside},
+        {&Edit20, "Edit20", "Gęstość powietrza zewn.", "ρ", "e", "kg/m3", nullptr,
+         {"Gęstość powietrza otaczającego kanał", "ρ", "e", "kg/m³"}, &KanRecord::densityOutside},
+        {&Edit21, "Edit21", "Lepkość powietrza wewn.", "η", "i", "m2/s", nullptr,
+         {"Lepkość kinematyczna powietrza w kanale", "η", "i", "m²/s"}, &KanRecord::viscosityInside},
+        {&Edit22, "Edit22", "Lepkość powietrza zewn.", "η", "e", "m2/s", nullptr,
+         {"Lepkość kinematyczna powietrza otaczającego kanał", "η", "e", "m²/s"}, &KanRecord::viscosityOutside},
+        {&Edit23, "Edit23", "Wsp. konwekcji wewn.", "α", "i", "W/m2K", nullptr,
+         {"Współczynnik konwekcji wewnątrz przewodu", "α", "i", "W/(m²·K)"}, &KanRecord::alphaInside},
+        {&Edit24, "Edit24", "Wsp. konwekcji zewn.", "α", "e", "W/m2K", nullptr,
+         {"Współczynnik konwekcji na zewnątrz przewodu", "α", "e", "W/(m²·K)"}, &KanRecord::alphaOutside},
+        {&Edit26, "Edit26", "Wsp. przenikania ciepła", "U", "i", "W/m2K", nullptr, kTransmittanceCaption,
+         &KanRecord::transmittance},
+        {&Edit25, "Edit25", "Strata ciepła", "ΔQ", "", "W", nullptr, {"Strata ciepła", "ΔQ", "", "W"},
+         &KanRecord::heatLoss},
     };
     line = 0;
     for (const FieldLine& l : resultLines) {
         const Row added = AddRow(g, line++, QString::fromUtf8(l.caption),
                                  Symbol(results, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
                                  result(*l.edit, l.name), QString::fromUtf8(l.unit), kResultWidth);
+        bindings_.Add(Bind::Edit(*l.edit, FieldRole::Result, l.report, nullptr, l.record));
         if (*l.edit == Edit26) {
             TransmittanceUnit = added.unit;
             TransmittanceUnit->setObjectName(QStringLiteral("TransmittanceUnit"));
@@ -323,55 +364,6 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     // In the free space of the results, above the buttons.
     LabelUwagi = new NotesLabel(c, 470, 396, 312);
 
-    using Bind = decltype(bindings_)::Row;
-    constexpr FieldRole in = FieldRole::Input, out = FieldRole::Result;
-    bindings_ = {
-        Bind::Edit(Edit1, in, {"Temperatura początkowa powietrza w kanale", "t", "i", "°C"}, &InputTexts::ti,
-                   &KanRecord::ti),
-        Bind::Edit(Edit2, in, {"Temperatura powietrza otaczającego kanał", "t", "e", "°C"}, &InputTexts::te,
-                   &KanRecord::te),
-        Bind::Edit(Edit15, in, {"Wilgotność względna powietrza w kanale", "Φ", "i", "%"}, &InputTexts::phiI,
-                   &KanRecord::phiI),
-        Bind::Edit(Edit16, in, {"Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%"},
-                   &InputTexts::phiE, &KanRecord::phiE),
-        Bind::Edit(Edit17, in, {"Ciśnienie atmosferyczne", "p", "b", "Pa"}, &InputTexts::pb, &KanRecord::pb),
-        Bind::Edit(Edit3, in, {"Natężenie przepływu powietrza", "V", "", "m³/h"}, &InputTexts::flow,
-                   &KanRecord::flow),
-        Bind::Edit(Edit4, in, {"Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", "W/(m·K)"},
-                   &InputTexts::lambda1, &KanRecord::lambda1),
-        Bind::Edit(Edit5, in, {"Grubość ścianki przewodu", "δ", "1", "m"}, &InputTexts::delta1, &KanRecord::delta1),
-        Bind::Edit(Edit6, in, {"Współczynnik przewodzenia ciepła izolacji", "λ", "2", "W/(m·K)"},
-                   &InputTexts::lambda2, &KanRecord::lambda2),
-        Bind::Edit(Edit7, in, {"Grubość izolacji", "δ", "2", "m"}, &InputTexts::delta2, &KanRecord::delta2),
-        Bind::Choice(RadioButton1, RadioButton2, {"Przekrój", "prostokątny", "okrągły"}, &InputTexts::rectangular,
-                     &KanRecord::rectangular),
-        Bind::Edit(Edit8, in, {"Długość przewodu", "L", "", "m"}, &InputTexts::length, &KanRecord::length),
-        Bind::Edit(Edit9, in, kSideACaption, &InputTexts::sideA, &KanRecord::sideA),
-        Bind::Edit(Edit10, in, kSideBCaption, &InputTexts::sideB, &KanRecord::sideB),
-        // The size once more, as the diameter of a round duct.
-        Bind::Edit(Edit9, in, {}, nullptr, &KanRecord::diameter),
-        Bind::Edit(Edit11, in, {"Krok czasowy symulacji", "dτ", "", "s"}, &InputTexts::timeStep,
-                   &KanRecord::timeStep),
-        Bind::Edit(Edit12, out, {"Czas całkowity symulacji", "τ", "c", "s"}, nullptr, &KanRecord::totalTime),
-        Bind::Edit(Edit13, out, {"Prędkość przepływu w kanale", "w", "i", "m/s"}, nullptr, &KanRecord::velocity),
-        Bind::Edit(Edit14, out, {"Temperatura końcowa powietrza", "t", "k", "°C"}, nullptr,
-                   &KanRecord::finalTemperature),
-        Bind::Edit(Edit18, out, {"Liczba Reynoldsa", "Re", "", ""}, nullptr, &KanRecord::reynolds),
-        Bind::Edit(Edit19, out, {"Gęstość powietrza w kanale", "ρ", "i", "kg/m³"}, nullptr,
-                   &KanRecord::densityInside),
-        Bind::Edit(Edit20, out, {"Gęstość powietrza otaczającego kanał", "ρ", "e", "kg/m³"}, nullptr,
-                   &KanRecord::densityOutside),
-        Bind::Edit(Edit21, out, {"Lepkość kinematyczna powietrza w kanale", "η", "i", "m²/s"}, nullptr,
-                   &KanRecord::viscosityInside),
-        Bind::Edit(Edit22, out, {"Lepkość kinematyczna powietrza otaczającego kanał", "η", "e", "m²/s"}, nullptr,
-                   &KanRecord::viscosityOutside),
-        Bind::Edit(Edit23, out, {"Współczynnik konwekcji wewnątrz przewodu", "α", "i", "W/(m²·K)"}, nullptr,
-                   &KanRecord::alphaInside),
-        Bind::Edit(Edit24, out, {"Współczynnik konwekcji na zewnątrz przewodu", "α", "e", "W/(m²·K)"}, nullptr,
-                   &KanRecord::alphaOutside),
-        Bind::Edit(Edit26, out, kTransmittanceCaption, nullptr, &KanRecord::transmittance),
-        Bind::Edit(Edit25, out, {"Strata ciepła", "ΔQ", "", "W"}, nullptr, &KanRecord::heatLoss),
-    };
 
     OnEach(this, &QPushButton::clicked,
            {{Button1, &TForm9::Button1Click}, {Button2, &TForm9::Button2Click}, {Button3, &TForm9::Button3Click}});

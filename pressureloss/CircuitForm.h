@@ -41,7 +41,6 @@ public:
     TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TForm16>& catalogue);
 
     pressureloss::Circuit& Circuit() { return session_.circuit; }
-    pressureloss::FittingCalculator& Calculator() { return session_.calculator; }
 
     // The fitting being edited: the selected row plus the scroll position
     // (-1 when no row is selected).

@@ -384,13 +384,13 @@ void TForm17::ShowVelocities(const VelocityDisplay& shown) {
 }
 
 void TForm17::PreviewVelocities() {
-    const FittingKind kind = Circuit().Circuit().currentKind.value();
-    ShowVelocities(Circuit().Calculator().VelocityStep(kind, Inputs(), false));
+    const FittingKind kind = session_.circuit.currentKind.value();
+    ShowVelocities(session_.calculator.VelocityStep(kind, Inputs(), false));
 }
 
 void TForm17::FillFromRecord() {
-    TForm15& circuit = Circuit();
-    const FittingInputs texts = TextsOfRecord(circuit.Circuit().Slot(circuit.EditedIndex()));
+    TForm15& circuit = CircuitWindow();
+    const FittingInputs texts = TextsOfRecord(session_.circuit.Slot(circuit.EditedIndex()));
     // As if typed, in the record's reading order: each box's reaction runs.
     for (const RecordText& t : kRecordTexts) {
         if (ReadBack(t)) EditOf(t.text)->setText(FromStd(texts.*t.text));
@@ -407,9 +407,9 @@ QLineEdit* TForm17::EditOf(std::string FittingInputs::*text) const {
 FittingInputs TForm17::Inputs() const { return bindings_.Read(); }
 
 bool TForm17::LiveVelocities() {
-    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    const std::optional<FittingKind> kind = session_.circuit.currentKind;
     if (!kind) return false;
-    const std::optional<VelocityDisplay> shown = Circuit().Calculator().LiveVelocityStep(*kind, Inputs());
+    const std::optional<VelocityDisplay> shown = session_.calculator.LiveVelocityStep(*kind, Inputs());
     if (shown) ShowVelocities(*shown);
     return shown.has_value();
 }
@@ -420,26 +420,26 @@ void TForm17::VelocityChange() {
 }
 
 void TForm17::ChooseRadius() {
-    const FittingKind kind = Circuit().Circuit().currentKind.value();
-    ComboBox7->setEditText(FromStd(pressureloss::ChooseRadius(Circuit().Calculator().RadiusBoundMm(kind))));
+    const FittingKind kind = session_.circuit.currentKind.value();
+    ComboBox7->setEditText(FromStd(pressureloss::ChooseRadius(session_.calculator.RadiusBoundMm(kind))));
 }
 
 void TForm17::ComboBox1Change() {
     if (preparing_) return;
-    if (LiveVelocities() && Circuit().Circuit().currentKind == FittingKind::RoundElbow) ChooseRadius();
+    if (LiveVelocities() && session_.circuit.currentKind == FittingKind::RoundElbow) ChooseRadius();
 }
 
 void TForm17::ComboBox9Change() {
     if (preparing_) return;
-    if (LiveVelocities() && Circuit().Circuit().currentKind == FittingKind::RectElbow) ChooseRadius();
+    if (LiveVelocities() && session_.circuit.currentKind == FittingKind::RectElbow) ChooseRadius();
 }
 
 void TForm17::ComboBox7Change() {
     if (preparing_) return;
-    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
+    const std::optional<FittingKind> kind = session_.circuit.currentKind;
     if (!kind || !IsElbow(*kind)) return;
     const std::string picked = ToStd(ComboBox7->currentText());
-    const std::string radius = RaiseRadius(picked, Circuit().Calculator().RadiusBoundMm(*kind));
+    const std::string radius = RaiseRadius(picked, session_.calculator.RadiusBoundMm(*kind));
     if (radius != picked) ComboBox7->setEditText(FromStd(radius));
 }
 
@@ -451,8 +451,8 @@ void TForm17::ComboBox3Change() {
 
 void TForm17::TeeListChange() {
     for (QLabel* sketch : teeSketches_) sketch->hide();
-    const std::optional<FittingKind> kind = Circuit().Circuit().currentKind;
-    if (!kind || !(InfoOf(*kind).inputs & kTeeLists)) return;
+    const std::optional<FittingKind> kind = session_.circuit.currentKind;
+    if (!kind || !IsTee(*kind)) return;
     const std::optional<int> index = TeeSketchIndex(ToStd(ComboBox12->currentText()), ToStd(ComboBox13->currentText()));
     if (index) teeSketches_[static_cast<std::size_t>(*index)]->show();
 }
@@ -478,7 +478,7 @@ void TForm17::FollowPair(QLineEdit* changed, QLineEdit* other, PairConversion co
     if (preparing_) return;
     PairDepth depth(pairDepth_);
     if (depth.TooDeep()) return;
-    const std::optional<std::string> text = (Circuit().Calculator().*convert)(ToStd(changed->text()));
+    const std::optional<std::string> text = (session_.calculator.*convert)(ToStd(changed->text()));
     if (text) other->setText(FromStd(*text));
 }
 
@@ -487,9 +487,9 @@ void TForm17::Edit7Change() { FollowPair(Edit7, Edit10, &FittingCalculator::Extr
 void TForm17::Edit10Change() { FollowPair(Edit10, Edit7, &FittingCalculator::ExtraLossFor); }
 
 void TForm17::BitBtn1Click() {
-    TForm15& circuit = Circuit();
+    TForm15& circuit = CircuitWindow();
     PlatformMessages messages;
-    const ConfirmOutcome outcome = ConfirmFitting(circuit.Circuit(), circuit.Calculator(), Inputs(),
+    const ConfirmOutcome outcome = ConfirmFitting(session_.circuit, session_.calculator, Inputs(),
                                                   ToStd(circuit.TotalText()), circuit.EditedIndex(), messages);
     if (outcome.extraLossDefaulted) Edit7->setText(QStringLiteral("0"));
     if (!outcome.stored) return;
@@ -499,7 +499,7 @@ void TForm17::BitBtn1Click() {
     circuit.SetTotalText(FromStd(outcome.result.totalText));
 }
 
-void TForm17::BitBtn2Click() { Circuit().Circuit().editFlag = false; }
+void TForm17::BitBtn2Click() { session_.circuit.editFlag = false; }
 
 void TForm17::FormActivate() { air_.UseDisplayedFigures(); }
 

@@ -80,7 +80,7 @@ protected:
 private:
     using Bindings = FieldBindings<pressureloss::FittingInputs>;
 
-    TForm15& Circuit() const { return circuitWindow_; }
+    TForm15& CircuitWindow() const { return circuitWindow_; }
     // The box of an editor text.
     QLineEdit* EditOf(std::string pressureloss::FittingInputs::*text) const;
     void ShowVelocities(const pressureloss::VelocityDisplay& shown);

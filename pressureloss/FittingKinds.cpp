@@ -58,6 +58,19 @@ constexpr bool InKindOrder() {
     return true;
 }
 static_assert(InKindOrder(), "the table is indexed by the kind's number");
+
+// The kind tests and the inputs each kind shows say the same thing.
+constexpr bool TestsAgreeWithInputs() {
+    for (const KindInfo& info : kKinds) {
+        const unsigned has = info.inputs;
+        if (HasSecondSection(info.kind) != ((has & kVelocity2) != 0)) return false;
+        if (IsTee(info.kind) != ((has & kTeeLists) != 0)) return false;
+        if (IsElbow(info.kind) != ((has & kRadius) != 0)) return false;
+        if (HasNoLength(info.kind) != ((has & kLength) == 0)) return false;
+    }
+    return true;
+}
+static_assert(TestsAgreeWithInputs(), "a kind test disagrees with the inputs the kind shows");
 }  // namespace
 
 std::optional<FittingKind> KindFromText(const std::string& text) {

@@ -7,6 +7,8 @@
 // folder.
 #pragma once
 
+#include "core/Messages.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -106,5 +108,9 @@ struct StartingSizes {
     std::string diameter1, diameter2, sideA, sideB, sideC, sideD;
 };
 StartingSizes StartingSizesOf(FittingKind kind);
+
+// Titles of the calculator's message boxes.
+inline constexpr const char* kEditorTitle = "BRENTAX info";
+inline constexpr const char* kCircuitTitle = kInfoTitle;
 
 }  // namespace vimtal::pressureloss

@@ -187,8 +187,4 @@ private:
 // What is said when a fitting is added to a circuit of 101 fittings.
 std::string FullCircuitMessage();
 
-// Titles of the calculator's message boxes.
-inline constexpr const char* kEditorTitle = "BRENTAX info";
-inline constexpr const char* kCircuitTitle = kInfoTitle;
-
 }  // namespace vimtal::pressureloss

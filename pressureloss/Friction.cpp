@@ -1,6 +1,6 @@
 #include "Friction.h"
 
-#include "FittingRecord.h"
+#include "FittingKinds.h"
 
 #include "core/Errors.h"
 #include "core/FloatingPoint.h"

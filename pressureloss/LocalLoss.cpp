@@ -1,6 +1,6 @@
 #include "LocalLoss.h"
 
-#include "FittingRecord.h"
+#include "FittingKinds.h"
 #include "LossTables.h"
 
 #include "core/Errors.h"

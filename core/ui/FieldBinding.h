@@ -145,13 +145,8 @@ public:
                     r.edit->setText(QString::fromStdString(record.*f.text));
                 } else if (f.flag && r.flagField == f.flag) {
                     const bool value = record.*f.flag;
-                    if (value) {
-                        r.on->setChecked(true);
-                        r.off->setChecked(false);
-                    } else {
-                        r.on->setChecked(false);
-                        r.off->setChecked(true);
-                    }
+                    r.on->setChecked(value);
+                    r.off->setChecked(!value);
                 } else {
                     continue;
                 }

@@ -3,6 +3,8 @@
 #include "Form.h"
 #include "Guard.h"
 #include "Platform.h"
+#include "Text.h"
+#include "core/Messages.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -86,7 +88,7 @@ FileDrops* AcceptDroppedFiles(Form* window, const QString& extension, std::funct
         platform().MessageBox(QStringLiteral("Pliku „%1” nie można otworzyć w tym oknie: otwiera ono tylko pliki .%2. "
                                              "Plik innego modułu upuść na okno główne Vimtal.")
                                   .arg(file.fileName(), extension),
-                              QStringLiteral("Vimtal info"));
+                              FromStd(kInfoTitle));
     });
 }
 

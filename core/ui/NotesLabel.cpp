@@ -49,12 +49,6 @@ void NotesLabel::ShowNotes(const Notes& notes) {
     raise();
 }
 
-QString NotesLabel::List() const {
-    QStringList lines;
-    for (const std::string& note : notes_) lines << FromStd(note);
-    return lines.join(QLatin1Char('\n'));
-}
-
 void NotesLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !notes_.empty()) {
         QToolTip::showText(mapToGlobal(QPoint(0, height())), RichList(notes_), this);

@@ -23,9 +23,6 @@ public:
     void ShowNotes(const Notes& notes);
     const Notes& CurrentNotes() const { return notes_; }
 
-    // The list as the tooltip and a click show it: one note a line.
-    QString List() const;
-
 protected:
     // A tooltip hides itself on a press or a release of a mouse button:
     // the list is shown once the click is over.

@@ -3,6 +3,7 @@
 #include "Guard.h"
 #include "Platform.h"
 #include "Text.h"
+#include "core/Messages.h"
 #include "core/RecentList.h"
 
 #include <QAction>
@@ -116,7 +117,7 @@ void RecentFiles::Choose(const QString& path) {
         Rebuild();
         platform().MessageBox(QStringLiteral("Plik „%1” już nie istnieje i został usunięty z listy ostatnio otwieranych.")
                                   .arg(QDir::toNativeSeparators(path)),
-                              QStringLiteral("Vimtal info"));
+                              FromStd(kInfoTitle));
         return;
     }
     open_(path);
