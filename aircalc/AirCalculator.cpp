@@ -1,5 +1,7 @@
 #include "aircalc/AirCalculator.h"
 
+#include "aircalc/MoistAir.h"
+
 #include "core/Errors.h"
 #include "core/Messages.h"
 #include "core/FloatingPoint.h"
@@ -31,29 +33,6 @@ const char* const kTemperatureReachesPb =
 const char* const kTemperatureTooHot =
     "Nie można wyznaczyć temperatury t z entalpii i wilgotności względnej: szukana temperatura "
     "przekracza 1000 °C. Sprawdź wartości i, φ oraz pb.";
-
-// i = (2501 + 1.84 t) x + 1.005 t [kJ/kg]: latent heat of vaporisation at
-// 0 degC plus the sensible heat of vapour and of dry air.
-double Enthalpy(double t, double x) { return fp::Store((2501.0L + 1.84L * t) * x + 1.005L * t); }
-
-// Ideal-gas density of moist air [kg/m3]; R of vapour 462 J/(kg K), and the
-// law uses t + 273 (not 273.15).
-double Density(double t, double x, double pb) {
-    return fp::Store(fp::Div((1.0L + x) * pb, (0.622L + x) * 462.0L * (t + 273.0L)));
-}
-
-// x of air of relative humidity phi (a fraction) whose saturation pressure
-// is ps: the vapour pressure phi ps over the dry-air pressure pb - phi ps,
-// times 0.622, the ratio of the molar masses of water and air.
-double HumidityRatio(double phi, double ps, double pb) {
-    const real vapour = static_cast<real>(phi) * ps;
-    return fp::Store(fp::Div(0.622L * vapour, pb - vapour));
-}
-
-// phi (fraction) from x at temperature saturation pressure ps.
-double RelativeHumidity(double x, double ps, double pb) {
-    return fp::Store(fp::Div(static_cast<real>(x) * pb, 0.622L * ps + static_cast<real>(x) * ps));
-}
 
 bool Filled(const std::string& text) { return !text.empty(); }
 
