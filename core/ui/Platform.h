@@ -43,6 +43,9 @@ struct PrintJob {
     std::function<void(QPagedPaintDevice& printer, int firstPage, int lastPage)> render;
 };
 
+// The answers to "save the changes before ...?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -51,6 +54,9 @@ public:
     virtual void MessageBox(const QString& text, const QString& title) = 0;
     // The framework's error box: title "VIMTAL", error icon, one OK button.
     virtual void ErrorBox(const QString& text) = 0;
+    // A question about unsaved work, with the buttons "Zapisz", "Nie zapisuj"
+    // and "Anuluj" (the default and the close box: "Anuluj").
+    virtual SaveAnswer AskToSave(const QString& text, const QString& title) = 0;
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<QString> OpenFileDialog(const FileDialogOptions& options) = 0;
     virtual std::optional<QString> SaveFileDialog(const FileDialogOptions& options) = 0;

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPushButton>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -56,6 +57,19 @@ void QtPlatform::MessageBox(const QString& text, const QString& title) {
 void QtPlatform::ErrorBox(const QString& text) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok, ActiveParent());
     box.exec();
+}
+
+SaveAnswer QtPlatform::AskToSave(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, ActiveParent());
+    QPushButton* save = box.addButton(QStringLiteral("Zapisz"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Nie zapisuj"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
 }
 
 std::optional<QString> QtPlatform::OpenFileDialog(const FileDialogOptions& options) {

@@ -9,6 +9,7 @@ class QtPlatform : public Platform {
 public:
     void MessageBox(const QString& text, const QString& title) override;
     void ErrorBox(const QString& text) override;
+    SaveAnswer AskToSave(const QString& text, const QString& title) override;
     std::optional<QString> OpenFileDialog(const FileDialogOptions& options) override;
     std::optional<QString> SaveFileDialog(const FileDialogOptions& options) override;
     bool Print(const PrintJob& job) override;

@@ -29,6 +29,16 @@ void FakePlatform::ErrorBox(const QString& text) {
     if (onMessage) onMessage(messages.back());
 }
 
+SaveAnswer FakePlatform::AskToSave(const QString& text, const QString& title) {
+    saveQuestions.push_back(text);
+    messages.push_back({text, title, false});
+    if (onMessage) onMessage(messages.back());
+    if (saveQuestionAnswers.empty()) return SaveAnswer::Cancel;
+    const SaveAnswer answer = saveQuestionAnswers.front();
+    saveQuestionAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> FakePlatform::OpenFileDialog(const FileDialogOptions& options) {
     openRequests.push_back(options);
     return TakeAnswer(openAnswers);
@@ -66,6 +76,7 @@ void FakePlatform::Clear() {
     saveRequests.clear();
     printRequests.clear();
     printed.clear();
+    saveQuestions.clear();
 }
 
 void FakePlatform::Present(Form* form) {

@@ -30,6 +30,7 @@ public:
 
     void MessageBox(const QString& text, const QString& title) override;
     void ErrorBox(const QString& text) override;
+    SaveAnswer AskToSave(const QString& text, const QString& title) override;
     std::optional<QString> OpenFileDialog(const FileDialogOptions& options) override;
     std::optional<QString> SaveFileDialog(const FileDialogOptions& options) override;
     bool Print(const PrintJob& job) override;
@@ -50,6 +51,10 @@ public:
     std::deque<std::optional<QString>> saveAnswers;
     // true: the user confirms the print dialog; false or none left: cancels.
     std::deque<bool> printAnswers;
+    // The questions about unsaved work, each also recorded in `messages`, and
+    // their scripted answers ("Anuluj" when none is left).
+    std::vector<QString> saveQuestions;
+    std::deque<SaveAnswer> saveQuestionAnswers;
 
     QString currentDirectory;
 

@@ -2,10 +2,12 @@
 // filters the file's extension follows the filter chosen.
 #include "core/ui/QtPlatform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +74,46 @@ TEST(QtPlatform, TheExtensionFollowsTheFilterChosen) {
         const std::optional<QString> chosen = SaveWith(options, c.user);
         ASSERT_TRUE(chosen.has_value()) << c.what;
         EXPECT_EQ(chosen->toStdString(), folder.filePath(QString::fromLatin1(c.file)).toStdString()) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace vimtal
+
+namespace vimtal {
+namespace {
+
+// The question about unsaved work: each button gives its answer, and Escape
+// (like the close box) keeps the work open.
+TEST(QtPlatform, TheSaveQuestionsButtonsGiveTheirAnswers) {
+    struct Case {
+        const char* button;  // null: Escape
+        SaveAnswer answer;
+    } cases[] = {{"Zapisz", SaveAnswer::Save},
+                 {"Nie zapisuj", SaveAnswer::Discard},
+                 {"Anuluj", SaveAnswer::Cancel},
+                 {nullptr, SaveAnswer::Cancel}};
+    for (const Case& c : cases) {
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                ADD_FAILURE() << "no question";
+                return;
+            }
+            shown = box->text();
+            if (!c.button) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QString::fromUtf8(c.button)) button->click();
+            }
+        });
+        QtPlatform platform;
+        EXPECT_EQ(platform.AskToSave(QStringLiteral("Zapisać zmiany?"), QStringLiteral("Vimtal")), c.answer)
+            << (c.button ? c.button : "Escape");
+        EXPECT_EQ(shown, QStringLiteral("Zapisać zmiany?"));
     }
 }
 
