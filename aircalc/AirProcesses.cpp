@@ -31,6 +31,15 @@ constexpr double kNoteHighTemperature = 50.0;  // degC
 // beyond it. Only air holding more than this share above saturation is fog.
 constexpr double kFogMargin = 1e-9;
 
+// No input of an air-handling unit comes near these; beyond them a step
+// could leave the double range before a range check sees the state.
+constexpr double kLargestInput = 1e6;         // any t, phi, x, i or parameter
+constexpr double kSmallestMassFlow = 1e-4;    // kg/s of dry air
+constexpr double kLargestMassFlow = 1e5;      // kg/s of dry air
+// Unsaturated air whose (x, i) reads this far below the lowest state
+// temperature would be fog of more water than any fog carries.
+constexpr double kFogReadingSpan = 100.0;     // K
+
 // Temperatures of the water a humidifier uses, degC: liquid spray water, and
 // steam from a boiler or a steam main.
 constexpr double kLowestSprayTemperature = 0.0;
@@ -81,8 +90,15 @@ bool BeyondSaturation(double i, double x, double pb) { return IsFog(i, x, pb) &&
 // The air of water content x and enthalpy i: unsaturated air at its
 // temperature, or fog at the temperature of its fog isotherm.
 Air FromRatioAndEnthalpy(double x, double i, double pb) {
+    // Fog is warmer than its unsaturated reading: a reading above the range
+    // stays above it, and one far below it is no air (the range check of
+    // the state refuses both).
+    const double reading = TemperatureOf(i, x);
+    if (reading > kHighestStateTemperature || reading < kLowestStateTemperature - kFogReadingSpan) {
+        return {reading, x, i, false};
+    }
     if (BeyondSaturation(i, x, pb)) return {FogTemperature(i, x, pb), x, i, true};
-    return {TemperatureOf(i, x), x, i, false};
+    return {reading, x, i, false};
 }
 
 bool InStateRange(double t) { return t >= kLowestStateTemperature && t <= kHighestStateTemperature; }
@@ -104,8 +120,12 @@ double SolveTemperature(const Rising& f, const std::string& who) {
 
 std::string StateLabel(const std::string& name) { return "Punkt " + Quoted(name); }
 
-void RequireFinite(double value, const std::string& who, const char* symbol) {
+void RequireNumber(double value, const std::string& who, const char* symbol) {
     if (!std::isfinite(value)) Refuse(who + ": wartość " + symbol + " nie jest liczbą.");
+    if (std::fabs(value) > kLargestInput) {
+        Refuse(who + ": wartość " + symbol + " = " + FloatToStr(value) + " jest poza zakresem obliczeń (±" +
+               FloatToStr(kLargestInput) + ").");
+    }
 }
 
 // The given state's air from its two properties.
@@ -115,16 +135,16 @@ Air GivenAir(const StateInput& s, double pb) {
     if (count != 2) {
         Refuse(who + ": podaj dokładnie dwie z wielkości t, φ, x, i (podano " + std::to_string(count) + ").");
     }
-    if (s.t) RequireFinite(*s.t, who, "t");
-    if (s.i) RequireFinite(*s.i, who, "i");
+    if (s.t) RequireNumber(*s.t, who, "t");
+    if (s.i) RequireNumber(*s.i, who, "i");
     if (s.phi) {
-        RequireFinite(*s.phi, who, "φ");
+        RequireNumber(*s.phi, who, "φ");
         if (*s.phi <= 0 || *s.phi > 100) {
             Refuse(who + ": wilgotność względna φ = " + Number(*s.phi) + " % musi leżeć w zakresie (0; 100] %.");
         }
     }
     if (s.x) {
-        RequireFinite(*s.x, who, "x");
+        RequireNumber(*s.x, who, "x");
         if (*s.x <= 0) Refuse(who + ": zawartość wilgoci x = " + Number(*s.x) + " g/kg musi być większa od zera.");
     }
     if (s.t && !InStateRange(*s.t)) {
@@ -192,10 +212,17 @@ double MassFlowOf(const AirFlow& flow, const StateResult& s, const std::string& 
     if (!std::isfinite(flow.value) || flow.value <= 0) {
         Refuse(who + ": przepływ powietrza musi być liczbą większą od zera.");
     }
-    if (flow.kind == AirFlow::Kind::Mass) return flow.value;
     // V [m3/h] of moist air: rho (1 + x) kg of moist air per m3 carries
     // rho / (1 + x) kg of dry air.
-    return fp::Store(fp::Div(static_cast<real>(flow.value) * s.rho, kSecondsPerHour * (1.0L + s.humidityRatio)));
+    const double m = flow.kind == AirFlow::Kind::Mass
+                         ? flow.value
+                         : fp::Store(fp::Div(static_cast<real>(flow.value) * s.rho,
+                                             kSecondsPerHour * (1.0L + s.humidityRatio)));
+    if (m < kSmallestMassFlow || m > kLargestMassFlow) {
+        Refuse(who + ": strumień masy powietrza suchego ṁ = " + FloatToStr(m) + " kg/s leży poza zakresem " +
+               FloatToStr(kSmallestMassFlow) + "…" + FloatToStr(kLargestMassFlow) + " kg/s.");
+    }
+    return m;
 }
 
 // The process parameters, each with the types it belongs to.
@@ -269,7 +296,7 @@ private:
             if (!parameter.types[static_cast<std::size_t>(p.type)]) {
                 Refuse(who + ": parametr " + parameter.symbol + " nie dotyczy tej przemiany.");
             }
-            RequireFinite(*value, who, parameter.symbol);
+            RequireNumber(*value, who, parameter.symbol);
         }
         const auto exactlyOne = [&](bool a, bool b, const char* names) {
             if (a == b) Refuse(who + ": podaj dokładnie jeden z parametrów " + names + ".");

@@ -145,8 +145,11 @@ inline constexpr double kHighestPressure = 120000.0;       // Pa
 //   - a name is empty or repeated, or a process names a state that is not
 //     given or made earlier (a mixing needs two different states);
 //   - a state does not give exactly two of t, phi, x, i, or gives phi
-//     outside (0, 100], x <= 0, a flow <= 0, a value that is not finite, or
-//     (t, i) beyond saturation (fog is given by x and i, or by t and x);
+//     outside (0, 100], x <= 0, a flow whose dry-air mass flow lies outside
+//     0.0001...100 000 kg/s, or (t, i) beyond saturation (fog is given by x
+//     and i, or by t and x);
+//   - a value (of a state or a parameter) is not finite or lies beyond
+//     +-1 000 000;
 //   - a state, given or made, lies outside the temperatures above;
 //   - a process lacks its parameters, has another type's, or starts from a
 //     state without a flow (every process needs the flow: a mixing for its
@@ -155,8 +158,8 @@ inline constexpr double kHighestPressure = 120000.0;       // Pa
 //     dehumidification does that), a cooling has BF outside 0...1 or a coil
 //     warmer than the air, a humidifier's target is below the start or
 //     beyond saturation.
-// A law that faults on extreme inputs raises FloatingPointError, as in the
-// calculator. Nothing is returned in either case.
+// Nothing else is raised: the limits above keep every step within the double
+// range.
 ChainResult ComputeChain(const ChainInput& chain);
 
 // The type's name: "mieszanie", "ogrzewanie", "chłodzenie z osuszaniem",
