@@ -128,9 +128,8 @@ void RequireNumber(double value, const std::string& who, const char* symbol) {
     }
 }
 
-// The given state's air from its two properties.
-Air GivenAir(const StateInput& s, double pb) {
-    const std::string who = StateLabel(s.name);
+// The given state's two properties, each within its range.
+void CheckGiven(const StateInput& s, const std::string& who) {
     const int count = s.t.has_value() + s.phi.has_value() + s.x.has_value() + s.i.has_value();
     if (count != 2) {
         Refuse(who + ": podaj dokładnie dwie z wielkości t, φ, x, i (podano " + std::to_string(count) + ").");
@@ -150,6 +149,12 @@ Air GivenAir(const StateInput& s, double pb) {
     if (s.t && !InStateRange(*s.t)) {
         Refuse(who + ": temperatura t = " + Number(*s.t) + " °C leży poza zakresem " + RangeText() + ".");
     }
+}
+
+// The given state's air from its two properties.
+Air GivenAir(const StateInput& s, double pb) {
+    const std::string who = StateLabel(s.name);
+    CheckGiven(s, who);
     const double phi = s.phi ? fp::Store(fp::Div(*s.phi, 100.0L)) : 0.0;
     const double x = s.x ? ToKgPerKg(*s.x) : 0.0;
     if (s.t && s.phi) {

@@ -275,6 +275,7 @@ TEST(AirProcesses, RefusalsNameTheStateOrProcess) {
         {[&](ChainInput& c) { state(c, 0).t = 85; }, "temperatura t = 85 °C leży poza zakresem -26…80 °C"},
         {[&](ChainInput& c) { state(c, 0) = {.name = "1", .phi = 5, .x = 30}; }, "Punkt „1”: szukana temperatura leży poza"},
         {[&](ChainInput& c) { state(c, 0) = {.name = "1", .t = 10, .i = 60}; }, "stan (t, i) leży poza krzywą nasycenia"},
+        {[&](ChainInput& c) { state(c, 0) = {.name = "1", .t = 20, .i = 10}; }, "i = 10 kJ/kg oznacza powietrze bez wilgoci"},
         {[&](ChainInput& c) { state(c, 0).t = NAN; }, "wartość t nie jest liczbą"},
         {[&](ChainInput& c) { state(c, 0) = {.name = "1", .x = 5, .i = -1e6}; }, "leży poza zakresem -26…80 °C"},
         {[&](ChainInput& c) { state(c, 0).phi = 2e6; }, "wartość φ = 2000000 jest poza zakresem obliczeń"},
