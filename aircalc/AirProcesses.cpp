@@ -103,10 +103,7 @@ Air FromRatioAndEnthalpy(double x, double i, double pb) {
 
 bool InStateRange(double t) { return t >= kLowestStateTemperature && t <= kHighestStateTemperature; }
 
-const std::string& RangeText() {
-    static const std::string text = Number(kLowestStateTemperature) + "…" + Number(kHighestStateTemperature) + " °C";
-    return text;
-}
+std::string RangeText() { return Number(kLowestStateTemperature) + "…" + Number(kHighestStateTemperature) + " °C"; }
 
 // The temperature in the states' range at which a rising f reaches zero;
 // refused in `who`'s words when the root lies outside the range.
@@ -510,7 +507,14 @@ private:
             if (step > 1.0) Refuse(who + ": nie można osiągnąć φ2 = " + Number(phi2) + " %.");
             high = fp::Store(x1 + static_cast<real>(step));
         }
-        return Bisect(x1, high, shortfall);
+        const double x2 = Bisect(x1, high, shortfall);
+        // A line that leaves the states' temperatures first stops at their
+        // edge, short of phi2.
+        if (shortfall(x2) < -1e-6) {
+            Refuse(who + ": nie można osiągnąć φ2 = " + Number(phi2) + " %: linia przemiany wychodzi wcześniej poza zakres " +
+                   RangeText() + ".");
+        }
+        return x2;
     }
 
     void AddNotes(const StateResult& s) {

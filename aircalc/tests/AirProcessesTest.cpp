@@ -302,6 +302,7 @@ TEST(AirProcesses, RefusalsNameTheStateOrProcess) {
         {[&](ChainInput& c) { process(c, 3).phi2 = 10; }, "φ2 = 10 % jest mniejsza niż φ = "},
         {[&](ChainInput& c) { process(c, 3).phi2 = 100.5; }, "φ2 = 100,5 % musi leżeć w zakresie"},
         {[&](ChainInput& c) { process(c, 3).x2 = 8; }, "podaj dokładnie jeden z parametrów x2 lub φ2"},
+        {[&](ChainInput& c) { process(c, 3).ts = 300, process(c, 3).phi2 = 99; }, "linia przemiany wychodzi wcześniej poza"},
         {[&](ChainInput& c) { process(c, 3).ts = -5; }, "temperatura pary ts = -5 °C leży poza zakresem"},
         {[&](ChainInput& c) { process(c, 4).x2 = 3; }, "x2 = 3 g/kg jest mniejsza niż x = "},
         {[&](ChainInput& c) { process(c, 4).x2 = 40; }, "przy x2 = 40 g/kg powietrze byłoby przesycone"},
