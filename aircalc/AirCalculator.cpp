@@ -166,7 +166,7 @@ std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
             r.phi = RoundedDisplay(s.phi, -1);
             break;
         case 2:  // i, t
-            s.x = fp::Store(fp::Div(s.i - 1.005L * s.t, 2501.0L + 1.84L * s.t));
+            s.x = HumidityRatioOf(s.i, s.t);
             CompleteFromTemperatureAndRatio(s);
             r.x = RoundedDisplay(s.x, -5);
             r.phi = RoundedDisplay(s.phi, -1);

@@ -31,6 +31,10 @@ double TemperatureOf(double i, double x) {
                              kDryAirHeat + kVapourHeat * x));
 }
 
+double HumidityRatioOf(double i, double t) {
+    return fp::Store(fp::Div(i - kDryAirHeat * t, kVaporisationHeat + kVapourHeat * t));
+}
+
 double VapourPressure(double x, double pb) { return fp::Store(fp::Div(static_cast<real>(x) * pb, 0.622L + x)); }
 
 double SaturationHumidityRatio(double t, double pb) { return HumidityRatio(1.0, AirCalcSaturationPressure(t), pb); }

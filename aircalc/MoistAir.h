@@ -40,6 +40,10 @@ double RelativeHumidity(double x, double ps, double pb);
 // t = (i - 2501 x) / (1.005 + 1.84 x).
 double TemperatureOf(double i, double x);
 
+// The humidity ratio of unsaturated air of enthalpy i at temperature t, the
+// enthalpy law solved for x: x = (i - 1.005 t) / (2501 + 1.84 t).
+double HumidityRatioOf(double i, double t);
+
 // The partial pressure of vapour in air of humidity ratio x:
 // pp = x pb / (0.622 + x).
 double VapourPressure(double x, double pb);
