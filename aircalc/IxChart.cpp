@@ -25,12 +25,9 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // ---------------------------------------------------------------- lines
 
-// The part of the segment a-b inside the bounds (Liang-Barsky); the given
-// ends are kept exactly when they are inside.
-std::optional<IxPolyline> ClipSegment(const IxPoint& a, const IxPoint& b, const IxBounds& bounds) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {a.x, bounds.xMax - a.x, a.y - bounds.yMin, bounds.yMax - a.y};
+// Liang-Barsky: the part [enter, leave] of a segment's parameter 0...1 for
+// which p[k] * s <= q[k] holds on all four sides; nothing when it is empty.
+std::optional<std::pair<double, double>> InsideInterval(const double (&p)[4], const double (&q)[4]) {
     double enter = 0, leave = 1;
     for (int k = 0; k < 4; ++k) {
         if (p[k] == 0) {
@@ -44,7 +41,19 @@ std::optional<IxPolyline> ClipSegment(const IxPoint& a, const IxPoint& b, const 
             leave = std::min(leave, r);
         }
     }
-    if (leave - enter <= 1e-12) return std::nullopt;
+    if (enter > leave) return std::nullopt;
+    return std::pair{enter, leave};
+}
+
+// The part of the segment a-b inside the bounds; the given ends are kept
+// exactly when they are inside.
+std::optional<IxPolyline> ClipSegment(const IxPoint& a, const IxPoint& b, const IxBounds& bounds) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {a.x, bounds.xMax - a.x, a.y - bounds.yMin, bounds.yMax - a.y};
+    const auto part = InsideInterval(p, q);
+    if (!part || part->second - part->first <= 1e-12) return std::nullopt;
+    const auto [enter, leave] = *part;
     const IxPoint from = enter == 0 ? a : IxPoint{a.x + enter * dx, a.y + enter * dy};
     const IxPoint to = leave == 1 ? b : IxPoint{a.x + leave * dx, a.y + leave * dy};
     return IxPolyline{from, to};
@@ -326,7 +335,13 @@ IxPoint RayEnd(const IxPoint& pole, double dx, double dy, const IxBounds& b) {
 // (epsilon - 2501) Delta x on the chart; the infinite ones run upright.
 void AddEdgeRays(IxLines& chart) {
     const IxBounds& b = chart.bounds;
-    chart.pole = b.Contains({0, 0}) ? IxPoint{0, 0} : IxPoint{0, (b.yMin + b.yMax) / 2};
+    // At 0 degC as printed charts have it, unless that lies near the top or
+    // bottom, where the rays would leave the chart at once: then on the
+    // whole degree nearest the middle.
+    const double zero = (0 - b.yMin) / (b.yMax - b.yMin);
+    chart.pole = zero >= 0.2 && zero <= 0.8
+                     ? IxPoint{0, 0}
+                     : IxPointOf(std::round((chart.range.tMin + chart.range.tMax) / 2), 0);
     std::vector<double> directions{kInfinity, -kInfinity};
     directions.insert(directions.end(), std::begin(kIxEdgeScale), std::end(kIxEdgeScale));
     for (const double epsilon : directions) {
@@ -474,25 +489,12 @@ bool BoxesOverlap(const Box& a, const Box& b) {
 }
 
 // True when the segment p-q passes through the box.
-bool SegmentCrosses(const Box& b, const PixelPoint& p, const PixelPoint& q) {
-    const PixelPoint a = Local(b, p), e = Local(b, q);
+bool SegmentCrosses(const Box& b, const PixelPoint& from, const PixelPoint& to) {
+    const PixelPoint a = Local(b, from), e = Local(b, to);
     const double dx = e.x - a.x, dy = e.y - a.y;
-    const double dp[] = {-dx, dx, -dy, dy};
-    const double dq[] = {a.x + b.hw, b.hw - a.x, a.y + b.hh, b.hh - a.y};
-    double enter = 0, leave = 1;
-    for (int k = 0; k < 4; ++k) {
-        if (dp[k] == 0) {
-            if (dq[k] < 0) return false;
-            continue;
-        }
-        const double r = dq[k] / dp[k];
-        if (dp[k] < 0) {
-            enter = std::max(enter, r);
-        } else {
-            leave = std::min(leave, r);
-        }
-    }
-    return enter <= leave;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {a.x + b.hw, b.hw - a.x, a.y + b.hh, b.hh - a.y};
+    return InsideInterval(p, q).has_value();
 }
 
 bool BoxWithin(const Box& b, const PixelRect& r) {

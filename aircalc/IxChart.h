@@ -106,8 +106,9 @@ struct IxLines {
     // The fog region below the saturation curve, a closed polygon inside
     // the bounds (empty when the range shows none).
     IxPolyline fogRegion;
-    // The pole of the edge scale: 0 degC on the x = 0 axis, or the middle of
-    // that axis when 0 degC lies outside the range.
+    // The pole of the edge scale on the x = 0 axis: at 0 degC, or at the
+    // whole degree nearest the middle when 0 degC lies outside the middle
+    // three fifths of the axis.
     IxPoint pole;
 };
 

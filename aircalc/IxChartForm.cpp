@@ -252,9 +252,14 @@ void IxChartForm::showEvent(QShowEvent* event) {
 void IxChartForm::ShowCalculatorState() { UpdateOverlay(); }
 
 void IxChartForm::EditPbExit() {
-    const double pb = StrToFloat(ToStd(EditPb->text()));
-    if (pb == pb_) return;
-    SetPressure(pb);
+    try {
+        const double pb = StrToFloat(ToStd(EditPb->text()));
+        if (pb != pb_) SetPressure(pb);
+    } catch (...) {
+        // The field shows the pressure the chart is drawn at again.
+        EditPb->setText(FromStd(FloatToStr(pb_)));
+        throw;
+    }
 }
 
 void IxChartForm::ShowReadingAt(const QPointF& pixel) {

@@ -189,6 +189,7 @@ TEST_F(IxChartWindow, PressureRangeAndDensityLinesChangeTheChart) {
     QTest::keyClick(app.Control<QLineEdit>(F, "EditPb"), Qt::Key_Return);
     EXPECT_TRUE(app.LastMessage().contains("60000")) << app.LastMessage().toStdString();
     EXPECT_EQ(Chart().Pressure(), 90000);
+    EXPECT_EQ(app.Text(F, "EditPb"), "90000");
 
     // "Zakres...": the dialog shows the range and sets a new one.
     app.Click(F, "Zakres1");
@@ -219,6 +220,7 @@ TEST_F(IxChartWindow, PressureRangeAndDensityLinesChangeTheChart) {
     app.Click(F, "Liniegstoci1");
     EXPECT_GT(densityLabels(), 2);
     EXPECT_NE(app.Grab(F, "Wykres"), without);
+    Shot("IxChartForm_range_density");
 }
 
 TEST_F(IxChartWindow, TextsDoNotOverlapAtTheWindowsSize) {
@@ -240,6 +242,15 @@ TEST_F(IxChartWindow, TextsDoNotOverlapAtTheWindowsSize) {
                (label.family == IxFamily::RelativeHumidity || label.family == IxFamily::Saturation);
     }
     EXPECT_EQ(phi, 10);
+    Shot("IxChartForm_density");
+    // The smallest window: the texts that find no room are left out.
+    Chart().resize(Chart().minimumSize());
+    for (std::size_t a = 0; a < Chart().Layout().labels.size(); ++a) {
+        for (std::size_t b = a + 1; b < Chart().Layout().labels.size(); ++b) {
+            EXPECT_FALSE(LabelsOverlap(Chart().Layout().labels[a], Chart().Layout().labels[b], 1.0));
+        }
+    }
+    Shot("IxChartForm_smallest");
 }
 
 TEST_F(IxChartWindow, ExportsThePictureAndTheReport) {

@@ -275,10 +275,11 @@ TEST(IxChart, EdgeScaleRaysRunAtTheirDirection) {
         }
         EXPECT_EQ(rays, 10);
     }
-    // 0 degC on the x = 0 axis when the range holds it, else the axis' middle.
+    // 0 degC on the x = 0 axis when it lies well inside the range, else the
+    // whole degree nearest the middle.
     EXPECT_EQ(ComputeIxLines({}, kPb).pole.y, 0.0);
-    const IxBounds warm = IxBoundsOf({5, 45, 25});
-    EXPECT_EQ(ComputeIxLines({5, 45, 25}, kPb).pole.y, (warm.yMin + warm.yMax) / 2);
+    EXPECT_EQ(ComputeIxLines({5, 45, 25}, kPb).pole.y, IxPointOf(25, 0).y);
+    EXPECT_EQ(ComputeIxLines({0, 40, 20}, kPb).pole.y, IxPointOf(20, 0).y);
 }
 
 // No two texts overlap, no text inside the plot hides a line's end, and
