@@ -38,7 +38,7 @@ public:
     // The module values, kept between calculations.
     const aircalc::AirState& State() const { return state_; }
     // The state the fields show: that of the last calculation, until
-    // "Wyczyść" or another "Oblicz" that computes nothing.
+    // "Wyczyść" or another "Oblicz" that computes nothing or fails.
     std::optional<aircalc::AirState> LastState() const { return lastState_; }
     // The pressure as typed in pb.
     QString PressureText() const;
