@@ -20,11 +20,14 @@
 
 namespace vimtal {
 
-TForm10::TForm10(const FormLink& help)
-    : Form(QStringLiteral("TForm10"), QStringLiteral("Kalkulator powietrza")), help_(help) {
+TForm10::TForm10(const FormLink& help, WindowLink<IxChartForm>& chart)
+    : Form(QStringLiteral("TForm10"), QStringLiteral("Kalkulator powietrza")), help_(help), chart_(chart) {
     Pomoc1 = new QAction(QStringLiteral("Pomoc"), this);
     Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
     MenuBar()->addAction(Pomoc1);
+    Wykresix1 = new QAction(QStringLiteral("Wykres i-x"), this);
+    Wykresix1->setObjectName(QStringLiteral("Wykresix1"));
+    MenuBar()->addAction(Wykresix1);
 
     SetClientSize(253, 434);
     QWidget* c = Client();
@@ -106,6 +109,7 @@ TForm10::TForm10(const FormLink& help)
 
     OnEach(this, &QPushButton::clicked, {{Button1, &TForm10::Button1Click}, {Button2, &TForm10::Button2Click}});
     On(Pomoc1, &QAction::triggered, [this] { Pomoc1Click(); });
+    On(Wykresix1, &QAction::triggered, [this] { Wykresix1Click(); });
     // Every change of a property field, typed or written by a calculation.
     OnEach(this, &QLineEdit::textChanged,
            {{Edit1, &TForm10::Edit1Change}, {Edit2, &TForm10::Edit2Change}, {Edit3, &TForm10::Edit3Change},
@@ -134,13 +138,26 @@ void TForm10::Button2Click() {
     for (QLineEdit* field : {Edit6, Edit9, edit10, Edit7, edit11, Edit8}) field->clear();
     LabelUwagi->ShowNotes({});
     lastCase_ = 0;
+    lastState_.reset();
 }
 
 void TForm10::Pomoc1Click() { help_.ShowModal(); }
 
+void TForm10::Wykresix1Click() { chart_.ShowModal(); }
+
+QString TForm10::PressureText() const { return Edit5->text(); }
+
+void TForm10::InsertState(const QString& t, const QString& phi) {
+    Button2Click();
+    Edit3->setText(t);
+    Edit4->setText(phi);
+    Button1Click();
+}
+
 void TForm10::Button1Click() {
     const aircalc::AirTexts texts = fields_.Read();
     std::optional<aircalc::AirResults> results;
+    lastState_.reset();
     // A calculation that fails leaves no notes of an earlier state behind.
     LabelUwagi->ShowNotes({});
     {
@@ -162,6 +179,7 @@ void TForm10::Button1Click() {
     Edit8->setText(FromStd(results->rho));
     LabelUwagi->ShowNotes(results->notes);
     lastCase_ = results->caseNumber;
+    lastState_ = state_;
 }
 
 Report TForm10::BuildReport() const {

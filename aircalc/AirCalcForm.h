@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "aircalc/AirCalculator.h"
 #include "core/ui/FieldBinding.h"
@@ -15,17 +16,20 @@ class QPushButton;
 
 namespace vimtal {
 
+class IxChartForm;
 class NotesLabel;
 
 class TForm10 : public Form {
     Q_OBJECT
 public:
-    // `help`: the air calculator's help window, opened from "Pomoc".
-    explicit TForm10(const FormLink& help);
+    // `help`: the air calculator's help window, opened from "Pomoc";
+    // `chart`: the i-x chart, opened from "Wykres i-x".
+    TForm10(const FormLink& help, WindowLink<IxChartForm>& chart);
 
     void Button1Click();  // "Oblicz"
     void Button2Click();  // "Wyczyść"
     void Pomoc1Click();
+    void Wykresix1Click();
     void Edit1Change() { LockAfterChange(0); }
     void Edit2Change() { LockAfterChange(1); }
     void Edit3Change() { LockAfterChange(2); }
@@ -33,6 +37,14 @@ public:
 
     // The module values, kept between calculations.
     const aircalc::AirState& State() const { return state_; }
+    // The state the fields show: that of the last calculation, until
+    // "Wyczyść" or another "Oblicz" that computes nothing or fails.
+    std::optional<aircalc::AirState> LastState() const { return lastState_; }
+    // The pressure as typed in pb.
+    QString PressureText() const;
+    // A state from elsewhere (the i-x chart): "Wyczyść", t and phi typed,
+    // "Oblicz".
+    void InsertState(const QString& t, const QString& phi);
 
     // The calculation sheet of the window as it is: the two properties the
     // last calculation was given and the pressure as inputs, the two it
@@ -59,14 +71,17 @@ private:
     QPushButton* Button2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QAction* Pomoc1 = nullptr;
+    QAction* Wykresix1 = nullptr;
     NotesLabel* LabelUwagi = nullptr;  // the assumptions the last state leaves
 
     aircalc::AirState state_;
     int lastCase_ = 0;  // the case of the last calculation shown (0: none)
+    std::optional<aircalc::AirState> lastState_;
     // i, x, t, phi, pb as the calculation reads them, and the six results.
     FieldBindings<aircalc::AirTexts> fields_;
 
     const FormLink& help_;
+    WindowLink<IxChartForm>& chart_;
 };
 
 }  // namespace vimtal

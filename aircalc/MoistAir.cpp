@@ -56,15 +56,21 @@ bool HoldsAsVapour(double t, double x, double pb) {
     return HumidityRatio(1.0, ps, pb) >= x;
 }
 
-}  // namespace
-
-double FogEnthalpy(double t, double x, double pb) {
+// Saturated air at t carrying x - x'' beyond saturation, each kg of it
+// holding `condensed` kJ.
+double FogEnthalpyWith(double t, double x, double pb, real condensed) {
     const double xs = SaturationHumidityRatio(t, pb);
     if (xs >= x) return Enthalpy(t, x);
     return fp::Store(kDryAirHeat * t +
                      static_cast<real>(xs) * (kVaporisationHeat + kVapourHeat * t) +
-                     (static_cast<real>(x) - xs) * CondensedWaterEnthalpy(t));
+                     (static_cast<real>(x) - xs) * condensed);
 }
+
+}  // namespace
+
+double FogEnthalpy(double t, double x, double pb) { return FogEnthalpyWith(t, x, pb, CondensedWaterEnthalpy(t)); }
+
+double FrozenFogEnthalpyAtZero(double x, double pb) { return FogEnthalpyWith(0.0, x, pb, -kFusionHeat); }
 
 bool IsFog(double i, double x, double pb) { return !HoldsAsVapour(TemperatureOf(i, x), x, pb); }
 

@@ -59,6 +59,11 @@ double SaturationHumidityRatio(double t, double pb);
 // The enthalpy of fog at t holding x in all:
 double FogEnthalpy(double t, double x, double pb);
 
+// At 0 degC the surplus may be water, ice or both: fog of the same x lies
+// between FogEnthalpy(0, x) (all water) and this enthalpy (all ice, 335 kJ
+// less per kg of surplus), so the 0 degC isotherm of fog fans into a wedge.
+double FrozenFogEnthalpyAtZero(double x, double pb);
+
 // True when air of enthalpy i and humidity ratio x lies beyond saturation:
 // its unsaturated temperature TemperatureOf(i, x) holds less than x.
 bool IsFog(double i, double x, double pb);

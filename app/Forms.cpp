@@ -19,6 +19,7 @@
 // Module windows.
 #include "orifice/OrificeForm.h"
 #include "aircalc/AirCalcForm.h"
+#include "aircalc/IxChartForm.h"
 #include "dhwsim/DhwChartForm.h"
 #include "dhwsim/DhwSettingsForm.h"
 #include "dhwsim/DhwSimForm.h"
@@ -62,6 +63,8 @@ struct Program {
     WindowLink<TForm16> catalogue;
     WindowLink<TForm17> editor;
     WindowLink<TForm19> dhwSizing;
+    WindowLink<IxChartForm> ixChart;
+    WindowLink<IxRangeForm> ixRange;
 
     // Files from outside, opened in the modules that read them.
     ModuleFiles files{dhwSimulation, ductCooling, circuit};
@@ -97,7 +100,7 @@ Form& CreateForms() {
     Create(p.orifice, p.ambientAir);
     Create(p.settings, p.ambientAir);
     Create(p.about);
-    Create(p.airCalculator, p.airHelp);
+    TForm10& airCalculator = Create(p.airCalculator, p.airHelp, p.ixChart);
     Create(p.airHelp);
     TForm5& dhw = Create(p.dhwSimulation, p.dhwChart, p.dhwSettings, p.dhwAssumptions, p.dhwScheme);
     Create(p.dhwChart, dhw);
@@ -112,6 +115,9 @@ Form& CreateForms() {
     Create(p.catalogue, p.ambientAir, p.pressureLoss, p.editor);
     Create(p.editor, p.ambientAir, p.pressureLoss, circuit);
     Create(p.dhwSizing, dhw);
+    // Windows added to the suite since, after its original nineteen.
+    IxChartForm& ixChart = Create(p.ixChart, airCalculator, p.ixRange);
+    Create(p.ixRange, ixChart);
     launcher->EnableModuleButtons();
     return *launcher;
 }

@@ -39,7 +39,8 @@ TEST(StartUp, WindowsAreCreatedInTheStartUpOrder) {
     // simply absent, but those present keep their relative order.
     const QStringList order{"TForm18", "TForm1",  "TForm2",  "TForm3",  "TForm10", "TForm4",  "TForm5",
                             "TForm6",  "TForm7",  "TForm8",  "TForm9",  "TForm11", "TForm12", "TForm13",
-                            "TForm14", "TForm15", "TForm16", "TForm17", "TForm19"};
+                            "TForm14", "TForm15", "TForm16", "TForm17", "TForm19", "IxChartForm",
+                            "IxRangeForm"};
     int last = -1;
     for (Form* form : RegisteredForms()) {
         const int position = order.indexOf(form->objectName());

@@ -77,6 +77,12 @@ TEST_F(WholeProgram, EveryModuleFromTheLauncher) {
     EXPECT_EQ(app.Text("TForm10", "Edit1"), "38,5");
     EXPECT_EQ(app.Text("TForm10", "edit11"), "13,7");
     Shot("TForm10", "03_air_calculator");
+    // The same state as point K on the Mollier chart, with its dew-point
+    // and wet-bulb constructions.
+    app.Click("TForm10", "Wykresix1");
+    EXPECT_EQ(app.Text("IxChartForm", "EditPb"), "101300");
+    Shot("IxChartForm", "03b_ix_chart");
+    app.Close("IxChartForm");
     app.Close("TForm10");
     NoErrors("air calculator");
 
