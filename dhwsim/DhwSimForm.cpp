@@ -174,8 +174,8 @@ void TForm5::BuildMenu() {
     file->addSeparator();
     Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
                          QKeySequence(QStringLiteral("Ctrl+Alt+X")));
-    recentFiles_ = new RecentFiles(file, Symulacja1, kCwuExtension, [this](const QString& path) { OpenFile(path); });
-    AcceptDroppedFiles(this, kCwuExtension, [this](const QString& path) { OpenFile(path); });
+    recentFiles_ = new RecentFiles(file, Symulacja1, kCwuExtension, [this](const QString& path) { Open(path); });
+    AcceptDroppedFiles(this, kCwuExtension, [this](const QString& path) { Open(path); });
     AddReportActions(this, file, Zamknij1, QStringLiteral("symulacja_cwu.pdf"), [this] { return BuildReport(); });
 
     QMenu* charts = bar->addMenu(QStringLiteral("Wykres"));
@@ -646,26 +646,30 @@ void TForm5::Edit9Change() {
 void TForm5::Zapisz1Click() {
     const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
-    SaveFile(*path);
+    Save(*path);
 }
 
-void TForm5::SaveFile(const QString& path) {
-    dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord());
-    recentFiles_->Add(path);
+bool TForm5::Save(const QString& path) {
+    const bool saved = Guarded([&] { dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord()); });
+    if (saved) recentFiles_->Add(path);
+    return saved;
 }
 
 void TForm5::Otwrz1Click() {
     const std::optional<QString> path = platform().OpenFileDialog(platform().OpenRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
-    OpenFile(*path);
+    Open(*path);
 }
 
-void TForm5::OpenFile(const QString& path) {
-    const dhwsim::CwuRecord record = dhwsim::kCwuFormat.Load(ToStd(path));
+bool TForm5::Open(const QString& path) {
+    // The whole record is read before any field changes.
+    std::optional<dhwsim::CwuRecord> record;
+    if (!Guarded([&] { record = dhwsim::kCwuFormat.Load(ToStd(path)); })) return false;
     const QScopedValueRollback<bool> loading(loading_, true);
     loadFailed_ = false;
-    fields_.Load(dhwsim::kCwuFormat, record, [this] { return loadFailed_; });
+    fields_.Load(dhwsim::kCwuFormat, *record, [this] { return loadFailed_; });
     recentFiles_->Add(path);
+    return true;
 }
 
 // ---------------------------------------------------------------------------

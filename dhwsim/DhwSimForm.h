@@ -53,18 +53,20 @@ public:
     // 3 "Qzr=f(tw)".
     void OpenChart(int kind);
 
-    void Otwrz1Click();   // open a .cwu file: the dialog, then OpenFile
-    void Zapisz1Click();  // save a .cwu file: the dialog, then SaveFile
+    void Otwrz1Click();   // open a .cwu file: the dialog, then Open
+    void Zapisz1Click();  // save a .cwu file: the dialog, then Save
     // Opens the .cwu file at `path` as "Otwórz" does once a name is chosen:
     // each field goes back through its box or choice in the record's order,
-    // every reaction running as if typed; a reaction that fails ends the
-    // opening at that field. A missing or short file is a FileError and
-    // changes nothing. A file read goes first in "Ostatnio otwierane".
-    void OpenFile(const QString& path);
+    // every reaction running as if typed; a reaction that fails shows its
+    // error and ends the opening at that field. A file that cannot be read
+    // is shown in the error box and changes nothing. A file read goes first
+    // in "Ostatnio otwierane"; Open tells whether the file was read.
+    bool Open(const QString& path);
     // Saves the window's state to `path` as "Zapisz" does once a name is
-    // chosen (the file replaced safely; FileError on failure), and puts the
-    // file first in "Ostatnio otwierane".
-    void SaveFile(const QString& path);
+    // chosen (the file replaced safely) and puts the file first in "Ostatnio
+    // otwierane"; a file that cannot be written is shown in the error box.
+    // Save tells whether the file was written.
+    bool Save(const QString& path);
     void Ustawienia1Click();
     void Zaoenia1Click();
     void Algorytmsymulacji1Click();
