@@ -30,24 +30,27 @@ namespace {
 struct NeverReached {
     NeverReached(std::int64_t limit, bool losses) {
         SetDecimalSeparator(',');
-        model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false, sink);
+        kept.source = PowerToFlow(kept.source, {w.initialTemperature, w.supplyTemperature, w.returnTemperature},
+                                  &w.power, std::nullopt, sink)
+                          .source;
         settings.limit = std::to_string(limit);
         settings.losses = losses;
     }
     WindowInputs w = TankInputs("1,2", "0,5", "10", "80");
     SimulationSettings settings;
     RecordingMessageSink sink;
-    ChargingModel model;
+    KeptValues kept;
 };
 
 void BM_RunToTheLimit(benchmark::State& state) {
     NeverReached run(state.range(0), state.range(1) != 0);
+    RunReport report;
     for (auto _ : state) {
-        const RunReport report = run.model.Run(run.w, run.settings, run.sink);
+        report = RunSimulation(run.w, run.settings, run.kept, run.sink);
         benchmark::DoNotOptimize(report.stop);
     }
-    state.counters["steps"] = static_cast<double>(run.model.state().t);
-    state.counters["tw"] = run.model.state().tw;
+    state.counters["steps"] = static_cast<double>(report.end.t);
+    state.counters["tw"] = report.end.tw;
 }
 // With losses and without.
 BENCHMARK(BM_RunToTheLimit)->Args({10000000, 1})->Args({10000000, 0})->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -63,8 +66,9 @@ void BM_ChartPaintToTheLimit(benchmark::State& state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         charts::Canvas canvas(painter);
-        const ChartDrawing drawing = DrawChargingChart(canvas, image.width(), image.height(), kind, run.model, run.w,
-                                                       run.settings, run.sink, [](const ResultTexts&) {});
+        const std::optional<Inputs> inputs = Prepare(run.w, run.settings, Purpose::Chart, run.kept, run.sink);
+        const ChartDrawing drawing =
+            DrawChargingChart(canvas, image.width(), image.height(), kind, *inputs, [](const Result&) {});
         segments = drawing.segments;
     }
     state.counters["segments"] = static_cast<double>(segments);
