@@ -21,6 +21,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+
 namespace vimtal::dhwsim {
 namespace {
 
@@ -54,6 +56,31 @@ void BM_RunToTheLimit(benchmark::State& state) {
 }
 // With losses and without.
 BENCHMARK(BM_RunToTheLimit)->Args({10000000, 1})->Args({10000000, 0})->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same simulation watched as a worker thread would watch it: every few
+// thousand steps the simulated time goes to an atomic and a stop flag is
+// read. Beside the unwatched one, what watching costs.
+void BM_SimulateWatched(benchmark::State& state) {
+    NeverReached run(10000000, true);
+    const std::optional<Inputs> inputs = Prepare(run.w, run.settings, Purpose::Run, run.kept, run.sink);
+    const bool watched = state.range(0) != 0;
+    std::atomic<double> progress{0};
+    std::atomic<bool> stop{false};
+    Result result;
+    for (auto _ : state) {
+        if (watched) {
+            result = Simulate(*inputs, IgnoreSteps{}, [&](double t) {
+                progress.store(t, std::memory_order_relaxed);
+                return !stop.load(std::memory_order_relaxed);
+            });
+        } else {
+            result = Simulate(*inputs);
+        }
+        benchmark::DoNotOptimize(result.end.tw);
+    }
+    state.counters["steps"] = result.end.t;
+}
+BENCHMARK(BM_SimulateWatched)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // A full paint of the chart at the largest zoom: two runs of ten million
 // steps each and the curve drawn from the second.
