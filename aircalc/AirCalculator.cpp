@@ -141,6 +141,78 @@ static void CompleteFromRelativeHumidity(AirState& s) {
     s.tr = DewPoint(s.pp);
 }
 
+// The six cases, each from its two given properties: the state completed
+// in the order of its steps, and the two property fields it writes back.
+
+// Case 1, given i and x.
+static void FromEnthalpyAndRatio(AirState& s, AirResults& r) {
+    s.t = fp::Store(fp::Div(s.i - 2501.0L * s.x, 1.005L + 1.84L * s.x));
+    s.ps = AirCalcSaturationPressure(s.t);
+    s.phi = RelativeHumidity(s.x, s.ps, s.pb);
+    s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
+    s.rho = Density(s.t, s.x, s.pb);
+    s.tm = WetBulbSearch(s.i, s.pb);
+    s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+    s.phi = fp::Store(100.0L * s.phi);
+    s.tr = DewPoint(s.pp);
+    r.t = RoundedDisplay(s.t, -1);
+    r.phi = RoundedDisplay(s.phi, -1);
+}
+
+// Case 2, given i and t.
+static void FromEnthalpyAndTemperature(AirState& s, AirResults& r) {
+    s.x = HumidityRatioOf(s.i, s.t);
+    CompleteFromTemperatureAndRatio(s);
+    r.x = RoundedDisplay(s.x, -5);
+    r.phi = RoundedDisplay(s.phi, -1);
+}
+
+// Case 3, given x and t.
+static void FromRatioAndTemperature(AirState& s, AirResults& r) {
+    s.i = Enthalpy(s.t, s.x);
+    CompleteFromTemperatureAndRatio(s);
+    r.i = RoundedDisplay(s.i, -1);
+    r.phi = RoundedDisplay(s.phi, -1);
+}
+
+// Case 4, given x and phi in percent.
+static void FromRatioAndRelativeHumidity(AirState& s, AirResults& r) {
+    s.pp = fp::Store(fp::Div(static_cast<real>(s.x) * s.pb, 0.622L + s.x));
+    s.ps = fp::Store(fp::Div(s.pp, s.phi) * 100.0L);
+    s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
+    // The air is at the temperature whose saturation pressure is ps: the
+    // dew-point fits applied to ps.
+    s.t = DewPoint(s.ps);
+    s.i = Enthalpy(s.t, s.x);
+    s.rho = Density(s.t, s.x, s.pb);
+    s.tr = DewPoint(s.pp);
+    s.tm = WetBulbSearch(s.i, s.pb);
+    r.i = RoundedDisplay(s.i, -1);
+    r.t = RoundedDisplay(s.t, -1);
+}
+
+// Case 5, given t and phi.
+static void FromTemperatureAndRelativeHumidity(AirState& s, AirResults& r) {
+    s.ps = AirCalcSaturationPressure(s.t);
+    s.phi = fp::Store(fp::Div(s.phi, 100.0L));
+    s.x = HumidityRatio(s.phi, s.ps, s.pb);
+    s.i = Enthalpy(s.t, s.x);
+    CompleteFromRelativeHumidity(s);
+    r.i = RoundedDisplay(s.i, -1);
+    r.x = RoundedDisplay(s.x, -5);
+}
+
+// Case 6, given i and phi.
+static void FromEnthalpyAndRelativeHumidity(AirState& s, AirResults& r) {
+    s.phi = fp::Store(fp::Div(s.phi, 100.0L));
+    s.t = TemperatureSearch(s.i, s.phi, s.pb);
+    s.ps = AirCalcSaturationPressure(s.t);
+    s.x = HumidityRatio(s.phi, s.ps, s.pb);
+    CompleteFromRelativeHumidity(s);
+    r.t = RoundedDisplay(s.t, -1);
+    r.x = RoundedDisplay(s.x, -5);
+}
+
 std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
     if (Filled(f.i)) s.i = StrToFloat(f.i);
     if (Filled(f.x)) s.x = StrToFloat(f.x);
@@ -151,67 +223,13 @@ std::optional<AirResults> Calculate(AirState& s, const AirTexts& f) {
 
     AirResults r;
     r.caseNumber = SelectCase(f);
-    switch (r.caseNumber) {
-        case 1:  // i, x
-            s.t = fp::Store(fp::Div(s.i - 2501.0L * s.x, 1.005L + 1.84L * s.x));
-            s.ps = AirCalcSaturationPressure(s.t);
-            s.phi = RelativeHumidity(s.x, s.ps, s.pb);
-            s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
-            s.rho = Density(s.t, s.x, s.pb);
-            s.tm = WetBulbSearch(s.i, s.pb);
-            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
-            s.phi = fp::Store(100.0L * s.phi);
-            s.tr = DewPoint(s.pp);
-            r.t = RoundedDisplay(s.t, -1);
-            r.phi = RoundedDisplay(s.phi, -1);
-            break;
-        case 2:  // i, t
-            s.x = HumidityRatioOf(s.i, s.t);
-            CompleteFromTemperatureAndRatio(s);
-            r.x = RoundedDisplay(s.x, -5);
-            r.phi = RoundedDisplay(s.phi, -1);
-            break;
-        case 3:  // x, t
-            s.i = Enthalpy(s.t, s.x);
-            CompleteFromTemperatureAndRatio(s);
-            r.i = RoundedDisplay(s.i, -1);
-            r.phi = RoundedDisplay(s.phi, -1);
-            break;
-        case 4:  // x, phi in percent
-            s.pp = fp::Store(fp::Div(static_cast<real>(s.x) * s.pb, 0.622L + s.x));
-            s.ps = fp::Store(fp::Div(s.pp, s.phi) * 100.0L);
-            s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
-            // The air is at the temperature whose saturation pressure is ps: the
-            // dew-point fits applied to ps.
-            s.t = DewPoint(s.ps);
-            s.i = Enthalpy(s.t, s.x);
-            s.rho = Density(s.t, s.x, s.pb);
-            s.tr = DewPoint(s.pp);
-            s.tm = WetBulbSearch(s.i, s.pb);
-            r.i = RoundedDisplay(s.i, -1);
-            r.t = RoundedDisplay(s.t, -1);
-            break;
-        case 5:  // t, phi
-            s.ps = AirCalcSaturationPressure(s.t);
-            s.phi = fp::Store(fp::Div(s.phi, 100.0L));
-            s.x = HumidityRatio(s.phi, s.ps, s.pb);
-            s.i = Enthalpy(s.t, s.x);
-            CompleteFromRelativeHumidity(s);
-            r.i = RoundedDisplay(s.i, -1);
-            r.x = RoundedDisplay(s.x, -5);
-            break;
-        case 6:  // i, phi
-            s.phi = fp::Store(fp::Div(s.phi, 100.0L));
-            s.t = TemperatureSearch(s.i, s.phi, s.pb);
-            s.ps = AirCalcSaturationPressure(s.t);
-            s.x = HumidityRatio(s.phi, s.ps, s.pb);
-            CompleteFromRelativeHumidity(s);
-            r.t = RoundedDisplay(s.t, -1);
-            r.x = RoundedDisplay(s.x, -5);
-            break;
-        default:
-            return std::nullopt;
-    }
+    using CaseSteps = void (*)(AirState&, AirResults&);
+    static constexpr CaseSteps kCases[] = {
+        FromEnthalpyAndRatio,         FromEnthalpyAndTemperature,         FromRatioAndTemperature,
+        FromRatioAndRelativeHumidity, FromTemperatureAndRelativeHumidity, FromEnthalpyAndRelativeHumidity,
+    };
+    if (r.caseNumber < 1 || r.caseNumber > 6) return std::nullopt;
+    kCases[r.caseNumber - 1](s, r);
     // The relative humidity in percent: computed by the cases given two of
     // i, x and t, typed in the others.
     r.notes = AssumptionNotes(s.t, r.caseNumber <= 3 ? s.phi : typedPhi);

@@ -50,7 +50,9 @@ struct AirState {
     double ps = 0, pp = 0, pg = 0, tr = 0, tm = 0, rho = 0;
 };
 
-// Texts of the fields i (Edit1), x (Edit2), t (Edit3), phi (Edit4), pb (Edit5).
+// The texts typed for the specific enthalpy i [kJ/kg], the humidity ratio x
+// [kg/kg], the temperature t [degC], the relative humidity phi [%] and the
+// barometric pressure pb [Pa].
 struct AirTexts {
     std::string i, x, t, phi, pb;
 };

@@ -1,7 +1,6 @@
 #include "ModuleFiles.h"
 
 #include "core/Messages.h"
-#include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
 #include "dhwsim/DhwSimForm.h"
@@ -54,19 +53,15 @@ void ModuleFiles::Open(const StartupFiles& files) const {
 void ModuleFiles::Open(const StartupFile& file) const {
     const QString path = FromStd(file.path);
     switch (file.kind) {
+    // Each module shows the errors of its own file.
     case FileKind::DhwSimulation:
-        // The simulation window raises the file's errors; "Otwórz" shows them
-        // through its guard.
-        ShowWithFile(dhwSimulation_, path,
-                     [this, path] { return Guarded([&] { dhwSimulation_->OpenFile(path); }) ? 1 : -1; });
+        ShowWithFile(dhwSimulation_, path, [this, path] { return dhwSimulation_->Open(path) ? 1 : -1; });
         return;
     case FileKind::DuctCooling:
-        ShowWithFile(ductCooling_, path, [this, path] { return ductCooling_->OpenFile(path) ? 1 : -1; });
+        ShowWithFile(ductCooling_, path, [this, path] { return ductCooling_->Open(path) ? 1 : -1; });
         return;
     case FileKind::PressureLoss:
-        ShowWithFile(circuit_, path, [this, path] {
-            return circuit_->OpenFile(path) ? circuit_->Circuit().Count() : -1;
-        });
+        ShowWithFile(circuit_, path, [this, path] { return circuit_->Open(path) ? circuit_->Circuit().Count() : -1; });
         return;
     }
 }

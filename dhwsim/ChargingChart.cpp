@@ -40,9 +40,7 @@ void DrawFrameOf(charts::Canvas& canvas, int W, int H, int kind) {
 }
 
 // Where the first pass ended: what the axes run to.
-ChargingChartEnds EndsOf(const ChargingModel& model) {
-    return {model.state().t, model.state().tw, model.inputs().Q, model.inputs().tk};
-}
+ChargingChartEnds EndsOf(const Inputs& in, const Result& first) { return {first.end.t, first.end.tw, in.Q, in.tk}; }
 
 ChargingChartScale ScaleOf(int W, int H, int kind, const Inputs& in, const ChargingChartEnds& ends) {
     return ChargingChartScale(W, H, kind, in.criterion == Criterion::TargetTemperature, ends);
@@ -75,27 +73,21 @@ private:
 
 }  // namespace
 
-ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, ChargingModel& model,
-                               const WindowInputs& window, const SimulationSettings& settings,
-                               MessageSink& messages, const std::function<void(const ResultTexts&)>& firstPass,
+ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, const Inputs& in,
+                               const std::function<void(const Result&)>& firstPass,
                                std::vector<charts::PlotPoint>* points) {
     ChartDrawing drawing;
-    if (!model.Prepare(window, settings, Purpose::Chart, messages)) return drawing;
-    drawing.prepared = true;
     DrawFrameOf(canvas, W, H, kind);
 
     // First pass: where the axes end.
-    model.Advance();
-    const ChargingChartEnds ends = EndsOf(model);
-    firstPass(model.ChartResults());
-    const Inputs& in = model.inputs();
-    const ChargingChartScale scale = ScaleOf(W, H, kind, in, ends);
+    const Result first = Simulate(in);
+    firstPass(first);
+    const ChargingChartScale scale = ScaleOf(W, H, kind, in, EndsOf(in, first));
     if (!scale.Scaled()) return drawing;
     drawing.scaled = true;
     charts::DrawTicks(canvas, W, H, scale.HorizontalTicks(), scale.VerticalTicks());
 
     // Second pass: the curve, a point after every step.
-    model.Restart();
     charts::Curve curve(canvas, points);
     const real dtau = in.dtau;
     // The point of a state in the units of the axes: minutes, degC, kW.
@@ -108,9 +100,10 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
         }
     };
     CurvePixels pixel(kind, H, scale, dtau);
-    const QPoint start = pixel(model.state());
-    curve.MoveTo(start.x(), start.y(), value(model.state()));
-    model.Advance([&](const State& s) {
+    const State start = InitialState(in);
+    const QPoint from = pixel(start);
+    curve.MoveTo(from.x(), from.y(), value(start));
+    Simulate(in, [&](const State& s) {
         const QPoint p = pixel(s);
         curve.LineTo(p.x(), p.y(), [&] { return value(s); });
     });
@@ -118,23 +111,14 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
     return drawing;
 }
 
-ChargingCharts::ChargingCharts(const ChargingModel& model, const WindowInputs& window,
-                               const SimulationSettings& settings, MessageSink& messages)
-    : model_(model) {
-    prepared_ = model_.Prepare(window, settings, Purpose::Chart, messages);
-}
-
 ChartDrawing ChargingCharts::Draw(charts::Canvas& canvas, int W, int H, int kind) {
     ChartDrawing drawing;
-    if (!prepared_) return drawing;
-    drawing.prepared = true;
     DrawFrameOf(canvas, W, H, kind);
     if (!ends_) {
-        model_.Advance();
+        ends_ = EndsOf(inputs_, Simulate(inputs_));
         ++passes_;
-        ends_ = EndsOf(model_);
     }
-    const ChargingChartScale scale = ScaleOf(W, H, kind, model_.inputs(), *ends_);
+    const ChargingChartScale scale = ScaleOf(W, H, kind, inputs_, *ends_);
     if (!scale.Scaled()) return drawing;
     drawing.scaled = true;
     charts::DrawTicks(canvas, W, H, scale.HorizontalTicks(), scale.VerticalTicks());
@@ -155,15 +139,15 @@ const ChargingCharts::Traced& ChargingCharts::Trace(int W, int H) {
     // The kinds that have a scale at this size, each with its own pixels.
     std::vector<std::pair<std::vector<QPoint>*, CurvePixels>> kinds;
     for (int kind = 1; kind <= 3; ++kind) {
-        const ChargingChartScale scale = ScaleOf(W, H, kind, model_.inputs(), *ends_);
+        const ChargingChartScale scale = ScaleOf(W, H, kind, inputs_, *ends_);
         if (scale.Scaled()) {
             kinds.emplace_back(&traced.curves[static_cast<std::size_t>(kind - 1)],
-                               CurvePixels(kind, H, scale, model_.inputs().dtau));
+                               CurvePixels(kind, H, scale, inputs_.dtau));
         }
     }
-    model_.Restart();
-    for (auto& [curve, pixel] : kinds) curve->push_back(pixel(model_.state()));
-    model_.Advance([&](const State& s) {
+    const State start = InitialState(inputs_);
+    for (auto& [curve, pixel] : kinds) curve->push_back(pixel(start));
+    Simulate(inputs_, [&](const State& s) {
         for (auto& [curve, pixel] : kinds) {
             const QPoint p = pixel(s);
             if (p != curve->back()) curve->push_back(p);

@@ -3,13 +3,11 @@
 // source power over time ("Qzr=f(t)", kind 2) and the source power over the
 // water temperature ("Qzr=f(tw)", kind 3).
 //
-// Each drawing runs the model twice from the window's inputs, once to find
-// where the axes end, once to draw the curve step by step; no step is
-// stored. The origin stands for time 0, 0 degrees C and 0 kW.
+// Each drawing simulates twice from the prepared inputs, once to find where
+// the axes end, once to draw the curve step by step; no step is stored. The origin stands for time 0, 0 degrees C and 0 kW.
 #pragma once
 
 #include "charts/ChartFrame.h"
-#include "core/Messages.h"
 #include "dhwsim/ChargingChartScale.h"
 #include "dhwsim/ChargingModel.h"
 
@@ -23,25 +21,22 @@
 namespace vimtal::dhwsim {
 
 struct ChartDrawing {
-    bool prepared = false;  // false: a check refused the inputs, nothing drawn
     bool scaled = false;    // false: an axis would end at 0, only the frame drawn
     long long segments = 0;  // curve segments drawn
 };
 
-// Draws chart `kind` (1, 2 or 3) on a W x H paint box, scaled by
-// ChargingChartScale. The checks' messages go to `messages`; the first
-// pass's results go to `firstPass` before the ticks and the curve are drawn;
-// the curve's points, in the units of the axes, to `points`. Conversion and
-// floating-point errors are thrown, leaving what was drawn so far.
-ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, ChargingModel& model,
-                               const WindowInputs& window, const SimulationSettings& settings,
-                               MessageSink& messages, const std::function<void(const ResultTexts&)>& firstPass,
+// Draws chart `kind` (1, 2 or 3) of the prepared inputs on a W x H paint
+// box, scaled by ChargingChartScale. The first pass's result goes to
+// `firstPass` before the ticks and the curve are drawn; the curve's points,
+// in the units of the axes, to `points`. Floating-point errors are thrown,
+// leaving what was drawn so far.
+ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, const Inputs& inputs,
+                               const std::function<void(const Result&)>& firstPass,
                                std::vector<charts::PlotPoint>* points = nullptr);
 
 // The three charts of one simulation, for a report that shows them side by
-// side: each drawn as DrawChargingChart draws it, without its messages or
-// results going anywhere, from a copy of the model, so the window's own
-// model and results stay as they are.
+// side: each drawn as DrawChargingChart draws it, with the first pass's
+// result going nowhere.
 //
 // The charts share their first pass (the same inputs end at the same
 // place), made once when the first chart is drawn; and at one chart size the
@@ -50,21 +45,15 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, C
 // ten-million-step limit cost two runs instead of six.
 class ChargingCharts {
 public:
-    // Prepares the inputs as a chart does; a check that refuses them gives
-    // its message to `messages` and leaves the charts unprepared.
-    // Conversion errors are thrown.
-    ChargingCharts(const ChargingModel& model, const WindowInputs& window, const SimulationSettings& settings,
-                   MessageSink& messages);
-
-    bool Prepared() const { return prepared_; }
+    explicit ChargingCharts(const Inputs& inputs) : inputs_(inputs) {}
 
     // Draws chart `kind` (1, 2 or 3) on a W x H paint box: its frame, ticks
     // and curve, the same strokes DrawChargingChart makes. Floating-point
     // errors of a pass are thrown.
     ChartDrawing Draw(charts::Canvas& canvas, int W, int H, int kind);
 
-    // Passes of the model made so far (tests: two for any number of charts
-    // of one size).
+    // Passes of the simulation made so far (tests: two for any number of
+    // charts of one size).
     int Passes() const { return passes_; }
 
 private:
@@ -76,8 +65,7 @@ private:
     };
     const Traced& Trace(int W, int H);
 
-    ChargingModel model_;
-    bool prepared_ = false;
+    const Inputs inputs_;
     std::optional<ChargingChartEnds> ends_;
     std::optional<Traced> traced_;
     int passes_ = 0;

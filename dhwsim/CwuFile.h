@@ -15,30 +15,30 @@
 namespace vimtal::dhwsim {
 
 struct CwuRecord {
-    std::string initialTemperature;      // Edit1, tw0, C
-    std::string height;                  // Edit2, H, m
-    std::string diameter;                // Edit12, D, m
-    std::string insulation;              // Edit13, mm
-    std::string insulationConductivity;  // Edit14
-    std::string wallConductivity;        // Edit15
-    std::string airTemperature;          // Edit17, C
-    std::string timeStep;                // Edit3, s
-    bool waterHeating = false;           // CheckBox1: 1 water heating, 0 electric
-    std::string supplyTemperature;       // Edit4, C
-    std::string returnTemperature;       // Edit5, C
-    bool powerEntrySelected = false;     // RadioButton1: 1 power given, 0 mass flow given
-    std::string power;                   // Edit9, kW
-    std::string massFlow;                // Edit6, kg/s
-    bool targetTemperatureSelected = false;  // RadioButton3: 1 to a temperature, 0 for a time
-    std::string targetTemperature;       // Edit7, C
-    std::string targetTime;              // Edit10, s
-    std::string time;                    // Edit8, result, s
-    std::string minutes;                 // Edit20, result, min
-    std::string hours;                   // Edit21, result, h
-    std::string temperature;             // Edit11, result, C
-    std::string draw;                    // Edit18, result, l/s
-    std::string cubicMetres;             // Edit19, m3
-    std::string litres;                  // Edit16, dm3
+    std::string initialTemperature;      // tw0, initial water temperature, degC
+    std::string height;                  // H, tank height, m
+    std::string diameter;                // D, tank diameter, m
+    std::string insulation;              // diz, insulation thickness, mm
+    std::string insulationConductivity;  // lambda_iz, of the insulation, W/(m K)
+    std::string wallConductivity;        // lambda_cwu, of the tank wall, W/(m K)
+    std::string airTemperature;          // ta, room air, degC
+    std::string timeStep;                // dtau, s
+    bool waterHeating = false;           // 1 water heating, 0 electric
+    std::string supplyTemperature;       // tz, supply of the heating water, degC
+    std::string returnTemperature;       // tp, return of the heating water, degC
+    bool powerEntrySelected = false;     // 1 the source power given, 0 the mass flow given
+    std::string power;                   // Q, source power, kW
+    std::string massFlow;                // m, mass flow of heating water, kg/s
+    bool targetTemperatureSelected = false;  // 1 to a target temperature, 0 for a target time
+    std::string targetTemperature;       // tk, degC
+    std::string targetTime;              // tau_k, s
+    std::string time;                    // result: time the target was reached, s
+    std::string minutes;                 // result: the same time, min
+    std::string hours;                   // result: the same time, h
+    std::string temperature;             // result: temperature after the target time, degC
+    std::string draw;                    // result: constant draw, l/s
+    std::string cubicMetres;             // tank volume, m3
+    std::string litres;                  // tank volume, dm3
 };
 
 inline constexpr FixedField<CwuRecord> kCwuFields[] = {

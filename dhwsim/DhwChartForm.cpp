@@ -29,10 +29,12 @@ TForm6::TForm6(TForm5& simulation)
 }
 
 void TForm6::DrawChart(QPainter& painter, int W, int H, MessageSink& messages, std::vector<charts::PlotPoint>& points) {
+    const std::optional<dhwsim::Inputs> inputs = simulation_.PrepareChart(messages);
+    if (!inputs) return;
     charts::Canvas canvas(painter);
     dhwsim::DrawChargingChart(
-        canvas, W, H, simulation_.ChartKind(), simulation_.Model(), simulation_.Inputs(), simulation_.Settings(),
-        messages, [this](const dhwsim::ResultTexts& results) { simulation_.WriteResults(results); }, &points);
+        canvas, W, H, simulation_.ChartKind(), *inputs,
+        [&](const dhwsim::Result& first) { simulation_.WriteResults(dhwsim::ChartResults(*inputs, first)); }, &points);
 }
 
 charts::ChartWindow::ExportNames TForm6::Exports() const {

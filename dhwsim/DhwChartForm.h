@@ -16,8 +16,8 @@ class TForm5;
 class TForm6 : public charts::ChartWindow {
     Q_OBJECT
 public:
-    // `simulation`: the window whose inputs and model the chart runs, and
-    // into whose result boxes the first pass writes.
+    // `simulation`: the window whose inputs the chart simulates, and into
+    // whose result boxes the first pass writes.
     explicit TForm6(TForm5& simulation);
 
     void Powiksz1Click();   // "Powiększ..." (Ins)

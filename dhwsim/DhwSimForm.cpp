@@ -174,8 +174,8 @@ void TForm5::BuildMenu() {
     file->addSeparator();
     Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
                          QKeySequence(QStringLiteral("Ctrl+Alt+X")));
-    recentFiles_ = new RecentFiles(file, Symulacja1, kCwuExtension, [this](const QString& path) { OpenFile(path); });
-    AcceptDroppedFiles(this, kCwuExtension, [this](const QString& path) { OpenFile(path); });
+    recentFiles_ = new RecentFiles(file, Symulacja1, kCwuExtension, [this](const QString& path) { Open(path); });
+    AcceptDroppedFiles(this, kCwuExtension, [this](const QString& path) { Open(path); });
     AddReportActions(this, file, Zamknij1, QStringLiteral("symulacja_cwu.pdf"), [this] { return BuildReport(); });
 
     QMenu* charts = bar->addMenu(QStringLiteral("Wykres"));
@@ -446,9 +446,11 @@ dhwsim::WindowInputs TForm5::Inputs() const {
     dhwsim::WindowInputs w = fields_.Read();
     // The heating kinds are two check boxes, both of which may be unticked.
     w.electricHeating = CheckBox2->isChecked();
-    // The boxes' own enabled state, whatever their group shows.
-    w.massFlowBoxEnabled = Edit6->isEnabledTo(this);
-    w.targetTemperatureBoxEnabled = Edit7->isEnabledTo(this);
+    // The mass flow is taken as given while its box can be typed into (its
+    // own enabled state, whatever its group shows): after the mass-flow entry
+    // is chosen, and after water heating is ticked, which shows the flow
+    // derived from the power.
+    w.givenSource = Edit6->isEnabledTo(this) ? dhwsim::SourceQuantity::MassFlow : dhwsim::SourceQuantity::Power;
     return w;
 }
 
@@ -456,7 +458,11 @@ dhwsim::SimulationSettings TForm5::Settings() const {
     return settings_->Settings();
 }
 
-dhwsim::ChargingModel::SourceTexts TForm5::SourceTexts() const {
+std::optional<dhwsim::Inputs> TForm5::PrepareChart(MessageSink& messages) {
+    return dhwsim::Prepare(Inputs(), Settings(), dhwsim::Purpose::Chart, kept_, messages);
+}
+
+dhwsim::SourceTexts TForm5::SourceTexts() const {
     return {ToStd(Edit1->text()), ToStd(Edit4->text()), ToStd(Edit5->text())};
 }
 
@@ -471,7 +477,7 @@ void TForm5::Button1Click() {
     LabelUwagi->ShowNotes({});
     {
         WaitCursor busy;  // up to ten million steps
-        report = model_.Run(Inputs(), Settings(), messages);
+        report = dhwsim::RunSimulation(Inputs(), Settings(), kept_, messages);
     }
     ShowRecorded(messages);
     if (!report.prepared) return;
@@ -514,16 +520,20 @@ void TForm5::Algorytmsymulacji1Click() { platform().ShellOpen(QStringLiteral("cw
 
 void TForm5::PowerToFlow(const std::string* power, bool ceilingTest) {
     PlatformMessages messages;
-    const std::optional<std::string> flow = model_.PowerToFlow(SourceTexts(), power, ceilingTest, messages);
-    if (!flow) return;
-    if (flow->empty()) {
+    // The ceiling is the target temperature of the last run.
+    const std::optional<double> ceiling =
+        ceilingTest ? std::optional<double>(kept_.targetTemperature) : std::nullopt;
+    const dhwsim::Exchange exchange = dhwsim::PowerToFlow(kept_.source, SourceTexts(), power, ceiling, messages);
+    if (exchange.refused) return;
+    kept_.source = exchange.source;
+    if (!exchange.source.flowKnown) {
         // The source cannot heat this tank: the flow is forgotten and its box
         // emptied without a reaction (there is nothing to turn into a power).
         const QSignalBlocker quiet(Edit6);
         Edit6->clear();
         return;
     }
-    WriteIfDifferent(Edit6, *flow);
+    WriteIfDifferent(Edit6, exchange.text);
 }
 
 void TForm5::CheckBox1Click() {
@@ -607,9 +617,10 @@ void TForm5::FlowFromStoredPower(const QLineEdit* changed, const QLineEdit* othe
 void TForm5::Edit6Change() {
     if (!CheckBox1->isChecked()) return;
     if (EmptiedByLoading(Edit6)) return;
-    const std::string power = model_.FlowToPower(SourceTexts(), ToStd(Edit6->text()));
-    const QScopedValueRollback<bool> echo(powerFromFlow_, true);
-    WriteIfDifferent(Edit9, power);
+    const dhwsim::Exchange exchange = dhwsim::FlowToPower(SourceTexts(), ToStd(Edit6->text()));
+    kept_.source = exchange.source;
+    const QScopedValueRollback<bool> keep(keepGivenFlow_, !exchange.sourceAboveWater);
+    WriteIfDifferent(Edit9, exchange.text);
 }
 
 void TForm5::Edit7Change() {
@@ -635,7 +646,7 @@ void TForm5::Edit9Change() {
     if (EmptiedByLoading(Edit9)) return;
     // The power just derived from a given flow of a source colder than the
     // tank is negative: the given flow stands, nothing is derived back.
-    if (powerFromFlow_ && !model_.SourceAboveWater()) return;
+    if (keepGivenFlow_) return;
     const std::string power = ToStd(Edit9->text());
     PowerToFlow(&power, false);
 }
@@ -646,26 +657,30 @@ void TForm5::Edit9Change() {
 void TForm5::Zapisz1Click() {
     const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
-    SaveFile(*path);
+    Save(*path);
 }
 
-void TForm5::SaveFile(const QString& path) {
-    dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord());
-    recentFiles_->Add(path);
+bool TForm5::Save(const QString& path) {
+    const bool saved = Guarded([&] { dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord()); });
+    if (saved) recentFiles_->Add(path);
+    return saved;
 }
 
 void TForm5::Otwrz1Click() {
     const std::optional<QString> path = platform().OpenFileDialog(platform().OpenRecordDialog(kCwuFilter, kCwuExtension));
     if (!path || path->isEmpty()) return;
-    OpenFile(*path);
+    Open(*path);
 }
 
-void TForm5::OpenFile(const QString& path) {
-    const dhwsim::CwuRecord record = dhwsim::kCwuFormat.Load(ToStd(path));
+bool TForm5::Open(const QString& path) {
+    // The whole record is read before any field changes.
+    std::optional<dhwsim::CwuRecord> record;
+    if (!Guarded([&] { record = dhwsim::kCwuFormat.Load(ToStd(path)); })) return false;
     const QScopedValueRollback<bool> loading(loading_, true);
     loadFailed_ = false;
-    fields_.Load(dhwsim::kCwuFormat, record, [this] { return loadFailed_; });
+    fields_.Load(dhwsim::kCwuFormat, *record, [this] { return loadFailed_; });
     recentFiles_->Add(path);
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -690,8 +705,12 @@ vimtal::Report TForm5::BuildReport() const {
     if (Edit8->text().isEmpty() && Edit11->text().isEmpty()) return report;
     std::shared_ptr<dhwsim::ChargingCharts> drawings;
     const std::optional<std::string> refused = charts::ChartRefusal([&](MessageSink& messages) {
-        drawings = std::make_shared<dhwsim::ChargingCharts>(model_, Inputs(), Settings(), messages);
-        return drawings->Prepared();
+        // A report changes nothing the window keeps.
+        dhwsim::KeptValues kept = kept_;
+        const std::optional<dhwsim::Inputs> inputs =
+            dhwsim::Prepare(Inputs(), Settings(), dhwsim::Purpose::Chart, kept, messages);
+        if (inputs) drawings = std::make_shared<dhwsim::ChargingCharts>(*inputs);
+        return inputs.has_value();
     });
     if (refused) {
         // The inputs changed since the run and a chart would refuse them.

@@ -29,9 +29,9 @@ class TForm7;
 class TForm5 : public Form {
     Q_OBJECT
 public:
-    // The windows it opens: the chart (which runs this window's model), the
-    // simulation settings (read at every run), the assumptions and the
-    // calculation scheme.
+    // The windows it opens: the chart (which simulates this window's
+    // inputs), the simulation settings (read at every run), the assumptions
+    // and the calculation scheme.
     TForm5(const FormLink& chart, WindowLink<TForm7>& settings, const FormLink& assumptions, const FormLink& scheme);
 
     // The tank sizing's hand-over: the tank's height and diameter, the
@@ -53,18 +53,20 @@ public:
     // 3 "Qzr=f(tw)".
     void OpenChart(int kind);
 
-    void Otwrz1Click();   // open a .cwu file: the dialog, then OpenFile
-    void Zapisz1Click();  // save a .cwu file: the dialog, then SaveFile
+    void Otwrz1Click();   // open a .cwu file: the dialog, then Open
+    void Zapisz1Click();  // save a .cwu file: the dialog, then Save
     // Opens the .cwu file at `path` as "Otwórz" does once a name is chosen:
     // each field goes back through its box or choice in the record's order,
-    // every reaction running as if typed; a reaction that fails ends the
-    // opening at that field. A missing or short file is a FileError and
-    // changes nothing. A file read goes first in "Ostatnio otwierane".
-    void OpenFile(const QString& path);
+    // every reaction running as if typed; a reaction that fails shows its
+    // error and ends the opening at that field. A file that cannot be read
+    // is shown in the error box and changes nothing. A file read goes first
+    // in "Ostatnio otwierane"; Open tells whether the file was read.
+    bool Open(const QString& path);
     // Saves the window's state to `path` as "Zapisz" does once a name is
-    // chosen (the file replaced safely; FileError on failure), and puts the
-    // file first in "Ostatnio otwierane".
-    void SaveFile(const QString& path);
+    // chosen (the file replaced safely) and puts the file first in "Ostatnio
+    // otwierane"; a file that cannot be written is shown in the error box.
+    // Save tells whether the file was written.
+    bool Save(const QString& path);
     void Ustawienia1Click();
     void Zaoenia1Click();
     void Algorytmsymulacji1Click();
@@ -91,8 +93,14 @@ public:
     // What the model reads from this window and the settings window.
     dhwsim::WindowInputs Inputs() const;
     dhwsim::SimulationSettings Settings() const;
-    // The model and the chart kind, shared with the chart window.
-    dhwsim::ChargingModel& Model() { return model_; }
+    // The values the window keeps between runs: the source power and flow,
+    // the targets last read.
+    const dhwsim::KeptValues& Kept() const { return kept_; }
+    // The inputs of a chart of the window as it is, prepared as a chart
+    // prepares them (a chart's checks; its reading updates the values the
+    // window keeps, as a run's does). Nothing after a check's message.
+    std::optional<dhwsim::Inputs> PrepareChart(MessageSink& messages);
+    // The chart kind the chart window draws.
     int ChartKind() const { return chartKind_; }
     // Writes result texts into their boxes (each box's reaction runs).
     void WriteResults(const dhwsim::ResultTexts& results);
@@ -113,7 +121,7 @@ private:
     void BuildResultGroup(QWidget* parent);
     void BuildMenu();
     void Connect();
-    dhwsim::ChargingModel::SourceTexts SourceTexts() const;
+    dhwsim::SourceTexts SourceTexts() const;
     // The power-to-flow exchange; a null `power` uses the stored power.
     void PowerToFlow(const std::string* power, bool ceilingTest);
     void UpdateVolume(const QLineEdit* changed, const QLineEdit* other);
@@ -197,14 +205,15 @@ private:
     using Bind = Fields::Row;
     Fields fields_;
 
-    dhwsim::ChargingModel model_;
+    dhwsim::KeptValues kept_;
     int chartKind_ = 1;
     QString powerSetAside_;  // Edit9's text while the tank-cooling choice hides the source
     // While a file is being opened; a reaction that failed ends the opening.
     bool loading_ = false;
     bool loadFailed_ = false;
-    // While the power box is written from the mass flow just given.
-    bool powerFromFlow_ = false;
+    // While the power box is written from a mass flow given for a source
+    // colder than the tank: the negative power derives nothing back.
+    bool keepGivenFlow_ = false;
 };
 
 }  // namespace vimtal

@@ -20,13 +20,13 @@ namespace vimtal::dhwsizing {
 
 // The texts of the input boxes.
 struct SizingTexts {
-    std::string dwellings = "1";       // n, Edit1
-    std::string persons = "4";         // k per dwelling, Edit2
-    std::string dailyDemand = "130";   // qc, dm3/day per person, Edit3
-    std::string hours = "15";          // tau, h/day, Edit4
-    std::string accumulation = "0,35"; // Phi, Edit5
-    std::string coldWater = "10";      // tz, C, Edit6
-    std::string hotWater = "60";       // tc, C, Edit7
+    std::string dwellings = "1";       // n, dwellings in the building
+    std::string persons = "4";         // k, persons per dwelling
+    std::string dailyDemand = "130";   // qc, daily demand, dm3/day per person
+    std::string hours = "15";          // tau, hours of use, h/day
+    std::string accumulation = "0,35"; // Phi, accumulation coefficient of the tank
+    std::string coldWater = "10";      // tz, cold water, degC
+    std::string hotWater = "60";       // tc, hot water, degC
 };
 
 // The module values: inputs and results, zero before the first calculation

@@ -140,8 +140,8 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"),
                          QKeySequence(Qt::CTRL | Qt::Key_X), QIcon(QStringLiteral(":/ductsim/icons/close.svg")));
     recentFiles_ = new RecentFiles(file, Zapisz1, QString::fromUtf8(kKanExtension),
-                                   [this](const QString& path) { OpenFile(path); });
-    AcceptDroppedFiles(this, QString::fromUtf8(kKanExtension), [this](const QString& path) { OpenFile(path); });
+                                   [this](const QString& path) { Open(path); });
+    AcceptDroppedFiles(this, QString::fromUtf8(kKanExtension), [this](const QString& path) { Open(path); });
     AddReportActions(this, file, Zamknij1, QStringLiteral("wychladzanie_kanalu.pdf"), [this] { return BuildReport(); });
     QMenu* chartMenu = MenuBar()->addMenu(QStringLiteral("Wykres"));
     chartMenu->setObjectName(QStringLiteral("Wykres1"));
@@ -498,21 +498,23 @@ void TForm9::Zapisz1Click() {
         platform().SaveFileDialog(platform().SaveRecordDialog(kKanFilterText, kKanExtensionText, savedFileName_));
     if (!path || path->isEmpty()) return;
     savedFileName_ = *path;
-    SaveFile(*path);
+    Save(*path);
 }
 
-void TForm9::SaveFile(const QString& path) {
-    if (Guarded([&] { kKanFormat.Save(ToStd(path), bindings_.ToRecord()); })) recentFiles_->Add(path);
+bool TForm9::Save(const QString& path) {
+    const bool saved = Guarded([&] { kKanFormat.Save(ToStd(path), bindings_.ToRecord()); });
+    if (saved) recentFiles_->Add(path);
+    return saved;
 }
 
 void TForm9::Otwrz1Click() {
     const std::optional<QString> path =
         platform().OpenFileDialog(platform().OpenRecordDialog(kKanFilterText, kKanExtensionText));
     if (!path || path->isEmpty()) return;
-    OpenFile(*path);
+    Open(*path);
 }
 
-bool TForm9::OpenFile(const QString& path) {
+bool TForm9::Open(const QString& path) {
     const bool opened = Guarded([&] {
         // The whole record is read before any field changes; the fields are
         // written in the record's order, so the diameter copy of the size

@@ -48,9 +48,9 @@ public:
     // "Zapisz " do once their dialogs have named the file. A file that cannot
     // be read or written is reported in the error box; a file that cannot be
     // read changes no field. A file read or written goes first in "Ostatnio
-    // otwierane"; OpenFile tells whether the file was read.
-    bool OpenFile(const QString& path);
-    void SaveFile(const QString& path);
+    // otwierane"; Open and Save tell whether the file was read or written.
+    bool Open(const QString& path);
+    bool Save(const QString& path);
 
     // The inputs as typed, for the window's run and for the chart.
     ductsim::InputTexts CurrentInputs() const;

@@ -130,87 +130,122 @@ InsideStart DuctSimulation::InsideAir() const {
     return inside;
 }
 
-RunResult DuctSimulation::Run(const StepObserver& observer) const {
-    const bool round = in_.shape == DuctShape::Round;
-    const double te = in_.te, dtau = in_.timeStep, w = geo_.velocity, dz = geo_.hydraulicDiameter;
-    const double dx = geo_.sliceLength, Fz = geo_.wallArea, Vs = geo_.sliceVolume;
-    // The relative humidity as a fraction, the first step of the density law.
-    const double phi = fp::Store(fp::Div(in_.phiI, 100.0L)), pb = in_.pb;
+namespace {
 
-    // What does not change from step to step, computed once. Each is the
-    // same extended-precision value the step's formula would compute, so the
-    // stored results are those of evaluating every term in every step.
-    const real dzQuarter = FourthRoot(dz);                 // dz^0.25 of the forced-convection relation
-    const real freeConvectionScale = (kKelvin + te) * dz;  // (273.15 + te) dz of the free-convection relation
+// What does not change from step to step, computed once. Each is the same
+// extended-precision value the step's formula would compute, so the stored
+// results are those of evaluating every term in every step.
+struct StepConstants {
+    bool round = false;
+    double te = 0, dtau = 0, w = 0, dx = 0, Fz = 0, Vs = 0;
+    // The relative humidity inside as a fraction (the first step of the
+    // density law) and the barometric pressure.
+    double phi = 0, pb = 0;
+    real dzQuarter = 0;            // dz^0.25 of the forced-convection relation
+    real freeConvectionScale = 0;  // (273.15 + te) dz of the free-convection relation
     // Conduction resistances: of a plane wall and insulation per m2, or of
     // the cylindrical layers per metre of a round duct.
     real wallResistance = 0, insulationResistance = 0;
     real innerPerimeterFactor = 0, outerPerimeterFactor = 0;  // D - delta1, D + delta2
-    if (round) {
-        const double D = in_.sideA;
-        insulationResistance = fp::Div(fp::Ln(fp::Div(D + static_cast<real>(in_.delta2), D)), 2.0L * kPi * in_.lambda2);
-        wallResistance = fp::Div(fp::Ln(fp::Div(D, D - static_cast<real>(in_.delta1))), 2.0L * kPi * in_.lambda1);
-        innerPerimeterFactor = D - static_cast<real>(in_.delta1);
-        outerPerimeterFactor = D + static_cast<real>(in_.delta2);
-    } else {
-        wallResistance = fp::Div(in_.delta1, in_.lambda1);
-        insulationResistance = fp::Div(in_.delta2, in_.lambda2);
-    }
+};
 
-    RunResult r;
+StepConstants ConstantsOfTheSteps(const Inputs& in, const Geometry& geo) {
+    StepConstants k;
+    k.round = in.shape == DuctShape::Round;
+    k.te = in.te;
+    k.dtau = in.timeStep;
+    k.w = geo.velocity;
+    k.dx = geo.sliceLength;
+    k.Fz = geo.wallArea;
+    k.Vs = geo.sliceVolume;
+    k.phi = fp::Store(fp::Div(in.phiI, 100.0L));
+    k.pb = in.pb;
+    const double dz = geo.hydraulicDiameter;
+    k.dzQuarter = FourthRoot(dz);
+    k.freeConvectionScale = (kKelvin + k.te) * dz;
+    if (k.round) {
+        const double D = in.sideA;
+        k.insulationResistance = fp::Div(fp::Ln(fp::Div(D + static_cast<real>(in.delta2), D)), 2.0L * kPi * in.lambda2);
+        k.wallResistance = fp::Div(fp::Ln(fp::Div(D, D - static_cast<real>(in.delta1))), 2.0L * kPi * in.lambda1);
+        k.innerPerimeterFactor = D - static_cast<real>(in.delta1);
+        k.outerPerimeterFactor = D + static_cast<real>(in.delta2);
+    } else {
+        k.wallResistance = fp::Div(in.delta1, in.lambda1);
+        k.insulationResistance = fp::Div(in.delta2, in.lambda2);
+    }
+    return k;
+}
+
+// The coefficients of one step.
+struct StepValues {
+    double rho = 0, alphaI = 0, alphaE = 0, U = 0;
+};
+
+// One step of the slice at temperature t: its coefficients into `v`, and
+// the temperature after the step.
+inline double Step(const StepConstants& k, double t, StepValues& v) {
+    v.rho = AirDensityAtFraction(t, k.phi, k.pb);
+    // Velocity reduced to 0 degC, the reference of Schack's relation.
+    const double wn = fp::Store(fp::Div(static_cast<real>(k.w) * kKelvin, kKelvin + t));
+    const real tHundred = fp::Div(t, 100.0L);
+    const double K = fp::Store(4.13L + 0.23L * tHundred - 0.0077L * (tHundred * tHundred));
+    // Schack, forced convection inside: alpha = K wn^0.75 / dz^0.25.
+    v.alphaI = fp::Store(fp::Div(K * ThreeQuarterPower(wn), k.dzQuarter));
+    // Schack, free convection outside: alpha = 5 (|t - te| / ((273.15 + te) dz))^0.25.
+    const real difference = static_cast<real>(t) - k.te;
+    v.alphaE = fp::Store(5.0L * FourthRoot(fp::Div(std::fabs(difference), k.freeConvectionScale)));
+
+    double loss = 0.0;
+    if (v.alphaE == 0.0) {
+        // The slice is at the surrounding temperature: without a temperature
+        // difference there is no free convection and no heat passes the wall
+        // in this step.
+        v.U = 0.0;
+    } else if (k.round) {
+        // Per metre of duct: cylindrical insulation and wall, then the film
+        // resistances on the inner and outer perimeters.
+        const real sum = k.insulationResistance + k.wallResistance +
+                         fp::Div(1.0L, v.alphaI * kPi * k.innerPerimeterFactor) +
+                         fp::Div(1.0L, v.alphaE * kPi * k.outerPerimeterFactor);
+        v.U = fp::Store(fp::Div(1.0L, sum));
+        loss = fp::Store(static_cast<real>(v.U) * k.dx * difference * k.dtau);
+    } else {
+        const real sum =
+            fp::Div(1.0L, v.alphaI) + k.wallResistance + k.insulationResistance + fp::Div(1.0L, v.alphaE);
+        v.U = fp::Store(fp::Div(1.0L, sum));
+        loss = fp::Store(static_cast<real>(v.U) * k.Fz * difference * k.dtau);
+    }
+    // Heat balance of the slice: C t' = C t - loss.
+    const double C = fp::Store(static_cast<real>(v.rho) * kCp * k.Vs);
+    return fp::Store(fp::Div(static_cast<real>(C) * t - loss, C));
+}
+
+}  // namespace
+
+RunResult DuctSimulation::Run(const StepObserver& observer) const {
+    const StepConstants k = ConstantsOfTheSteps(in_, geo_);
     double tau = 0.0;
     double t = in_.ti;
-    double rho = 0.0, alphaI = 0.0, alphaE = 0.0, U = 0.0;
+    StepValues v;
     if (observer) observer(tau, t);
 
     std::int64_t steps = 0;
     const double tauL = geo_.residenceTime;
     do {
-        tau = fp::Store(static_cast<real>(tau) + dtau);
-        rho = AirDensityAtFraction(t, phi, pb);
-        // Velocity reduced to 0 degC, the reference of Schack's relation.
-        const double wn = fp::Store(fp::Div(static_cast<real>(w) * kKelvin, kKelvin + t));
-        const real tHundred = fp::Div(t, 100.0L);
-        const double K = fp::Store(4.13L + 0.23L * tHundred - 0.0077L * (tHundred * tHundred));
-        // Schack, forced convection inside: alpha = K wn^0.75 / dz^0.25.
-        alphaI = fp::Store(fp::Div(K * ThreeQuarterPower(wn), dzQuarter));
-        // Schack, free convection outside: alpha = 5 (|t - te| / ((273.15 + te) dz))^0.25.
-        const real difference = static_cast<real>(t) - te;
-        alphaE = fp::Store(5.0L * FourthRoot(fp::Div(std::fabs(difference), freeConvectionScale)));
-
-        double loss = 0.0;
-        if (alphaE == 0.0) {
-            // The slice is at the surrounding temperature: without a
-            // temperature difference there is no free convection and no heat
-            // passes the wall in this step.
-            U = 0.0;
-        } else if (round) {
-            // Per metre of duct: cylindrical insulation and wall, then the
-            // film resistances on the inner and outer perimeters.
-            const real sum = insulationResistance + wallResistance +
-                             fp::Div(1.0L, alphaI * kPi * innerPerimeterFactor) +
-                             fp::Div(1.0L, alphaE * kPi * outerPerimeterFactor);
-            U = fp::Store(fp::Div(1.0L, sum));
-            loss = fp::Store(static_cast<real>(U) * dx * difference * dtau);
-        } else {
-            const real sum = fp::Div(1.0L, alphaI) + wallResistance + insulationResistance + fp::Div(1.0L, alphaE);
-            U = fp::Store(fp::Div(1.0L, sum));
-            loss = fp::Store(static_cast<real>(U) * Fz * difference * dtau);
-        }
-        // Heat balance of the slice: C t' = C t - loss.
-        const double C = fp::Store(static_cast<real>(rho) * kCp * Vs);
-        t = fp::Store(fp::Div(static_cast<real>(C) * t - loss, C));
+        tau = fp::Store(static_cast<real>(tau) + k.dtau);
+        t = Step(k, t, v);
         ++steps;
         if (observer) observer(tau, t);
     } while (tau < tauL);
 
+    RunResult r;
     r.totalTime = tau;
     r.finalTemperature = t;
-    r.alphaInside = alphaI;
-    r.alphaOutside = alphaE;
-    r.transmittance = U;
-    r.lastDensity = rho;
-    r.heatLoss = fp::Store(static_cast<real>(rho) * kCp * geo_.flowRate * (static_cast<real>(in_.ti) - t));
+    r.alphaInside = v.alphaI;
+    r.alphaOutside = v.alphaE;
+    r.transmittance = v.U;
+    r.lastDensity = v.rho;
+    r.heatLoss = fp::Store(static_cast<real>(v.rho) * kCp * geo_.flowRate * (static_cast<real>(in_.ti) - t));
     r.steps = steps;
     return r;
 }

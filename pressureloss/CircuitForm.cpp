@@ -89,8 +89,8 @@ void TForm15::BuildMenus() {
     file->addSeparator();
     item(file, "Zamknij1", "Zamknij", Qt::CTRL | Qt::Key_X, "close", &TForm15::Zamknij1Click);
     recentFiles_ = new RecentFiles(file, file->findChild<QAction*>(QStringLiteral("Zapiszobliczenia1")),
-                                   QStringLiteral("moh"), [this](const QString& path) { OpenFile(path); });
-    AcceptDroppedFiles(this, QStringLiteral("moh"), [this](const QString& path) { OpenFile(path); });
+                                   QStringLiteral("moh"), [this](const QString& path) { Open(path); });
+    AcceptDroppedFiles(this, QStringLiteral("moh"), [this](const QString& path) { Open(path); });
     fittingItems(MenuBar()->addMenu(QStringLiteral("Opcje   ")), "Edytujksztatk1", "Usuksztatk1", "Dodajksztatk1");
     QMenu* help = MenuBar()->addMenu(QStringLiteral("Pomoc"));
     item(help, "Pomocprogramu1", "Pomoc programu", Qt::Key_F1, "help", &TForm15::Pomocprogramu1Click);
@@ -276,21 +276,23 @@ void TForm15::Zapiszobliczenia1Click() {
         QStringLiteral("Pliki Obliczeń Hydraulicznych (*.moh)"), QStringLiteral("moh"), lastSaveName_));
     if (!chosen || chosen->isEmpty()) return;
     lastSaveName_ = *chosen;
-    SaveFile(*chosen);
+    Save(*chosen);
 }
 
-void TForm15::SaveFile(const QString& path) {
-    if (Guarded([&] { circuit_.Save(ToStd(path)); })) recentFiles_->Add(path);
+bool TForm15::Save(const QString& path) {
+    const bool saved = Guarded([&] { circuit_.Save(ToStd(path)); });
+    if (saved) recentFiles_->Add(path);
+    return saved;
 }
 
 void TForm15::Otwrzobliczenia1Click() {
     const std::optional<QString> chosen = platform().OpenFileDialog(
         platform().OpenRecordDialog(QStringLiteral("Pliki obliczeń hydraulicznych (*.moh)"), QStringLiteral("moh")));
     if (!chosen || chosen->isEmpty()) return;
-    OpenFile(*chosen);
+    Open(*chosen);
 }
 
-bool TForm15::OpenFile(const QString& path) {
+bool TForm15::Open(const QString& path) {
     const bool opened = Guarded([&] {
         // The circuit is replaced only once the file was read: a file that
         // cannot be read leaves the user's circuit as it was.

@@ -57,9 +57,9 @@ public:
     // fitting, the total summed) or written to it. Errors are shown as the
     // menu shows them; a file that cannot be read leaves the circuit as it
     // was. A file read or written goes first in "Ostatnio otwierane";
-    // OpenFile tells whether the file was read.
-    bool OpenFile(const QString& path);
-    void SaveFile(const QString& path);
+    // Open and Save tell whether the file was read or written.
+    bool Open(const QString& path);
+    bool Save(const QString& path);
 
     // The calculation sheet of the circuit ("Drukuj...", "Zapisz raport
     // PDF..."): the air as the calculator uses it, the eleven columns of

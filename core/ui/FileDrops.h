@@ -13,7 +13,7 @@
 //   // the launcher: any number of files
 //   new FileDrops(this, FileDrops::Many, [this](const QStringList& paths) { ... });
 //   // a module window: one file of its own kind, as "Otwórz" opens it
-//   AcceptDroppedFiles(this, QStringLiteral("kan"), [this](const QString& path) { OpenFile(path); });
+//   AcceptDroppedFiles(this, QStringLiteral("kan"), [this](const QString& path) { Open(path); });
 #pragma once
 
 #include <QObject>

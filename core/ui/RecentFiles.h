@@ -4,7 +4,7 @@
 //
 //   // in the constructor, once the "Plik" menu holds its own items:
 //   recentFiles_ = new RecentFiles(file, Zapisz1, QStringLiteral("kan"),
-//                                  [this](const QString& path) { OpenFile(path); });
+//                                  [this](const QString& path) { Open(path); });
 //   // wherever a file was opened or saved by path:
 //   recentFiles_->Add(path);
 //

@@ -21,6 +21,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+
 namespace vimtal::dhwsim {
 namespace {
 
@@ -30,27 +32,55 @@ namespace {
 struct NeverReached {
     NeverReached(std::int64_t limit, bool losses) {
         SetDecimalSeparator(',');
-        model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false, sink);
+        kept.source = PowerToFlow(kept.source, {w.initialTemperature, w.supplyTemperature, w.returnTemperature},
+                                  &w.power, std::nullopt, sink)
+                          .source;
         settings.limit = std::to_string(limit);
         settings.losses = losses;
     }
     WindowInputs w = TankInputs("1,2", "0,5", "10", "80");
     SimulationSettings settings;
     RecordingMessageSink sink;
-    ChargingModel model;
+    KeptValues kept;
 };
 
 void BM_RunToTheLimit(benchmark::State& state) {
     NeverReached run(state.range(0), state.range(1) != 0);
+    RunReport report;
     for (auto _ : state) {
-        const RunReport report = run.model.Run(run.w, run.settings, run.sink);
+        report = RunSimulation(run.w, run.settings, run.kept, run.sink);
         benchmark::DoNotOptimize(report.stop);
     }
-    state.counters["steps"] = static_cast<double>(run.model.state().t);
-    state.counters["tw"] = run.model.state().tw;
+    state.counters["steps"] = static_cast<double>(report.end.t);
+    state.counters["tw"] = report.end.tw;
 }
 // With losses and without.
 BENCHMARK(BM_RunToTheLimit)->Args({10000000, 1})->Args({10000000, 0})->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same simulation watched as a worker thread would watch it: every few
+// thousand steps the simulated time goes to an atomic and a stop flag is
+// read. Beside the unwatched one, what watching costs.
+void BM_SimulateWatched(benchmark::State& state) {
+    NeverReached run(10000000, true);
+    const std::optional<Inputs> inputs = Prepare(run.w, run.settings, Purpose::Run, run.kept, run.sink);
+    const bool watched = state.range(0) != 0;
+    std::atomic<double> progress{0};
+    std::atomic<bool> stop{false};
+    Result result;
+    for (auto _ : state) {
+        if (watched) {
+            result = Simulate(*inputs, IgnoreSteps{}, [&](double t) {
+                progress.store(t, std::memory_order_relaxed);
+                return !stop.load(std::memory_order_relaxed);
+            });
+        } else {
+            result = Simulate(*inputs);
+        }
+        benchmark::DoNotOptimize(result.end.tw);
+    }
+    state.counters["steps"] = result.end.t;
+}
+BENCHMARK(BM_SimulateWatched)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // A full paint of the chart at the largest zoom: two runs of ten million
 // steps each and the curve drawn from the second.
@@ -63,8 +93,9 @@ void BM_ChartPaintToTheLimit(benchmark::State& state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         charts::Canvas canvas(painter);
-        const ChartDrawing drawing = DrawChargingChart(canvas, image.width(), image.height(), kind, run.model, run.w,
-                                                       run.settings, run.sink, [](const ResultTexts&) {});
+        const std::optional<Inputs> inputs = Prepare(run.w, run.settings, Purpose::Chart, run.kept, run.sink);
+        const ChartDrawing drawing =
+            DrawChargingChart(canvas, image.width(), image.height(), kind, *inputs, [](const Result&) {});
         segments = drawing.segments;
     }
     state.counters["segments"] = static_cast<double>(segments);

@@ -21,19 +21,26 @@ protected:
     static WindowInputs Tank() { return TankInputs("0,5", "0,5", "10", "60"); }
 
     // Derives m from the power as the window does when the power is typed.
-    void Derive(ChargingModel& m, const WindowInputs& w) {
-        if (w.waterHeating && !w.massFlowBoxEnabled && !w.power.empty()) {
-            m.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false, sink);
+    void Derive(KeptValues& k, const WindowInputs& w) {
+        if (w.waterHeating && w.givenSource == SourceQuantity::Power && !w.power.empty()) {
+            k.source = PowerToFlow(k.source, {w.initialTemperature, w.supplyTemperature, w.returnTemperature},
+                                   &w.power, std::nullopt, sink)
+                           .source;
         }
     }
 
     // Derives m from the power as the window does, then runs.
     RunReport RunWindow(WindowInputs w, SimulationSettings s = {}) {
-        Derive(model, w);
-        return model.Run(w, s, sink);
+        Derive(kept, w);
+        return RunSimulation(w, s, kept, sink);
     }
 
-    ChargingModel model;
+    // Prepares as the window's run does, with the values the window keeps.
+    std::optional<Inputs> PrepareRun(const WindowInputs& w, const SimulationSettings& s = {}) {
+        return Prepare(w, s, Purpose::Run, kept, sink);
+    }
+
+    KeptValues kept;
     RecordingMessageSink sink;
 };
 
@@ -72,7 +79,7 @@ TEST_F(ChargingModelTest, EmptyBoxesAreRefusedInOrderWithTheirTitles) {
         {[](WindowInputs& w) { w.power.clear(); }, "Podaj moc źródła ciepła", "VIMTAL info", false},
         {[](WindowInputs& w) {
              w.powerEntrySelected = false;
-             w.massFlowBoxEnabled = true;
+             w.givenSource = SourceQuantity::MassFlow;
          },
          "Podaj masowy przepływ źródła ciepła", "VIMTAL info", false},
         {[](WindowInputs& w) { w.targetTemperature.clear(); },
@@ -83,15 +90,15 @@ TEST_F(ChargingModelTest, EmptyBoxesAreRefusedInOrderWithTheirTitles) {
             WindowInputs w = Tank();
             c.change(w);
             RecordingMessageSink messages;
-            ChargingModel fresh;
+            KeptValues fresh;
             if (purpose == Purpose::Run || c.chartChecksIt) {
-                EXPECT_FALSE(fresh.Prepare(w, {}, purpose, messages)) << c.message;
+                EXPECT_FALSE(Prepare(w, {}, purpose, fresh, messages)) << c.message;
                 ASSERT_EQ(messages.messages.size(), 1u) << c.message;
                 EXPECT_EQ(messages.messages[0].text, c.message);
                 EXPECT_EQ(messages.messages[0].title, c.title);
             } else {
                 // The chart leaves the power boxes to their conversion.
-                EXPECT_THROW(fresh.Prepare(w, {}, purpose, messages), ConversionError) << c.message;
+                EXPECT_THROW(Prepare(w, {}, purpose, fresh, messages), ConversionError) << c.message;
                 EXPECT_TRUE(messages.messages.empty());
             }
         }
@@ -100,7 +107,7 @@ TEST_F(ChargingModelTest, EmptyBoxesAreRefusedInOrderWithTheirTitles) {
     WindowInputs w = Tank();
     w.diameter.clear();
     w.airTemperature.clear();
-    EXPECT_FALSE(model.Run(w, {}, sink).prepared);
+    EXPECT_FALSE(RunSimulation(w, {}, kept, sink).prepared);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, "Podaj srednicę zasobnika C.W.U");
 }
@@ -109,48 +116,59 @@ TEST_F(ChargingModelTest, ElectricHeatingNeedsNoSourceTemperaturesButConvertsThe
     WindowInputs w = Tank();
     Electric(w);
     w.targetTemperature = "95";  // above the mean source temperature: no ceiling
-    const RunReport first = model.Run(w, {}, sink);
+    const RunReport first = RunSimulation(w, {}, kept, sink);
     EXPECT_EQ(first.stop, Stop::TargetReached);
     EXPECT_TRUE(sink.messages.empty());
-    const double t = model.state().t;
 
     // The supply and return temperatures do not enter the electric power.
     w.supplyTemperature = "40";
     w.returnTemperature = "20";
-    model.Run(w, {}, sink);
-    EXPECT_EQ(model.state().t, t);
+    EXPECT_EQ(RunSimulation(w, {}, kept, sink).end.t, first.end.t);
 
     // Not tested for emptiness, but still converted.
     w.supplyTemperature.clear();
-    EXPECT_THROW(model.Run(w, {}, sink), ConversionError);
+    EXPECT_THROW(RunSimulation(w, {}, kept, sink), ConversionError);
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(ChargingModelTest, ConversionStopsWhereTheTextIsNotANumber) {
-    WindowInputs w = Tank();
-    w.height = "0,75";
-    w.diameter = "0,6";
-    w.insulationConductivity = "0.025";  // the other separator
-    EXPECT_THROW(model.Run(w, {}, sink), ConversionError);
-    EXPECT_EQ(model.inputs().H, 0.75);  // read before the failure: stored
-    EXPECT_EQ(model.inputs().D, 0.6);
-    EXPECT_DOUBLE_EQ(model.inputs().diz, 0.09);
-    EXPECT_EQ(model.inputs().lambdaWall, 0.0);  // after it: not read
+    // The values the window keeps are kept as soon as they are read: a text
+    // that does not convert leaves those read before it kept, and those
+    // after it as they were.
+    struct Case {
+        std::function<void(WindowInputs&, SimulationSettings&)> change;
+        double power, target;  // kept afterwards
+    } cases[] = {
+        {[](WindowInputs& w, SimulationSettings&) { w.insulationConductivity = "0.025"; }, 10, 60},  // other separator
+        {[](WindowInputs& w, SimulationSettings&) { w.targetTemperature = "6O"; }, 12, 60},
+        {[](WindowInputs&, SimulationSettings& s) { s.limit = "1e7"; }, 12, 55},  // the limit is an integer
+    };
+    for (const Case& c : cases) {
+        KeptValues k;
+        k.source = {10, 0.03, true};
+        k.targetTemperature = 60;
+        WindowInputs w = Tank();
+        w.power = "12";
+        w.targetTemperature = "55";
+        SimulationSettings s;
+        c.change(w, s);
+        EXPECT_THROW(RunSimulation(w, s, k, sink), ConversionError);
+        EXPECT_EQ(k.source.power, c.power);
+        EXPECT_EQ(k.targetTemperature, c.target);
+        EXPECT_EQ(k.source.massFlow, 0.03);  // the power is read, the flow kept
+    }
 
-    w = Tank();
+    WindowInputs w = Tank();
     w.initialTemperature.clear();  // read before any check
-    EXPECT_THROW(model.Run(w, {}, sink), ConversionError);
+    EXPECT_THROW(RunSimulation(w, {}, kept, sink), ConversionError);
     w = Tank();
     w.timeStep.clear();  // no emptiness check of its own
-    EXPECT_THROW(model.Run(w, {}, sink), ConversionError);
+    EXPECT_THROW(RunSimulation(w, {}, kept, sink), ConversionError);
     w = Tank();
     w.wallThickness = "x";  // read by the run although it takes no part
-    EXPECT_THROW(model.Run(w, {}, sink), ConversionError);
-    Derive(model, w);
-    EXPECT_TRUE(model.Prepare(w, {}, Purpose::Chart, sink));  // the chart does not read it
-    SimulationSettings s;
-    s.limit = "1e7";  // the limit is an integer
-    EXPECT_THROW(model.Run(Tank(), s, sink), ConversionError);
+    EXPECT_THROW(RunSimulation(w, {}, kept, sink), ConversionError);
+    Derive(kept, w);
+    EXPECT_TRUE(Prepare(w, {}, Purpose::Chart, kept, sink));  // the chart does not read it
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -182,9 +200,9 @@ TEST_F(ChargingModelTest, InputsTheFormulasCannotTakeAreRefusedBeforeTheLoop) {
         s.limit = "100";
         cases[i].change(w, s);
         RecordingMessageSink messages;
-        ChargingModel fresh;
+        KeptValues fresh;
         Derive(fresh, w);
-        EXPECT_EQ(fresh.Prepare(w, s, Purpose::Run, messages), !cases[i].refused) << i;
+        EXPECT_EQ(Prepare(w, s, Purpose::Run, fresh, messages).has_value(), !cases[i].refused) << i;
         EXPECT_EQ(messages.messages.size(), cases[i].refused ? 1u : 0u) << i;
         if (cases[i].refused) {
             EXPECT_EQ(messages.messages[0].title, "VIMTAL info") << i;
@@ -215,19 +233,22 @@ TEST_F(ChargingModelTest, OneStepWhenTheTargetIsAlreadyMet) {
             w.targetTemperature = c.target;
         }
         int steps = 0;
-        Derive(model, w);
-        ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
-        EXPECT_EQ(model.Advance([&](const State&) { ++steps; }), c.stop) << c.target;
+        Derive(kept, w);
+        const std::optional<Inputs> in = PrepareRun(w);
+        ASSERT_TRUE(in);
+        const Result result = Simulate(*in, [&](const State&) { ++steps; });
+        EXPECT_EQ(result.stop, c.stop) << c.target;
         EXPECT_EQ(steps, 1) << c.target;
-        EXPECT_EQ(model.state().t, StrToFloat(c.timeStep)) << c.target;
+        EXPECT_EQ(result.end.t, StrToFloat(c.timeStep)) << c.target;
     }
 }
 
 TEST_F(ChargingModelTest, TargetReachedInTheStepThatReachesTheLimitCountsAsReached) {
     WindowInputs w = Tank();
     Electric(w);
-    ASSERT_EQ(model.Run(w, {}, sink).stop, Stop::TargetReached);
-    const double steps = model.state().t;  // at a step of 1 s
+    const RunReport first = RunSimulation(w, {}, kept, sink);
+    ASSERT_EQ(first.stop, Stop::TargetReached);
+    const double steps = first.end.t;  // at a step of 1 s
     ASSERT_GT(steps, 100);
 
     struct Case {
@@ -239,7 +260,7 @@ TEST_F(ChargingModelTest, TargetReachedInTheStepThatReachesTheLimitCountsAsReach
         RecordingMessageSink messages;
         SimulationSettings s;
         s.limit = IntToStr(static_cast<long long>(c.limit));
-        const RunReport report = model.Run(w, s, messages);
+        const RunReport report = RunSimulation(w, s, kept, messages);
         EXPECT_EQ(report.stop, c.stop) << c.limit;
         EXPECT_EQ(report.openChart, c.stop == Stop::TargetReached) << c.limit;
         ASSERT_EQ(messages.messages.size(), c.messages) << c.limit;
@@ -261,9 +282,9 @@ TEST_F(ChargingModelTest, TargetAtTheMeanSourceTemperatureIsMissedAtTheLimit) {
     const RunReport report = RunWindow(w, s);
     ASSERT_TRUE(report.prepared);
     EXPECT_EQ(report.stop, Stop::TargetMissed);
-    EXPECT_EQ(model.state().t, 200000);
-    EXPECT_LT(model.state().tw, 80);
-    EXPECT_GT(model.state().tw, 79);
+    EXPECT_EQ(report.end.t, 200000);
+    EXPECT_LT(report.end.tw, 80);
+    EXPECT_GT(report.end.tw, 79);
     EXPECT_FALSE(report.openChart);
     ASSERT_FALSE(sink.messages.empty());
     EXPECT_EQ(sink.messages.back().text, "Dla zadanych warunków nie osiągnięto wymaganej temperatury");
@@ -274,12 +295,14 @@ TEST_F(ChargingModelTest, WithoutLossesNoHeatIsLostAndTheDrawIsThePowerAlone) {
     SimulationSettings s;
     s.losses = false;
     RunWindow(w, s);
-    ASSERT_TRUE(model.Prepare(w, s, Purpose::Run, sink));
+    const std::optional<Inputs> in = PrepareRun(w, s);
+    ASSERT_TRUE(in);
     double largestLoss = 0;
-    model.Advance([&](const State& state) { largestLoss = std::max(largestLoss, std::fabs(state.El)); });
+    const Result result =
+        Simulate(*in, [&](const State& state) { largestLoss = std::max(largestLoss, std::fabs(state.El)); });
     EXPECT_EQ(largestLoss, 0.0);
-    const State& end = model.state();
-    const auto draw = model.Draw();
+    const State& end = result.end;
+    const auto draw = Draw(*in, end);
     ASSERT_TRUE(draw);
     EXPECT_NEAR(*draw, 10.0 / ((end.tw - 10.0) * end.rho * 4.19), 1e-12);
 }
@@ -289,35 +312,37 @@ TEST_F(ChargingModelTest, NeitherHeatingKindKeepsTheSourceHeatOfTheStart) {
     RunWindow(w);  // derives m from 10 kW
     w.waterHeating = false;
     w.targetTemperature = "30";
-    ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
-    const double start = (80.0 - 10.0) * model.inputs().m * 4.19 * 1.0;  // kJ per 1 s step
+    const std::optional<Inputs> in = PrepareRun(w);
+    ASSERT_TRUE(in);
+    const double start = (80.0 - 10.0) * in->m * 4.19 * 1.0;  // kJ per 1 s step
     bool constant = true;
-    model.Advance([&](const State& state) { constant = constant && std::fabs(state.Es - start) < 1e-12; });
+    const Result result =
+        Simulate(*in, [&](const State& state) { constant = constant && std::fabs(state.Es - start) < 1e-12; });
     EXPECT_TRUE(constant);
-    EXPECT_NEAR(model.state().Es, 10.0, 1e-9);  // the nominal power at tw0
+    EXPECT_NEAR(result.end.Es, 10.0, 1e-9);  // the nominal power at tw0
 }
 
 TEST_F(ChargingModelTest, WaterWarmerThanTheSourceCools) {
     WindowInputs w = Tank();
     w.initialTemperature = "90";
     ForTime(w, "600");
-    w.massFlowBoxEnabled = true;
+    w.givenSource = SourceQuantity::MassFlow;
     w.massFlow = "0,05";  // a positive flow of water at 80 C
-    const RunReport report = model.Run(w, {}, sink);
+    const RunReport report = RunSimulation(w, {}, kept, sink);
     EXPECT_EQ(report.stop, Stop::TimeElapsed);
-    EXPECT_LT(model.state().tw, 90);
-    EXPECT_GT(model.state().tw, 80);
+    EXPECT_LT(report.end.tw, 90);
+    EXPECT_GT(report.end.tw, 80);
 }
 
 TEST_F(ChargingModelTest, WaterAtTheAirTemperatureLosesNothing) {
     WindowInputs w = Tank();
     w.initialTemperature = "20";  // = ta
     RunWindow(w);
-    ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
-    EXPECT_EQ(model.state().El, 0.0);
-    EXPECT_EQ(model.state().alphaE, 0.0);
-    model.Advance();
-    EXPECT_GT(model.state().El, 0.0);  // warmer than the air afterwards
+    const std::optional<Inputs> in = PrepareRun(w);
+    ASSERT_TRUE(in);
+    EXPECT_EQ(InitialState(*in).El, 0.0);
+    EXPECT_EQ(InitialState(*in).alphaE, 0.0);
+    EXPECT_GT(Simulate(*in).end.El, 0.0);  // warmer than the air afterwards
 }
 
 TEST_F(ChargingModelTest, ColderThanTheAirTheTankGainsHeat) {
@@ -325,11 +350,12 @@ TEST_F(ChargingModelTest, ColderThanTheAirTheTankGainsHeat) {
     Electric(w);
     w.power = "0";
     ForTime(w, "36000");
-    ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
-    EXPECT_LT(model.state().El, 0.0);  // a gain while colder than the air
-    model.Advance();
-    EXPECT_GT(model.state().tw, 10.0);
-    EXPECT_LT(model.state().tw, 20.0);
+    const std::optional<Inputs> in = PrepareRun(w);
+    ASSERT_TRUE(in);
+    EXPECT_LT(InitialState(*in).El, 0.0);  // a gain while colder than the air
+    const Result result = Simulate(*in);
+    EXPECT_GT(result.end.tw, 10.0);
+    EXPECT_LT(result.end.tw, 20.0);
 }
 
 TEST_F(ChargingModelTest, FirstStepMatchesTheHeatBalanceByHand) {
@@ -347,7 +373,8 @@ TEST_F(ChargingModelTest, FirstStepMatchesTheHeatBalanceByHand) {
     Electric(w);
     w.power = "7,5";
     w.targetTemperature = "60";
-    ASSERT_TRUE(model.Prepare(w, {}, Purpose::Run, sink));
+    const std::optional<Inputs> in = PrepareRun(w);
+    ASSERT_TRUE(in);
 
     auto loss = [&](double tw) {
         const double ae = 5 * std::pow(std::fabs(tw - ta) / ((ta + 273.15) * D), 0.25);
@@ -357,23 +384,22 @@ TEST_F(ChargingModelTest, FirstStepMatchesTheHeatBalanceByHand) {
         return 0.001 * dt / R * (1.57075 * D * D + 3.1415 * D * H) * (tw - ta) / ((D + diz) * 3.1415);
     };
     const double V = D * D * 3.1415 * 0.25 * H * 1000;
-    EXPECT_NEAR(model.inputs().V, V, 1e-12);
-    EXPECT_NEAR(model.state().El, loss(tw0), 1e-13 * std::fabs(loss(tw0)));
-    EXPECT_LT(model.state().El, 0.0);
-    EXPECT_DOUBLE_EQ(model.state().Es, Q * dt);
+    EXPECT_NEAR(in->V, V, 1e-12);
+    const State start = InitialState(*in);
+    EXPECT_NEAR(start.El, loss(tw0), 1e-13 * std::fabs(loss(tw0)));
+    EXPECT_LT(start.El, 0.0);
+    EXPECT_DOUBLE_EQ(start.Es, Q * dt);
 
     const double C = V * WaterDensity(tw0) * 4.19;
     const double tw1 = (Q * dt - loss(tw0) + tw0 * C) / C;
-    ChargingModel again;
-    ASSERT_TRUE(again.Prepare(w, {}, Purpose::Run, sink));
     bool first = true;
     double seen = 0;
-    again.Advance([&](const State& s) {
+    const Result result = Simulate(*in, [&](const State& s) {
         if (first) seen = s.tw;
         first = false;
     });
     EXPECT_NEAR(seen, tw1, 1e-12);
-    EXPECT_NEAR(again.state().alphaI, 39.3 * std::pow(2 / D, 0.25), 1e-12);
+    EXPECT_NEAR(result.end.alphaI, 39.3 * std::pow(2 / D, 0.25), 1e-12);
 }
 
 TEST_F(ChargingModelTest, ElectricChargingTakesTheHeatOfTheWaterOverThePower) {
@@ -392,13 +418,14 @@ TEST_F(ChargingModelTest, ElectricChargingTakesTheHeatOfTheWaterOverThePower) {
         w.timeStep = c.step;
         SimulationSettings s;
         s.losses = false;
-        ASSERT_EQ(model.Run(w, s, sink).stop, Stop::TargetReached);
+        const RunReport report = RunSimulation(w, s, kept, sink);
+        ASSERT_EQ(report.stop, Stop::TargetReached);
         const double Q = StrToFloat(c.power), tk = StrToFloat(c.target), dt = StrToFloat(c.step);
         const double rho = (WaterDensity(10) + WaterDensity(tk)) / 2;
         const double expected = kTankVolume * rho * 4.19 * (tk - 10) / Q;
-        EXPECT_NEAR(model.state().t, expected, 0.003 * expected + dt) << c.power;
-        EXPECT_GE(model.state().tw, tk);
-        EXPECT_LT(model.state().tw - tk, Q * dt / (kTankVolume * 0.97 * 4.19));  // overshoot below one step
+        EXPECT_NEAR(report.end.t, expected, 0.003 * expected + dt) << c.power;
+        EXPECT_GE(report.end.tw, tk);
+        EXPECT_LT(report.end.tw - tk, Q * dt / (kTankVolume * 0.97 * 4.19));  // overshoot below one step
     }
 }
 
@@ -419,7 +446,7 @@ TEST_F(ChargingModelTest, WaterHeatingApproachesTheMeanSourceTemperatureExponent
         ASSERT_EQ(report.stop, Stop::TimeElapsed);
         const double m = StrToFloat(c.power) / (70 * 4.19);
         const double t = StrToFloat(c.time);
-        const double tw = model.state().tw;
+        const double tw = report.end.tw;
         const double rho = (WaterDensity(10) + WaterDensity(tw)) / 2;
         const double expected = 80 - 70 * std::exp(-m * t / (kTankVolume * rho));
         EXPECT_NEAR(tw, expected, 0.01 * (tw - 10)) << c.power << " " << c.time;
@@ -441,8 +468,9 @@ TEST_F(ChargingModelTest, WithLossesTheTankSettlesWhereTheLossEqualsThePower) {
     w.timeStep = "20";
     w.targetTemperature.clear();
     ForTime(w, "8000000");
-    ASSERT_EQ(model.Run(w, {}, sink).stop, Stop::TimeElapsed);
-    const double tw = model.state().tw;
+    const RunReport report = RunSimulation(w, {}, kept, sink);
+    ASSERT_EQ(report.stop, Stop::TimeElapsed);
+    const double tw = report.end.tw;
     const double ae = 5 * std::pow((tw - ta) / ((ta + 273.15) * D), 0.25);
     const double ai = 39.3 * std::pow(2 / D, 0.25);
     const double R = std::log(D / (D - 0.01)) / (6.283 * 60) + 1 / (ai * 3.1415 * (D - 0.01)) +
@@ -464,10 +492,10 @@ TEST_F(ChargingModelTest, DrawIsTheFlowThePowerHeatsLessTheLossPower) {
         w.timeStep = i == 0 ? "1" : "4";
         const RunReport report = RunWindow(w);
         ASSERT_EQ(report.stop, Stop::TargetReached);
-        draws[i] = *model.Draw();
+        draws[i] = *Draw(report.inputs, report.end);
         EXPECT_EQ(report.results.draw, RoundedDisplay(draws[i], -4));
-        lossPower = model.state().El / model.inputs().dtau;
-        const State& s = model.state();
+        lossPower = report.end.El / report.inputs.dtau;
+        const State& s = report.end;
         EXPECT_NEAR(draws[i], (10 - lossPower) / ((s.tw - 10) * s.rho * 4.19), 1e-12);
     }
     ASSERT_GT(lossPower, 0.1);  // kW
@@ -479,26 +507,28 @@ TEST_F(ChargingModelTest, DrawIsTheFlowThePowerHeatsLessTheLossPower) {
     w.power = "0";
     w.initialTemperature = "20";
     ForTime(w, "100");
-    const RunReport still = model.Run(w, {}, sink);
-    EXPECT_EQ(model.state().tw, 20.0);
+    const RunReport still = RunSimulation(w, {}, kept, sink);
+    EXPECT_EQ(still.end.tw, 20.0);
     EXPECT_EQ(still.results.draw, "");
 }
 
 TEST_F(ChargingModelTest, TheTargetNotReadKeepsItsValue) {
     WindowInputs w = Tank();
-    RunWindow(w);
-    EXPECT_EQ(model.inputs().tk, 60);
-    EXPECT_EQ(model.inputs().tauk, 0);
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
+    const RunReport first = RunWindow(w);
+    EXPECT_EQ(first.inputs.tk, 60);
+    EXPECT_EQ(first.inputs.tauk, 0);
+    w.targetTemperatureSelected = false;
     w.targetTemperature = "garbage";  // disabled: not read
     w.targetTime = "120";
-    RunWindow(w);
-    EXPECT_EQ(model.inputs().tk, 60);
-    EXPECT_EQ(model.inputs().tauk, 120);
+    const RunReport second = RunWindow(w);
+    EXPECT_EQ(second.inputs.tk, 60);
+    EXPECT_EQ(second.inputs.tauk, 120);
+    EXPECT_EQ(kept.targetTemperature, 60);
+    EXPECT_EQ(kept.targetTime, 120);
 }
 
 TEST_F(ChargingModelTest, PowerAndMassFlowExchange) {
-    const ChargingModel::SourceTexts defaults{"10", "80", "80"};
+    const SourceTexts defaults{"10", "80", "80"};
     struct Case {
         std::string power, flow, powerBack;
     } cases[] = {
@@ -508,31 +538,34 @@ TEST_F(ChargingModelTest, PowerAndMassFlowExchange) {
         {"0", "0", "0"},
     };
     for (const Case& c : cases) {
-        ChargingModel m;
-        const auto flow = m.PowerToFlow(defaults, &c.power, false, sink);
-        ASSERT_TRUE(flow);
-        EXPECT_EQ(*flow, c.flow);
-        EXPECT_EQ(m.inputs().Q, StrToFloat(c.power));
-        EXPECT_EQ(m.FlowToPower(defaults, *flow), c.powerBack);
+        const Exchange flow = PowerToFlow({}, defaults, &c.power, std::nullopt, sink);
+        ASSERT_FALSE(flow.refused);
+        EXPECT_EQ(flow.text, c.flow);
+        EXPECT_EQ(flow.source.power, StrToFloat(c.power));
+        EXPECT_EQ(flow.source.massFlow, StrToFloat(c.power) / (70 * 4.19)) << c.power;
+        const Exchange back = FlowToPower(defaults, flow.text);
+        EXPECT_EQ(back.text, c.powerBack);
+        EXPECT_EQ(back.source.massFlow, StrToFloat(c.flow));
     }
-    // Flow from the stored power when a source temperature changes.
-    ChargingModel m;
+    // Flow from the kept power when a source temperature changes.
     const std::string ten = "10";
-    m.PowerToFlow(defaults, &ten, false, sink);
-    EXPECT_EQ(*m.PowerToFlow({"10", "70", "80"}, nullptr, false, sink), RoundedDisplay(10 / (65 * 4.19), -7));
+    const Exchange kept10 = PowerToFlow({}, defaults, &ten, std::nullopt, sink);
+    EXPECT_EQ(PowerToFlow(kept10.source, {"10", "70", "80"}, nullptr, std::nullopt, sink).text,
+              RoundedDisplay(10 / (65 * 4.19), -7));
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(ChargingModelTest, PowerToFlowRefusals) {
     WindowInputs w = Tank();
     w.targetTemperature = "75";
     RunWindow(w);  // the last run read tk = 75; the flow of 10 kW at 10 C is known
-    const double derived = model.inputs().m;
-    const std::string power = "10";
+    const double derived = kept.source.massFlow;
+    const std::string power = "12";
     const char* kCeiling =
         "Temperatura zasobnika C.W.U nie może by większa od sredniej temperatury zasilania i powrotu";
     const char* kColdSource = "Temperatura początkowa wody musi być niższa od średniej temperatury zasilania i powrotu";
     struct Case {
-        ChargingModel::SourceTexts texts;
+        SourceTexts texts;
         bool ceilingTest;
         const char* message;  // null: derived
         bool forgotten;       // the stored flow is forgotten, the box emptied
@@ -549,37 +582,38 @@ TEST_F(ChargingModelTest, PowerToFlowRefusals) {
         {{"79,99", "80", "80"}, false, nullptr, false},
     };
     for (const Case& c : cases) {
-        ChargingModel m = model;
         RecordingMessageSink messages;
-        const auto flow = m.PowerToFlow(c.texts, &power, c.ceilingTest, messages);
+        const std::optional<double> ceiling =
+            c.ceilingTest ? std::optional<double>(kept.targetTemperature) : std::nullopt;
+        const Exchange flow = PowerToFlow(kept.source, c.texts, &power, ceiling, messages);
         if (!c.message) {
-            ASSERT_TRUE(flow) << c.texts.initialTemperature;
-            EXPECT_FALSE(flow->empty());
+            EXPECT_FALSE(flow.refused) << c.texts.initialTemperature;
+            EXPECT_FALSE(flow.text.empty());
             EXPECT_TRUE(messages.messages.empty());
-            EXPECT_GT(m.inputs().m, 0);
-            EXPECT_TRUE(m.FlowKnown());
+            EXPECT_GT(flow.source.massFlow, 0);
+            EXPECT_TRUE(flow.source.flowKnown);
             continue;
         }
         ASSERT_EQ(messages.messages.size(), 1u) << c.texts.initialTemperature;
         EXPECT_EQ(messages.messages[0].text, c.message);
         EXPECT_EQ(messages.messages[0].title, "VIMTAL info");
+        EXPECT_EQ(flow.refused, !c.forgotten);
         if (c.forgotten) {
-            ASSERT_TRUE(flow);
-            EXPECT_EQ(*flow, "");
-            EXPECT_FALSE(m.FlowKnown());
-            EXPECT_EQ(m.inputs().m, 0);
+            EXPECT_EQ(flow.text, "");
+            EXPECT_FALSE(flow.source.flowKnown);
+            EXPECT_EQ(flow.source.massFlow, 0);
         } else {
-            EXPECT_FALSE(flow);
-            EXPECT_TRUE(m.FlowKnown());
-            EXPECT_EQ(m.inputs().m, derived);
+            EXPECT_TRUE(flow.source.flowKnown);
+            EXPECT_EQ(flow.source.massFlow, derived);
         }
+        EXPECT_EQ(flow.source.power, 10);  // the 12 typed is not read: the power of the run stays
     }
     // A flow given as a flow is known at any temperature: it cools a tank
     // hotter than the source, and the power comes out negative.
-    ChargingModel m;
-    EXPECT_EQ(m.FlowToPower({"85", "80", "80"}, "0,05"), "-1,05");
-    EXPECT_TRUE(m.FlowKnown());
-    EXPECT_FALSE(m.SourceAboveWater());
+    const Exchange given = FlowToPower({"85", "80", "80"}, "0,05");
+    EXPECT_EQ(given.text, "-1,05");
+    EXPECT_TRUE(given.source.flowKnown);
+    EXPECT_FALSE(given.sourceAboveWater);
 }
 
 // A run needs a source the heat balance can take: a known, non-negative flow
@@ -593,44 +627,44 @@ TEST_F(ChargingModelTest, SourcesThatCannotBeSimulatedAreRefusedBeforeTheLoop) {
     const char* kNegativePower = "Moc źródła ciepła nie może być ujemna";
     struct Case {
         const char* what;
-        std::function<void(ChargingModel&, WindowInputs&)> setUp;
+        std::function<void(KeptValues&, WindowInputs&)> setUp;
         const char* message;
     } cases[] = {
-        {"power typed, never derived", [](ChargingModel&, WindowInputs&) {}, kNoFlow},
+        {"power typed, never derived", [](KeptValues&, WindowInputs&) {}, kNoFlow},
         {"derived at 10 C, forgotten at 85 C",
-         [](ChargingModel& m, WindowInputs& w) {
+         [](KeptValues& k, WindowInputs& w) {
              RecordingMessageSink quiet;
-             m.PowerToFlow({"10", "80", "80"}, &w.power, false, quiet);
+             k.source = PowerToFlow(k.source, {"10", "80", "80"}, &w.power, std::nullopt, quiet).source;
              w.initialTemperature = "85";
-             m.PowerToFlow({"85", "80", "80"}, &w.power, false, quiet);
+             k.source = PowerToFlow(k.source, {"85", "80", "80"}, &w.power, std::nullopt, quiet).source;
          },
          kNoFlow},
         {"negative power turned into a negative flow",
-         [](ChargingModel& m, WindowInputs& w) {
+         [](KeptValues& k, WindowInputs& w) {
              RecordingMessageSink quiet;
              w.power = "-10";
-             m.PowerToFlow({"10", "80", "80"}, &w.power, false, quiet);
+             k.source = PowerToFlow(k.source, {"10", "80", "80"}, &w.power, std::nullopt, quiet).source;
          },
          kNegativeFlow},
         {"negative flow typed into its box",
-         [](ChargingModel&, WindowInputs& w) {
+         [](KeptValues&, WindowInputs& w) {
              GivenFlow(w, "-0,01");
          },
          kNegativeFlow},
         {"negative electric power",
-         [](ChargingModel&, WindowInputs& w) {
+         [](KeptValues&, WindowInputs& w) {
              Electric(w);
              w.power = "-3";
          },
          kNegativePower},
         {"zero electric power",
-         [](ChargingModel&, WindowInputs& w) {
+         [](KeptValues&, WindowInputs& w) {
              Electric(w);
              w.power = "0";
          },
          nullptr},
         {"flow typed into its box, none derived",
-         [](ChargingModel&, WindowInputs& w) {
+         [](KeptValues&, WindowInputs& w) {
              GivenFlow(w, "0,03");
          },
          nullptr},
@@ -639,10 +673,10 @@ TEST_F(ChargingModelTest, SourcesThatCannotBeSimulatedAreRefusedBeforeTheLoop) {
         for (Purpose purpose : {Purpose::Run, Purpose::Chart}) {
             WindowInputs w = Tank();
             ForTime(w, "3600");
-            ChargingModel m;
-            c.setUp(m, w);
+            KeptValues k;
+            c.setUp(k, w);
             RecordingMessageSink messages;
-            const bool prepared = m.Prepare(w, {}, purpose, messages);
+            const bool prepared = Prepare(w, {}, purpose, k, messages).has_value();
             if (!c.message) {
                 EXPECT_TRUE(prepared) << c.what;
                 EXPECT_TRUE(messages.messages.empty()) << c.what;
@@ -653,7 +687,7 @@ TEST_F(ChargingModelTest, SourcesThatCannotBeSimulatedAreRefusedBeforeTheLoop) {
             EXPECT_EQ(messages.messages[0].text, c.message) << c.what;
             EXPECT_EQ(messages.messages[0].title, "VIMTAL info") << c.what;
             if (purpose == Purpose::Run) {
-                const RunReport report = m.Run(w, {}, messages);
+                const RunReport report = RunSimulation(w, {}, k, messages);
                 EXPECT_FALSE(report.prepared) << c.what;
                 EXPECT_FALSE(report.results.temperature) << c.what;
             }
@@ -665,18 +699,63 @@ TEST_F(ChargingModelTest, AGivenFlowFromASourceColderThanTheTankCoolsItTowardsTh
     WindowInputs w = Tank();
     w.initialTemperature = "85";
     ForTime(w, "3600");
-    const ChargingModel::SourceTexts texts{"85", "80", "80"};
-    w.power = model.FlowToPower(texts, "0,05");  // the window shows the negative power
-    const RunReport report = model.Run(w, {}, sink);
+    const Exchange given = FlowToPower({"85", "80", "80"}, "0,05");
+    kept.source = given.source;
+    w.power = given.text;  // the window shows the negative power
+    const RunReport report = RunSimulation(w, {}, kept, sink);
     ASSERT_TRUE(report.prepared);
     EXPECT_EQ(report.stop, Stop::TimeElapsed);
-    const double tw = model.state().tw;
+    const double tw = report.end.tw;
     EXPECT_LT(tw, 85);
     EXPECT_GT(tw, 80);
     // 0,05 kg/s of 80 C water through 98 l at 85 C for an hour: the excess
     // falls by exp(-m c t / (V rho c)) to about 0,8 K above the source.
     EXPECT_NEAR(tw, 80 + 5 * std::exp(-0.05 * 3600 / (kTankVolume * 0.968)), 0.25);
     EXPECT_TRUE(sink.messages.empty());
+}
+
+// Every kPollSteps steps a run asks whether to go on, with the simulated
+// time; told to stop it ends there, and a stopped run shows nothing.
+TEST_F(ChargingModelTest, ARunAsksWhetherToGoOnAndStopsWhenTold) {
+    WindowInputs w = Tank();
+    w.timeStep = "0,5";
+    ForTime(w, "20000");  // 40 000 steps: asked after 4096, 8192, ... 36 864
+    Derive(kept, w);
+    const std::optional<Inputs> in = PrepareRun(w);
+    ASSERT_TRUE(in);
+    const Result whole = Simulate(*in);
+    ASSERT_EQ(whole.stop, Stop::TimeElapsed);
+
+    for (int stopAt : {1, 4, 9, 10}) {  // 10: never told
+        std::vector<double> asked;
+        long long steps = 0;
+        const Result result = Simulate(
+            *in, [&](const State&) { ++steps; },
+            [&](double t) {
+                asked.push_back(t);
+                return static_cast<int>(asked.size()) < stopAt;
+            });
+        for (std::size_t i = 0; i < asked.size(); ++i) EXPECT_EQ(asked[i], (i + 1) * kPollSteps * 0.5) << stopAt;
+        if (stopAt == 10) {
+            // Watching changes nothing.
+            EXPECT_EQ(asked.size(), 9u);
+            EXPECT_EQ(result.stop, whole.stop);
+            EXPECT_EQ(result.end.t, whole.end.t);
+            EXPECT_EQ(result.end.tw, whole.end.tw);
+            EXPECT_EQ(steps, 40000);
+            continue;
+        }
+        EXPECT_EQ(result.stop, Stop::Cancelled) << stopAt;
+        EXPECT_EQ(steps, stopAt * kPollSteps) << stopAt;
+        EXPECT_EQ(result.end.t, stopAt * kPollSteps * 0.5) << stopAt;
+    }
+
+    RecordingMessageSink messages;
+    const RunReport cancelled = Conclude(*in, Simulate(*in, IgnoreSteps{}, [](double) { return false; }), messages);
+    EXPECT_EQ(cancelled.stop, Stop::Cancelled);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_FALSE(cancelled.results.time || cancelled.results.temperature || cancelled.results.draw);
+    EXPECT_FALSE(cancelled.openChart);
 }
 
 // The water-density law holds for liquid water from 0 to 100 C; heating
@@ -742,10 +821,10 @@ TEST_F(ChargingModelTest, NotesOnTheAssumptionsTheInputsLeave) {
         cases[i].change(w);
         SimulationSettings s;
         s.limit = "1000";
-        ChargingModel fresh;
+        KeptValues fresh;
         Derive(fresh, w);
         RecordingMessageSink messages;
-        const RunReport report = fresh.Run(w, s, messages);
+        const RunReport report = RunSimulation(w, s, fresh, messages);
         ASSERT_TRUE(report.prepared) << i << ": " << (messages.messages.empty() ? "" : messages.messages[0].text);
         ASSERT_EQ(report.notes.size(), cases[i].starts.size()) << i;
         for (std::size_t k = 0; k < report.notes.size(); ++k) {
@@ -788,15 +867,17 @@ TEST_F(ChargingModelTest, FastLossGivesTheSameRunsAsTheTextbookFormula) {
         std::vector<double> tw[2];
         std::vector<double> loss[2];
         for (int textbook = 0; textbook < 2; ++textbook) {
-            ChargingModel m;
-            m.UseTextbookLoss(textbook == 1);
-            if (!c.electric) m.PowerToFlow({c.tw0, "80", "80"}, &w.power, false, sink);
-            ASSERT_TRUE(m.Prepare(w, {}, Purpose::Run, sink));
-            m.Advance([&](const State& s) {
+            KeptValues k;
+            if (!c.electric) k.source = PowerToFlow({}, {c.tw0, "80", "80"}, &w.power, std::nullopt, sink).source;
+            const std::optional<Inputs> in = Prepare(w, {}, Purpose::Run, k, sink);
+            ASSERT_TRUE(in);
+            auto record = [&](const State& s) {
                 tw[textbook].push_back(s.tw);
                 loss[textbook].push_back(s.El);
-            });
-            EXPECT_EQ(m.Advance([](const State&) {}), Stop::TimeElapsed);
+            };
+            const Result result =
+                textbook == 1 ? Simulate<LossForm::Textbook>(*in, record) : Simulate<LossForm::Fast>(*in, record);
+            EXPECT_EQ(result.stop, Stop::TimeElapsed);
         }
         ASSERT_EQ(tw[0].size(), tw[1].size());
         std::size_t differentTemperatures = 0;

@@ -27,7 +27,9 @@ struct Painted {
     ChartDrawing drawing;
     std::optional<ResultTexts> results;
     RecordingMessageSink messages;
-    ChargingModel model;
+    KeptValues kept;
+    std::optional<Inputs> inputs;  // nothing: refused
+    Result first;                  // where the first pass ended
     std::vector<charts::PlotPoint> points;
 };
 
@@ -44,7 +46,7 @@ WindowInputs Tank(bool electric = false) {
 }
 
 WindowInputs TowardsATime(WindowInputs w, const char* seconds) {
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
+    w.targetTemperatureSelected = false;
     w.targetTemperature.clear();
     w.targetTime = seconds;
     return w;
@@ -59,17 +61,26 @@ void TypeTank(AppHarness& app) {
     app.Type(F5, "Edit7", "55");
 }
 
+// Prepares as the chart window does, then draws.
 void Paint(Painted& p, int kind, const WindowInputs& w, int W = 500, int H = 305) {
     SetDecimalSeparator(',');
     if (w.waterHeating && !w.power.empty()) {
-        p.model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false,
-                            p.messages);
+        p.kept.source = PowerToFlow(p.kept.source, {w.initialTemperature, w.supplyTemperature, w.returnTemperature},
+                                    &w.power, std::nullopt, p.messages)
+                            .source;
     }
     p.image = Blank(W, H);
+    p.inputs = Prepare(w, {}, Purpose::Chart, p.kept, p.messages);
+    if (!p.inputs) return;
     QPainter painter(&p.image);
     charts::Canvas canvas(painter);
-    p.drawing = DrawChargingChart(canvas, W, H, kind, p.model, w, {}, p.messages,
-                                  [&p](const ResultTexts& r) { p.results = r; }, &p.points);
+    p.drawing = DrawChargingChart(
+        canvas, W, H, kind, *p.inputs,
+        [&p](const Result& first) {
+            p.first = first;
+            p.results = ChartResults(*p.inputs, first);
+        },
+        &p.points);
 }
 
 // Columns crossed by a vertical grid line: many grey pixels above the axis.
@@ -108,7 +119,7 @@ TEST(DhwChart, FrameAndTicksAtTheirPixels) {
     for (const auto& [at, colour] : pixels) EXPECT_EQ(p.image.pixel(at), colour) << at.x() << "," << at.y();
 
     // Ten time ticks: red marks below the axis, dashed grey lines above.
-    const double tend = p.model.state().t;
+    const double tend = p.first.end.t;
     const double sx = (W - 60) / tend;
     for (int i = 1; i <= 10; ++i) {
         const int x = charts::Nearest(i * (tend / 10) * sx) + 20;
@@ -136,7 +147,7 @@ TEST(DhwChart, TargetTemperatureOf55DrawsElevenTemperatureTicks) {
         const std::vector<int> rows = GridRows(p.image);
         ASSERT_EQ(rows.size(), c.ticks) << c.target;
         EXPECT_EQ(GridColumns(p.image), 10) << c.target;
-        const double sy = (305 - 60) / p.model.state().tw;
+        const double sy = (305 - 60) / p.first.end.tw;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             // From the bottom: 5, 10, ... degrees.
             EXPECT_EQ(rows[rows.size() - 1 - i], charts::Nearest(285.0L - (i + 1) * 5 * sy)) << c.target;
@@ -173,7 +184,7 @@ TEST(DhwChart, CurvesEndAtTheTopOfTheirScale) {
         }
         if (c.kind == 3) {
             // From the initial temperature, not from the axis.
-            const int x0 = charts::Nearest(10 * ((W - 60) / p.model.state().tw)) + 20;
+            const int x0 = charts::Nearest(10 * ((W - 60) / p.first.end.tw)) + 20;
             EXPECT_EQ(blue.left, x0);
         }
     }
@@ -204,7 +215,7 @@ TEST(DhwChart, AScaleOfNothingLeavesTheFrameEmpty) {
     for (const Case& c : cases) {
         Painted p;
         Paint(p, c.kind, c.inputs);
-        EXPECT_TRUE(p.drawing.prepared);
+        EXPECT_TRUE(p.inputs);
         EXPECT_FALSE(p.drawing.scaled) << c.kind;
         EXPECT_TRUE(p.results.has_value());
         EXPECT_EQ(Of(p.image, kBlue).count, 0) << c.kind;
@@ -219,7 +230,7 @@ TEST(DhwChart, RefusedInputsDrawNothing) {
     w.height.clear();
     Painted p;
     Paint(p, 1, w);
-    EXPECT_FALSE(p.drawing.prepared);
+    EXPECT_FALSE(p.inputs);
     ASSERT_EQ(p.messages.messages.size(), 1u);
     EXPECT_EQ(p.messages.messages[0].text, "Podaj wysokosc zasobnika C.W.U");
     EXPECT_EQ(Of(p.image, kRed).count, 0);
@@ -230,14 +241,14 @@ TEST(DhwChart, FirstPassResultsFollowTheCriterion) {
     Painted towardsTemperature;
     Paint(towardsTemperature, 2, Tank());
     ASSERT_TRUE(towardsTemperature.results);
-    EXPECT_EQ(towardsTemperature.results->time, FloatToStr(towardsTemperature.model.state().t));
+    EXPECT_EQ(towardsTemperature.results->time, FloatToStr(towardsTemperature.first.end.t));
     EXPECT_EQ(towardsTemperature.results->temperature, "");
     EXPECT_FALSE(towardsTemperature.results->minutes);  // left to the time box's reaction
     Painted towardsTime;
     Paint(towardsTime, 1, TowardsATime(Tank(), "600"));
     ASSERT_TRUE(towardsTime.results);
     EXPECT_EQ(towardsTime.results->time, "");
-    EXPECT_EQ(towardsTime.results->temperature, FloatToStr(towardsTime.model.state().tw));
+    EXPECT_EQ(towardsTime.results->temperature, FloatToStr(towardsTime.first.end.tw));
     EXPECT_FALSE(towardsTime.results->hours);
 }
 
@@ -253,7 +264,7 @@ TEST(DhwChart, PointsOfTheCurveInTheUnitsOfTheAxes) {
         Paint(p, c.kind, Tank(c.electric));
         const std::vector<charts::PlotPoint>& points = p.points;
         ASSERT_EQ(points.size(), static_cast<std::size_t>(p.drawing.segments) + 1) << c.kind;
-        const double tend = p.model.state().t, twend = p.model.state().tw, Q = p.model.inputs().Q;
+        const double tend = p.first.end.t, twend = p.first.end.tw, Q = p.inputs->Q;
         const double xEnd = c.kind == 3 ? twend : tend / 60;
         const double x0 = c.kind == 3 ? 10 : 0;
         EXPECT_EQ(points.front().x, x0) << c.kind;
@@ -282,7 +293,7 @@ TEST(DhwChart, CurveIsThePictureOfEveryStep) {
         w.timeStep = "0,25";
         Paint(p, kind, w, 582, 355);
         const int W = 582, H = 355;
-        const double tend = p.model.state().t, twend = p.model.state().tw, Q = p.model.inputs().Q;
+        const double tend = p.first.end.t, twend = p.first.end.tw, Q = p.inputs->Q;
         const double sx = (W - 60) / (kind == 3 ? twend : tend);
         const double sy = (H - 60) / (kind == 1 ? twend : Q);
         QImage naive = Blank(W, H);
@@ -296,11 +307,9 @@ TEST(DhwChart, CurveIsThePictureOfEveryStep) {
                                                 : static_cast<long double>(s.Es) / 0.25L * sy;
                 return QPoint(charts::Nearest(x) + 20, H - charts::Nearest(y) - 20);
             };
-            RecordingMessageSink sink;
-            ASSERT_TRUE(p.model.Prepare(w, {}, Purpose::Chart, sink));
-            const QPoint start = point(p.model.state());
+            const QPoint start = point(InitialState(*p.inputs));
             canvas.MoveTo(start.x(), start.y());
-            p.model.Advance([&](const State& s) {
+            Simulate(*p.inputs, [&](const State& s) {
                 const QPoint at = point(s);
                 canvas.LineTo(at.x(), at.y());
             });
@@ -318,8 +327,7 @@ TEST(DhwChart, CurveIsThePictureOfEveryStep) {
 }
 
 // The report's three charts: what the chart window draws, from two passes
-// of the model for any number of charts of one size, the window's model
-// untouched.
+// of the simulation for any number of charts of one size.
 TEST(ChargingCharts, DrawWhatTheChartWindowDrawsFromTwoPasses) {
     WindowInputs zeroPower = TowardsATime(Tank(true), "100");
     zeroPower.power = "0";
@@ -328,15 +336,16 @@ TEST(ChargingCharts, DrawWhatTheChartWindowDrawsFromTwoPasses) {
     const WindowInputs cases[] = {Tank(), Tank(true), TowardsATime(Tank(), "1800"), fine, zeroPower};
     const QSize sizes[] = {{500, 305}, {642, 392}};
     for (const WindowInputs& w : cases) {
-        ChargingModel model;
+        KeptValues kept;
         RecordingMessageSink messages;
         if (w.waterHeating) {
-            model.PowerToFlow({w.initialTemperature, w.supplyTemperature, w.returnTemperature}, &w.power, false,
-                              messages);
+            kept.source = PowerToFlow(kept.source, {w.initialTemperature, w.supplyTemperature, w.returnTemperature},
+                                      &w.power, std::nullopt, messages)
+                              .source;
         }
-        const ChargingModel before = model;
-        ChargingCharts report(model, w, {}, messages);
-        ASSERT_TRUE(report.Prepared()) << w.power;
+        const std::optional<Inputs> inputs = Prepare(w, {}, Purpose::Chart, kept, messages);
+        ASSERT_TRUE(inputs) << w.power;
+        ChargingCharts report(*inputs);
         int size = 0;
         for (const QSize& at : sizes) {
             for (int kind : {1, 2, 3}) {
@@ -356,29 +365,8 @@ TEST(ChargingCharts, DrawWhatTheChartWindowDrawsFromTwoPasses) {
             // One first pass, then one trace of the curves for each size.
             EXPECT_EQ(report.Passes(), 2 + size++) << w.power;
         }
-        EXPECT_EQ(model.state().t, before.state().t);
-        EXPECT_EQ(model.inputs().H, before.inputs().H);
         EXPECT_TRUE(messages.messages.empty());
     }
-}
-
-TEST(ChargingCharts, RefusedInputsAreToldOnceAndDrawNothing) {
-    WindowInputs w = Tank();
-    w.targetTemperature.clear();
-    ChargingModel model;
-    RecordingMessageSink messages;
-    ChargingCharts report(model, w, {}, messages);
-    EXPECT_FALSE(report.Prepared());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "Podaj temperaturę do której chcesz ogrzać wode w zasobniku C.W.U.");
-    QImage image = Blank(500, 305);
-    {
-        QPainter painter(&image);
-        charts::Canvas canvas(painter);
-        EXPECT_FALSE(report.Draw(canvas, 500, 305, 1).prepared);
-    }
-    EXPECT_EQ(image, Blank(500, 305));
-    EXPECT_EQ(report.Passes(), 0);
 }
 
 TEST(DhwChartWindow, ZoomWalksThroughItsSizes) {

@@ -595,7 +595,7 @@ TEST_F(CwuFiles, FilesOpenAndSaveByPathWithoutADialog) {
     const QString golden = KeptPath("czas.cwu");
     AppHarness app;
     TForm5* window = app.WindowAs<TForm5>(F5);
-    window->OpenFile(golden);
+    EXPECT_TRUE(window->Open(golden));
     EXPECT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
     EXPECT_TRUE(Choice(app, "CheckBox2")->isChecked());
     EXPECT_TRUE(Choice(app, "RadioButton2")->isChecked());
@@ -604,16 +604,21 @@ TEST_F(CwuFiles, FilesOpenAndSaveByPathWithoutADialog) {
     EXPECT_EQ(app.Text(F5, "Edit15"), "stal ścian");
     EXPECT_EQ(app.Text(F5, "Edit16"), "235,61");
     const QString path = Path("kopia.cwu");
-    window->SaveFile(path);
+    EXPECT_TRUE(window->Save(path));
     EXPECT_EQ(FileBytes(path), FileBytes(golden));
     EXPECT_TRUE(app.Fake().openRequests.empty());
     EXPECT_TRUE(app.Fake().saveRequests.empty());
 
-    // A file that cannot be read is an error for the caller; nothing changes.
+    // A file that cannot be read or written: the error box, and nothing
+    // changes.
     app.Type(F5, "Edit2", "2");
-    EXPECT_THROW(window->OpenFile(Path("brak.cwu")), FileError);
+    app.ClearRecords();
+    EXPECT_FALSE(window->Open(Path("brak.cwu")));
+    EXPECT_EQ(app.ErrorCount(), 1);
+    EXPECT_EQ(app.LastError(), "File not found");
     EXPECT_EQ(app.Text(F5, "Edit2"), "2");
-    EXPECT_THROW(window->SaveFile(Path("brak/plik.cwu")), FileError);
+    EXPECT_FALSE(window->Save(Path("brak/plik.cwu")));
+    EXPECT_EQ(app.ErrorCount(), 2);
 }
 
 // Each box feeds its own input of the model, its own field of the file and
@@ -671,7 +676,7 @@ TEST(DhwSimForm, EachBoxFeedsItsOwnInputFieldAndReportRow) {
     Choice(app, "RadioButton2")->setChecked(true);
     Choice(app, "RadioButton4")->setChecked(true);
     TForm5* window = app.WindowAs<TForm5>(F5);
-    window->SaveFile(path);
+    window->Save(path);
     const WindowInputs read = window->Inputs();
     const CwuRecord kept = dhwsim::kCwuFormat.Load(path.toStdString());
     const FieldRows inputRows = window->Report(FieldRole::Input);

@@ -25,14 +25,14 @@ inline void Electric(WindowInputs& w) {
 
 // Towards a time instead of a temperature.
 inline void ForTime(WindowInputs& w, const char* seconds) {
-    w.targetTemperatureSelected = w.targetTemperatureBoxEnabled = false;
+    w.targetTemperatureSelected = false;
     w.targetTime = seconds;
 }
 
 // The mass flow of heating water typed into its box instead of the power.
 inline void GivenFlow(WindowInputs& w, const char* flow) {
     w.powerEntrySelected = false;
-    w.massFlowBoxEnabled = true;
+    w.givenSource = SourceQuantity::MassFlow;
     w.massFlow = flow;
 }
 

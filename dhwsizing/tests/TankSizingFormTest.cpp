@@ -207,7 +207,7 @@ TEST(TankSizingForm, HandedOverSourceDeliversTheSizedPower) {
         auto* simulation = app.WindowAs<TForm5>(F5);
         const double tw0 = StrToFloat(cold);
         const double Q = StrToFloat(app.Text(F19, "Edit14").toStdString());
-        const double m = simulation->Model().inputs().m;
+        const double m = simulation->Kept().source.massFlow;
         // The flow as the box shows it (7 decimals): the sized power to 1e-5,
         // where the flow of the window's previous 10 C would miss it by
         // (80 - 10) / (80 - tw0).

@@ -421,7 +421,7 @@ TEST_F(KanFiles, OpenAndSaveByPath) {
     auto* duct = app.WindowAs<TForm9>(F);
     for (const auto& [edit, text] : kAllFields) app.SetText(F, edit, QString::fromUtf8(text));
     app.Click(F, "RadioButton2");
-    duct->SaveFile(Path("by-path.kan"));
+    duct->Save(Path("by-path.kan"));
     app.Fake().saveAnswers.push_back(Path("by-menu.kan"));
     app.Click(F, "Zapisz1");
     EXPECT_EQ(app.Fake().saveRequests.size(), 1u);
@@ -432,7 +432,7 @@ TEST_F(KanFiles, OpenAndSaveByPath) {
 
     for (const auto& [edit, text] : kAllFields) app.SetText(F, edit, "x");
     app.Click(F, "RadioButton1");
-    duct->OpenFile(Path("by-path.kan"));
+    duct->Open(Path("by-path.kan"));
     EXPECT_TRUE(app.Messages().isEmpty()) << app.Messages().join("; ").toStdString();
     EXPECT_TRUE(app.Fake().openRequests.empty());
     for (const auto& [edit, text] : kAllFields) EXPECT_EQ(app.Text(F, edit), QString::fromUtf8(text)) << edit;
@@ -446,19 +446,19 @@ TEST_F(KanFiles, OpenAndSaveByPath) {
     twice.sideA = "0,2";
     twice.diameter = "0,3";
     ductsim::kKanFormat.Save(Path("twice.kan").toStdString(), twice);
-    duct->OpenFile(Path("twice.kan"));
+    duct->Open(Path("twice.kan"));
     EXPECT_EQ(app.Text(F, "Edit9"), "0,3");
     EXPECT_TRUE(app.Control<QRadioButton>(F, "RadioButton1")->isChecked());
     EXPECT_TRUE(Visible(app, "SideBLabel"));
-    duct->OpenFile(Path("by-path.kan"));
+    duct->Open(Path("by-path.kan"));
 
     // A file that cannot be read: the error box, and no field changes.
-    duct->OpenFile(Path("missing.kan"));
+    duct->Open(Path("missing.kan"));
     EXPECT_EQ(app.ErrorCount(), 1);
     EXPECT_EQ(app.Text(F, "Edit1"), "21,5");
     // A folder cannot be written as a file.
     app.ClearRecords();
-    duct->SaveFile(folder.path());
+    duct->Save(folder.path());
     EXPECT_EQ(app.ErrorCount(), 1);
 }
 

@@ -49,7 +49,7 @@ TEST_F(CircuitReport, AFullCircuitSpansPagesWithItsTitlesOnEach) {
     const FullCircuit full = MakeFullCircuit(app.Air());
     const QString moh = Path("pelny.moh");
     full.circuit.Save(moh.toStdString());
-    Window().OpenFile(moh);
+    Window().Open(moh);
     ASSERT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
     const QString total = app.Text(kCircuit, "Edit1");
     EXPECT_EQ(total.toStdString(), full.totalText);
@@ -94,7 +94,7 @@ TEST_F(CircuitReport, AFullCircuitSpansPagesWithItsTitlesOnEach) {
 // show it, then "Σ" and the total field's text.
 TEST_F(CircuitReport, CsvOfTheKeptCircuitByteForByte) {
     OpenCalculator();
-    Window().OpenFile(kGolden);
+    Window().Open(kGolden);
     ASSERT_EQ(app.ErrorCount(), 0);
     const QString path = Path("obieg.csv");
     app.Fake().saveAnswers.push_back(path);

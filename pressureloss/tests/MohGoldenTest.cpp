@@ -86,7 +86,7 @@ TEST_F(MohGolden, OpenedAndSavedAgainByPathTheFileIsUnchanged) {
     for (int i = 0; i < 9; ++i) Add(RoundStraight);
     ScrollBar()->setValue(3);
     auto* circuitWindow = app.WindowAs<TForm15>(kCircuit);
-    circuitWindow->OpenFile(kGolden);
+    circuitWindow->Open(kGolden);
     ASSERT_EQ(app.ErrorCount(), 0) << app.LastError().toStdString();
     EXPECT_EQ(ScrollBar()->value(), 0);
     EXPECT_EQ(ScrollBar()->maximum(), 8);
@@ -105,7 +105,7 @@ TEST_F(MohGolden, OpenedAndSavedAgainByPathTheFileIsUnchanged) {
     }
 
     const QString path = folder.path() + "/znowu.moh";
-    circuitWindow->SaveFile(path);
+    circuitWindow->Save(path);
     EXPECT_EQ(Contents(path), Contents(kGolden));
     EXPECT_EQ(app.ErrorCount(), 0);
 }
@@ -114,11 +114,11 @@ TEST_F(MohGolden, OpeningOrSavingByPathShowsTheFilesError) {
     OpenCalculator();
     Add(RoundStraight);
     auto* circuitWindow = app.WindowAs<TForm15>(kCircuit);
-    circuitWindow->OpenFile(folder.path() + "/brak.moh");
+    circuitWindow->Open(folder.path() + "/brak.moh");
     EXPECT_EQ(app.LastError(), "File not found");
     EXPECT_EQ(circuitWindow->Circuit().Count(), 1);
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "3,76");
-    circuitWindow->SaveFile(folder.path());  // a folder, not a file
+    circuitWindow->Save(folder.path());  // a folder, not a file
     EXPECT_EQ(app.ErrorCount(), 2);
     EXPECT_EQ(app.LastError(), "File access denied");
     EXPECT_EQ(circuitWindow->Circuit().Count(), 1);
