@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "core/ui/FieldGrid.h"
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
 #include "core/ui/ReportActions.h"
@@ -20,60 +21,80 @@
 
 namespace vimtal {
 
+namespace {
+
+using Row = FieldBindings<aircalc::AirTexts>::Row;
+using T = aircalc::AirTexts;
+constexpr FieldRole kIn = FieldRole::Input;
+constexpr FieldRole kOut = FieldRole::Result;
+
+// Symbol, box and unit; the symbols bold, the texts against the right edge.
+const FieldLook kLook{.caption = FieldLook::Caption::None, .symbol = FieldLook::Symbol::Bold, .boxWidth = 100,
+                      .rightAligned = true};
+
+}  // namespace
+
 TForm10::TForm10(const FormLink& help, WindowLink<IxChartForm>& chart)
     : Form(QStringLiteral("TForm10"), QStringLiteral("Kalkulator powietrza")), help_(help), chart_(chart) {
+    BuildMenu();
+    SetClientSize(253, 434);
+    QWidget* c = Client();
+    QGridLayout* grid = NewGrid(c, {12, 10, 12, 10}, 8, 8);
+    const int line = BuildFields(grid);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(line, 1);
+    grid->addLayout(BuildButtons(c), line + 1, 0, 1, 3);
+    // In the free space above the buttons.
+    LabelUwagi = new NotesLabel(c, 12, 378, 229);
+    AddReportActions(this, nullptr, nullptr, QStringLiteral("kalkulator_powietrza.pdf"),
+                     [this] { return BuildReport(); });
+    Connect();
+}
+
+void TForm10::BuildMenu() {
     Pomoc1 = new QAction(QStringLiteral("Pomoc"), this);
     Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
     MenuBar()->addAction(Pomoc1);
     Wykresix1 = new QAction(QStringLiteral("Wykres i-x"), this);
     Wykresix1->setObjectName(QStringLiteral("Wykresix1"));
     MenuBar()->addAction(Wykresix1);
+}
 
-    SetClientSize(253, 434);
-    QWidget* c = Client();
-    QGridLayout* grid = NewGrid(c, {12, 10, 12, 10}, 8, 8);
-
-    struct Row {
-        QLineEdit** edit;
-        const char* name;
-        const char* symbol;
-        const char* unit;
-        bool result;
-    } rows[] = {
-        {&Edit1, "Edit1", "i", "kJ/kg", false}, {&Edit2, "Edit2", "X", "kg/kg", false},
-        {&Edit3, "Edit3", "t", "°C", false},    {&Edit4, "Edit4", "φ", "%", false},
-        {&Edit5, "Edit5", "pb", "Pa", false},   {&Edit6, "Edit6", "ps", "Pa", true},
-        {&Edit9, "Edit9", "pp", "Pa", true},    {&edit10, "edit10", "pg", "Pa", true},
-        {&Edit7, "Edit7", "tr", "°C", true},    {&edit11, "edit11", "tm", "°C", true},
-        {&Edit8, "Edit8", "ρ", "kg/m³", true},
+int TForm10::BuildFields(QGridLayout* grid) {
+    const Row rows[] = {
+        {"Edit1", &Edit1, {nullptr, "i", nullptr, "kJ/kg"}, {"Entalpia właściwa"}, kIn, &T::i},
+        {"Edit2", &Edit2, {nullptr, "X", nullptr, "kg/kg"}, {"Zawartość wilgoci", "x"}, kIn, &T::x},
+        {"Edit3", &Edit3, {nullptr, "t", nullptr, "°C"}, {"Temperatura"}, kIn, &T::t},
+        {"Edit4", &Edit4, {nullptr, "φ", nullptr, "%"}, {"Wilgotność względna"}, kIn, &T::phi},
+        {"Edit5", &Edit5, {nullptr, "p", "b", "Pa"}, {"Ciśnienie barometryczne"}, kIn, &T::pb},
+        {"Edit6", &Edit6, {nullptr, "p", "s", "Pa"}, {"Ciśnienie nasycenia pary wodnej"}, kOut},
+        {"Edit9", &Edit9, {nullptr, "p", "p", "Pa"}, {"Ciśnienie cząstkowe pary wodnej"}, kOut},
+        {"edit10", &edit10, {nullptr, "p", "g", "Pa"}, {"Ciśnienie cząstkowe powietrza suchego"}, kOut},
+        {"Edit7", &Edit7, {nullptr, "t", "r", "°C"}, {"Temperatura punktu rosy"}, kOut},
+        {"edit11", &edit11, {nullptr, "t", "m", "°C"}, {"Temperatura termometru mokrego"}, kOut},
+        {"Edit8", &Edit8, {nullptr, "ρ", nullptr, "kg/m³"}, {"Gęstość powietrza wilgotnego", nullptr, nullptr, "kg/m3"},
+         kOut},
     };
-    int line = 0;
-    for (const Row& r : rows) {
-        QLabel* symbol = NewLabel(c, {}, QString::fromUtf8(r.symbol));
-        SetFont(symbol, 10, true);
-        *r.edit = NewEdit(c, QString::fromLatin1(r.name));
-        (*r.edit)->setFixedWidth(100);
-        (*r.edit)->setAlignment(Qt::AlignRight);
-        if (r.result) {
-            // Results only: shown on the pale background of a note.
-            SetBaseColor(*r.edit, colors::InfoBackground);
-            (*r.edit)->setReadOnly(true);
+    LayFields(grid, 0, rows, kLook, fields_);
+    for (const Row& row : fields_.Rows()) {
+        // Results only: shown on the pale background of a note.
+        if (row.role == kOut) {
+            SetBaseColor(row.edit, colors::InfoBackground);
+            row.edit->setReadOnly(true);
         }
-        grid->addWidget(symbol, line, 0);
-        grid->addWidget(*r.edit, line, 1);
         // Values stay black on a locked field: they are still read.
-        QPalette palette = (*r.edit)->palette();
+        QPalette palette = row.edit->palette();
         palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
-        (*r.edit)->setPalette(palette);
-        grid->addWidget(NewLabel(c, {}, QString::fromUtf8(r.unit)), line, 2);
-        ++line;
+        row.edit->setPalette(palette);
     }
     Edit5->setText(QStringLiteral("101300"));
-    grid->setColumnStretch(2, 1);
+    return static_cast<int>(std::size(rows));
+}
 
-    Button1 = NewButton(c, QStringLiteral("Button1"), QStringLiteral("Oblicz"));
-    Button2 = NewButton(c, QStringLiteral("Button2"), QStringLiteral("Wyczyść"));
-    BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
+QHBoxLayout* TForm10::BuildButtons(QWidget* parent) {
+    Button1 = NewButton(parent, QStringLiteral("Button1"), QStringLiteral("Oblicz"));
+    Button2 = NewButton(parent, QStringLiteral("Button2"), QStringLiteral("Wyczyść"));
+    BitBtn1 = NewBitBtn(this, parent, QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(4);
     for (QPushButton* b : {Button1, Button2, BitBtn1}) {
@@ -82,31 +103,10 @@ TForm10::TForm10(const FormLink& help, WindowLink<IxChartForm>& chart)
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         buttons->addWidget(b, 1);
     }
-    grid->setRowStretch(line, 1);
-    grid->addLayout(buttons, line + 1, 0, 1, 3);
+    return buttons;
+}
 
-    // In the free space above the buttons.
-    LabelUwagi = new NotesLabel(c, 12, 378, 229);
-
-    using Bind = FieldBindings<aircalc::AirTexts>::Row;
-    using T = aircalc::AirTexts;
-    const FieldRole in = FieldRole::Input, out = FieldRole::Result;
-    fields_ = {
-        Bind::Edit(Edit1, in, {"Entalpia właściwa", "i", "", "kJ/kg"}, &T::i),
-        Bind::Edit(Edit2, in, {"Zawartość wilgoci", "x", "", "kg/kg"}, &T::x),
-        Bind::Edit(Edit3, in, {"Temperatura", "t", "", "°C"}, &T::t),
-        Bind::Edit(Edit4, in, {"Wilgotność względna", "φ", "", "%"}, &T::phi),
-        Bind::Edit(Edit5, in, {"Ciśnienie barometryczne", "p", "b", "Pa"}, &T::pb),
-        Bind::Edit(Edit6, out, {"Ciśnienie nasycenia pary wodnej", "p", "s", "Pa"}),
-        Bind::Edit(Edit9, out, {"Ciśnienie cząstkowe pary wodnej", "p", "p", "Pa"}),
-        Bind::Edit(edit10, out, {"Ciśnienie cząstkowe powietrza suchego", "p", "g", "Pa"}),
-        Bind::Edit(Edit7, out, {"Temperatura punktu rosy", "t", "r", "°C"}),
-        Bind::Edit(edit11, out, {"Temperatura termometru mokrego", "t", "m", "°C"}),
-        Bind::Edit(Edit8, out, {"Gęstość powietrza wilgotnego", "ρ", "", "kg/m3"}),
-    };
-    AddReportActions(this, nullptr, nullptr, QStringLiteral("kalkulator_powietrza.pdf"),
-                     [this] { return BuildReport(); });
-
+void TForm10::Connect() {
     OnEach(this, &QPushButton::clicked, {{Button1, &TForm10::Button1Click}, {Button2, &TForm10::Button2Click}});
     On(Pomoc1, &QAction::triggered, [this] { Pomoc1Click(); });
     On(Wykresix1, &QAction::triggered, [this] { Wykresix1Click(); });
@@ -199,12 +199,10 @@ Report TForm10::BuildReport() const {
     FieldRows inputs, results;
     for (const auto& row : fields_.Rows()) {
         if (row.edit->text().isEmpty()) continue;
-        const EditCaption& c = row.edit_caption;
         const auto property = std::find(properties.begin(), properties.end(), row.edit);
         const bool result = row.role == FieldRole::Result ||
                             (property != properties.end() && !given[static_cast<std::size_t>(property - properties.begin())]);
-        (result ? results : inputs)
-            .push_back({row.role, c.label, c.symbol, c.subscript, ToStd(row.edit->text()), c.unit});
+        (result ? results : inputs).push_back(row.Shown());
     }
     report.document.Inputs().Add(inputs);
     report.document.Results().Add(results);

@@ -11,6 +11,8 @@
 #include "core/ui/WindowLink.h"
 
 class QAction;
+class QGridLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -53,6 +55,12 @@ public:
     Report BuildReport() const;
 
 private:
+    void BuildMenu();
+    // The property, pressure and result rows from the grid's top; returns
+    // the first line after them.
+    int BuildFields(QGridLayout* grid);
+    QHBoxLayout* BuildButtons(QWidget* parent);
+    void Connect();
     void LockAfterChange(int changed);
     std::array<QLineEdit*, 4> PropertyFields() const { return {Edit1, Edit2, Edit3, Edit4}; }
 

@@ -1,5 +1,6 @@
 #include "dhwsim/DhwSettingsForm.h"
 
+#include "core/ui/FieldGrid.h"
 #include "core/ui/Widgets.h"
 
 #include <QCheckBox>
@@ -22,11 +23,12 @@ TForm7::TForm7() : Form(QStringLiteral("TForm7"), QStringLiteral("Ustawienia sym
     SetFont(title, 10, true);
     grid->addWidget(title, 0, 0, 1, 2, Qt::AlignHCenter);
 
-    grid->addWidget(NewLabel(c, QStringLiteral("Label2"), QStringLiteral("Maksymalna liczba iteracji do zatrzymania")),
-                    1, 0);
-    Edit1 = NewEdit(c, QStringLiteral("Edit1"), QStringLiteral("10000000"));
-    Edit1->setFixedWidth(80);
-    grid->addWidget(Edit1, 1, 1);
+    using Row = decltype(fields_)::Row;
+    using S = dhwsim::SimulationSettings;
+    const Row limit[] = {
+        {"Edit1", &Edit1, {"Maksymalna liczba iteracji do zatrzymania"}, {nullptr, "N"}, FieldRole::Input, &S::limit},
+    };
+    LayFields(grid, 1, limit, {.boxWidth = 80}, fields_)[0].caption->setObjectName(QStringLiteral("Label2"));
 
     CheckBox1 = new QCheckBox(QStringLiteral("Uwzględniaj w obliczeniach straty ciepła"), c);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
@@ -37,13 +39,8 @@ TForm7::TForm7() : Form(QStringLiteral("TForm7"), QStringLiteral("Ustawienia sym
     grid->setRowStretch(3, 1);
     grid->addWidget(BitBtn1, 4, 0, 1, 2, Qt::AlignHCenter);
 
-    using Bind = decltype(fields_)::Row;
-    using S = dhwsim::SimulationSettings;
-    fields_ = {
-        Bind::Edit(Edit1, FieldRole::Input, {"Maksymalna liczba iteracji do zatrzymania", "N", "", ""}, &S::limit),
-        // One check box: unticked is the other state.
-        Bind::Choice(CheckBox1, nullptr, {"Straty ciepła do otoczenia", "uwzględniane", "pomijane"}, &S::losses),
-    };
+    // One check box: unticked is the other state.
+    fields_.Add(Row::Choice(CheckBox1, nullptr, {"Straty ciepła do otoczenia", "uwzględniane", "pomijane"}, &S::losses));
 }
 
 }  // namespace vimtal

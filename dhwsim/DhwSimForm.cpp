@@ -1,6 +1,7 @@
 #include "dhwsim/DhwSimForm.h"
 
 #include "core/Messages.h"
+#include "core/ui/FieldGrid.h"
 #include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
@@ -14,7 +15,6 @@
 #include "dhwsim/ChargingChart.h"
 #include "dhwsim/CwuFile.h"
 #include "dhwsim/DhwSettingsForm.h"
-#include "dhwsim/FieldLayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -43,12 +43,6 @@ const QString kCwuExtension = QStringLiteral("cwu");
 using In = dhwsim::WindowInputs;
 using Rec = dhwsim::CwuRecord;
 
-QGroupBox* NewGroup(QWidget* parent, const char* name, const char* title) {
-    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
-    group->setObjectName(QString::fromLatin1(name));
-    return group;
-}
-
 // A check box or radio button.
 template <typename Button>
 Button* NewChoice(QWidget* parent, const char* name, const char* text, bool checked = false) {
@@ -58,33 +52,20 @@ Button* NewChoice(QWidget* parent, const char* name, const char* text, bool chec
     return button;
 }
 
-// A label of a field: its text, then a Greek symbol in bold and a small
-// subscript, as the designers' symbol font showed them.
-QWidget* FieldLabel(QWidget* parent, const QString& text, const QString& symbol = {}, const QString& subscript = {}) {
-    auto* box = new QWidget(parent);
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    row->addWidget(NewLabel(box, {}, text));
-    if (!symbol.isEmpty()) {
-        QLabel* greek = NewLabel(box, {}, symbol);
-        SetFont(greek, 10, true);
-        row->addWidget(greek);
-    }
-    if (!subscript.isEmpty()) {
-        QLabel* small = NewLabel(box, {}, subscript);
-        SetFont(small, 7);
-        small->setAlignment(Qt::AlignBottom);
-        row->addWidget(small, 0, Qt::AlignBottom);
-    }
-    row->addStretch(1);
-    return box;
-}
+constexpr FieldRole kIn = FieldRole::Input;
+constexpr FieldRole kOut = FieldRole::Result;
 
-QLineEdit* FieldEdit(QWidget* parent, const char* name, const std::string& text = {}) {
-    QLineEdit* edit = NewEdit(parent, QString::fromLatin1(name), FromStd(text));
-    edit->setFixedWidth(72);
-    return edit;
+// The captions with their symbols in one cell, boxes 72 wide, "°C" as a
+// raised "o" before the "C"; a row chosen by a button has the button as its
+// caption.
+const FieldLook kLook{.caption = FieldLook::Caption::LabelWithSymbol, .raisedDegrees = true};
+// The target: the choosing button, the bold symbol, the box and the unit.
+const FieldLook kTargetLook{.symbol = FieldLook::Symbol::Bold, .raisedDegrees = true};
+// The results: a plain caption of one or two lines.
+const FieldLook kResultLook{.raisedDegrees = true};
+
+QGroupBox* NewGroup(QWidget* parent, const char* name, const char* title) {
+    return NewGroupBox(parent, QString::fromLatin1(name), QString::fromUtf8(title));
 }
 
 QGridLayout* GroupGrid(QGroupBox* group) {
@@ -214,53 +195,32 @@ void TForm5::BuildBoundaryGroup(QWidget* parent) {
     grid->addWidget(RadioButton5, 0, 0, 1, 3);
     grid->addWidget(RadioButton6, 0, 0, 1, 3);
 
-    // The window's label is its caption padded to the symbol, then a Greek
+    // The window's caption is padded to the symbol, or followed by a Greek
     // symbol in bold and a small subscript; a report names the field plainly.
-    struct Row {
-        QLineEdit* TForm5::*box;
-        const char* name;
-        const char* text;
-        const char* symbol;
-        const char* subscript;
-        const char* unit;  // null: degrees
-        EditCaption report;
-        std::string In::*input;
-        std::string Rec::*field;  // null: not kept in the file
-    };
-    const Row rows[] = {
-        {&TForm5::Edit1, "Edit1", "Temperatura początkowa wody    tw", "", "", nullptr,
-         {"Temperatura początkowa wody", "t", "w", "°C"}, &In::initialTemperature, &Rec::initialTemperature},
-        {&TForm5::Edit2, "Edit2", "Wysokosc zasobnika CWU           H", "", "", "m",
-         {"Wysokość zasobnika CWU", "H", "", "m"}, &In::height, &Rec::height},
-        {&TForm5::Edit12, "Edit12", "Średnica zasobnika CWU              D", "", "", "m",
-         {"Średnica zasobnika CWU", "D", "", "m"}, &In::diameter, &Rec::diameter},
-        {&TForm5::Edit25, "Edit25", "Grubość ścianki zasobnka CWU   dść", "", "", "mm",
-         {"Grubość ścianki zasobnika CWU", "d", "ść", "mm"}, &In::wallThickness, nullptr},
-        {&TForm5::Edit13, "Edit13", "Grubosc izolacji zasobnika            diz", "", "", "mm",
-         {"Grubość izolacji zasobnika CWU", "d", "iz", "mm"}, &In::insulation, &Rec::insulation},
-        {&TForm5::Edit14, "Edit14", "Wsp. przewodzenia ciepła izol.  ", "λ", "iz", "W/m2K",
-         {"Współczynnik przewodzenia ciepła izolacji", "λ", "iz", "W/(m·K)"}, &In::insulationConductivity,
+    const Bind rows[] = {
+        {"Edit1", &Edit1, {"Temperatura początkowa wody    tw", nullptr, nullptr, "°C"},
+         {"Temperatura początkowa wody", "t", "w"}, kIn, &In::initialTemperature, &Rec::initialTemperature},
+        {"Edit2", &Edit2, {"Wysokosc zasobnika CWU           H", nullptr, nullptr, "m"}, {"Wysokość zasobnika CWU", "H"},
+         kIn, &In::height, &Rec::height},
+        {"Edit12", &Edit12, {"Średnica zasobnika CWU              D", nullptr, nullptr, "m"},
+         {"Średnica zasobnika CWU", "D"}, kIn, &In::diameter, &Rec::diameter},
+        {"Edit25", &Edit25, {"Grubość ścianki zasobnka CWU   dść", nullptr, nullptr, "mm"},
+         {"Grubość ścianki zasobnika CWU", "d", "ść"}, kIn, &In::wallThickness, nullptr},
+        {"Edit13", &Edit13, {"Grubosc izolacji zasobnika            diz", nullptr, nullptr, "mm"},
+         {"Grubość izolacji zasobnika CWU", "d", "iz"}, kIn, &In::insulation, &Rec::insulation},
+        {"Edit14", &Edit14, {"Wsp. przewodzenia ciepła izol.  ", "λ", "iz", "W/m2K"},
+         {"Współczynnik przewodzenia ciepła izolacji", nullptr, nullptr, "W/(m·K)"}, kIn, &In::insulationConductivity,
          &Rec::insulationConductivity},
-        {&TForm5::Edit15, "Edit15", "Wsp. przewodzenia ciepła CWU  ", "λ", "cwu", "W/m2K",
-         {"Współczynnik przewodzenia ciepła ścianki zasobnika CWU", "λ", "cwu", "W/(m·K)"}, &In::wallConductivity,
-         &Rec::wallConductivity},
-        {&TForm5::Edit17, "Edit17", "Temp. otaczającego powietrza      tp", "", "", nullptr,
-         {"Temperatura otaczającego powietrza", "t", "p", "°C"}, &In::airTemperature, &Rec::airTemperature},
-        {&TForm5::Edit3, "Edit3", "Krok czasowy                              d", "τ", "", "s",
-         {"Krok czasowy", "dτ", "", "s"}, &In::timeStep, &Rec::timeStep},
+        {"Edit15", &Edit15, {"Wsp. przewodzenia ciepła CWU  ", "λ", "cwu", "W/m2K"},
+         {"Współczynnik przewodzenia ciepła ścianki zasobnika CWU", nullptr, nullptr, "W/(m·K)"}, kIn,
+         &In::wallConductivity, &Rec::wallConductivity},
+        {"Edit17", &Edit17, {"Temp. otaczającego powietrza      tp", nullptr, nullptr, "°C"},
+         {"Temperatura otaczającego powietrza", "t", "p"}, kIn, &In::airTemperature, &Rec::airTemperature},
+        {"Edit3", &Edit3, {"Krok czasowy                              d", "τ", nullptr, "s"}, {"Krok czasowy", "dτ"}, kIn,
+         &In::timeStep, &Rec::timeStep},
     };
-    int line = 1;
-    for (const Row& r : rows) {
-        // The window opens on the model's starting texts.
-        QLineEdit* edit = this->*r.box = FieldEdit(GroupBox1, r.name, In{}.*r.input);
-        grid->addWidget(FieldLabel(GroupBox1, QString::fromUtf8(r.text), QString::fromUtf8(r.symbol),
-                                   QString::fromUtf8(r.subscript)),
-                        line, 0);
-        grid->addWidget(edit, line, 1);
-        grid->addWidget(UnitLabel(GroupBox1, r.unit), line, 2);
-        fields_.Add(Bind::Edit(edit, FieldRole::Input, r.report, r.input, r.field));
-        ++line;
-    }
+    // The window opens on the model's starting texts.
+    LayFields(grid, 1, rows, kLook, fields_);
 }
 
 void TForm5::BuildSourceGroup(QWidget* parent) {
@@ -277,42 +237,30 @@ void TForm5::BuildSourceGroup(QWidget* parent) {
     fields_.Add(Bind::Choice(CheckBox1, CheckBox2, {"Ogrzewanie", "wodne", "elektryczne"}, &In::waterHeating,
                              &Rec::waterHeating));
 
-    Edit4 = FieldEdit(GroupBox2, "Edit4", In{}.supplyTemperature);
-    Edit5 = FieldEdit(GroupBox2, "Edit5", In{}.returnTemperature);
-    grid->addWidget(FieldLabel(GroupBox2, QStringLiteral("Temperatura zasilania                 tz")), 1, 0);
-    grid->addWidget(Edit4, 1, 1);
-    grid->addWidget(DegreesLabel(GroupBox2), 1, 2);
-    grid->addWidget(FieldLabel(GroupBox2, QStringLiteral("Temperatura powrotu                  tp")), 2, 0);
-    grid->addWidget(Edit5, 2, 1);
-    grid->addWidget(DegreesLabel(GroupBox2), 2, 2);
-    fields_.Add(Bind::Edit(Edit4, FieldRole::Input, {"Temperatura zasilania", "t", "z", "°C"}, &In::supplyTemperature,
-                           &Rec::supplyTemperature));
-    fields_.Add(Bind::Edit(Edit5, FieldRole::Input, {"Temperatura powrotu", "t", "p", "°C"}, &In::returnTemperature,
-                           &Rec::returnTemperature));
-
-    RadioButton1 = NewChoice<QRadioButton>(GroupBox2, "RadioButton1", "Moc źródła ciepła                  Q", true);
-    Edit9 = FieldEdit(GroupBox2, "Edit9");
-    grid->addWidget(RadioButton1, 3, 0);
-    grid->addWidget(Edit9, 3, 1);
-    grid->addWidget(NewLabel(GroupBox2, {}, QStringLiteral("kW")), 3, 2);
+    const Bind temperatures[] = {
+        {"Edit4", &Edit4, {"Temperatura zasilania                 tz", nullptr, nullptr, "°C"},
+         {"Temperatura zasilania", "t", "z"}, kIn, &In::supplyTemperature, &Rec::supplyTemperature},
+        {"Edit5", &Edit5, {"Temperatura powrotu                  tp", nullptr, nullptr, "°C"},
+         {"Temperatura powrotu", "t", "p"}, kIn, &In::returnTemperature, &Rec::returnTemperature},
+    };
+    LayFields(grid, 1, temperatures, kLook, fields_);
 
     // The mass-flow entry is kept out of sight: the power is what designers
     // know; the flow follows from it.
+    RadioButton1 = NewChoice<QRadioButton>(GroupBox2, "RadioButton1", "Moc źródła ciepła                  Q", true);
     RadioButton2 = NewChoice<QRadioButton>(GroupBox2, "RadioButton2", "Masowy przepływ źródła       m");
-    RadioButton2->hide();
-    Edit6 = FieldEdit(GroupBox2, "Edit6");
-    Edit6->setEnabled(false);
-    Edit6->hide();
-    QLabel* flowUnit = NewLabel(GroupBox2, QStringLiteral("Label_kgs"), QStringLiteral("kg/s"));
-    flowUnit->hide();
-    grid->addWidget(RadioButton2, 4, 0);
-    grid->addWidget(Edit6, 4, 1);
-    grid->addWidget(flowUnit, 4, 2);
     fields_.Add(Bind::Choice(RadioButton1, RadioButton2, {"Dane źródła ciepła", "moc", "przepływ masowy"},
                              &In::powerEntrySelected, &Rec::powerEntrySelected));
-    fields_.Add(Bind::Edit(Edit9, FieldRole::Input, {"Moc źródła ciepła", "Q", "", "kW"}, &In::power, &Rec::power));
-    fields_.Add(Bind::Edit(Edit6, FieldRole::Input, {"Masowy przepływ źródła ciepła", "m", "", "kg/s"},
-                           &In::massFlow, &Rec::massFlow));
+    const Bind source[] = {
+        {"Edit9", &Edit9, {nullptr, nullptr, nullptr, "kW"}, {"Moc źródła ciepła", "Q"}, kIn, &In::power, &Rec::power,
+         RadioButton1},
+        {"Edit6", &Edit6, {nullptr, nullptr, nullptr, "kg/s"}, {"Masowy przepływ źródła ciepła", "m"}, kIn,
+         &In::massFlow, &Rec::massFlow, RadioButton2},
+    };
+    QLabel* flowUnit = LayFields(grid, 3, source, kLook, fields_)[1].unit;
+    flowUnit->setObjectName(QStringLiteral("Label_kgs"));
+    Edit6->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{RadioButton2, Edit6, flowUnit}) w->hide();
 }
 
 void TForm5::BuildTargetGroup(QWidget* parent) {
@@ -320,28 +268,17 @@ void TForm5::BuildTargetGroup(QWidget* parent) {
     QGridLayout* grid = GroupGrid(GroupBox3);
     RadioButton3 = NewChoice<QRadioButton>(GroupBox3, "RadioButton3", "Temperatura do osiągnięcia       ", true);
     RadioButton4 = NewChoice<QRadioButton>(GroupBox3, "RadioButton4", "Temperatura po czasie");
-    Edit7 = FieldEdit(GroupBox3, "Edit7");
-    Edit10 = FieldEdit(GroupBox3, "Edit10");
-    Edit10->setEnabled(false);
-    QLabel* t = NewLabel(GroupBox3, {}, QStringLiteral("t"));
-    QLabel* tau = NewLabel(GroupBox3, {}, QStringLiteral("τ"));
-    SetFont(t, 10, true);
-    SetFont(tau, 10, true);
-    grid->addWidget(RadioButton3, 0, 0);
-    grid->addWidget(t, 0, 1);
-    grid->addWidget(Edit7, 0, 2);
-    grid->addWidget(DegreesLabel(GroupBox3), 0, 3);
-    grid->addWidget(RadioButton4, 1, 0);
-    grid->addWidget(tau, 1, 1);
-    grid->addWidget(Edit10, 1, 2);
-    grid->addWidget(NewLabel(GroupBox3, {}, QStringLiteral("s")), 1, 3);
     fields_.Add(Bind::Choice(RadioButton3, RadioButton4,
                              {"Kryterium", "temperatura do osiągnięcia", "temperatura po czasie"},
                              &In::targetTemperatureSelected, &Rec::targetTemperatureSelected));
-    fields_.Add(Bind::Edit(Edit7, FieldRole::Input, {"Temperatura do osiągnięcia", "t", "k", "°C"},
-                           &In::targetTemperature, &Rec::targetTemperature));
-    fields_.Add(Bind::Edit(Edit10, FieldRole::Input, {"Czas ładowania", "τ", "", "s"}, &In::targetTime,
-                           &Rec::targetTime));
+    const Bind rows[] = {
+        {"Edit7", &Edit7, {nullptr, "t", nullptr, "°C"}, {"Temperatura do osiągnięcia", "t", "k"}, kIn,
+         &In::targetTemperature, &Rec::targetTemperature, RadioButton3},
+        {"Edit10", &Edit10, {nullptr, "τ", nullptr, "s"}, {"Czas ładowania"}, kIn, &In::targetTime, &Rec::targetTime,
+         RadioButton4},
+    };
+    LayFields(grid, 0, rows, kTargetLook, fields_);
+    Edit10->setEnabled(false);
 }
 
 void TForm5::BuildResultGroup(QWidget* parent) {
@@ -349,43 +286,27 @@ void TForm5::BuildResultGroup(QWidget* parent) {
     QGridLayout* grid = GroupGrid(GroupBox4);
     grid->setVerticalSpacing(4);
     // A result written by the program; "=" rows show the same quantity in
-    // another unit.
-    struct Row {
-        QLineEdit* TForm5::*box;
-        const char* name;
-        const char* text;
-        const char* unit;  // null: degrees
-        bool equals;
-        bool enabled;
-        EditCaption report;
-        std::string Rec::*field;
-    };
-    const Row rows[] = {
-        {&TForm5::Edit8, "Edit8", "Czas po którym osiągnięto zadaną\ntemperaturę", "s", false, true,
-         {"Czas osiągnięcia zadanej temperatury", "τ", "", "s"}, &Rec::time},
-        {&TForm5::Edit20, "Edit20", "=", "min", true, false, {"Czas osiągnięcia zadanej temperatury", "τ", "", "min"},
+    // another unit, their sign against the boxes.
+    const Bind rows[] = {
+        {"Edit8", &Edit8, {"Czas po którym osiągnięto zadaną\ntemperaturę", nullptr, nullptr, "s"},
+         {"Czas osiągnięcia zadanej temperatury", "τ"}, kOut, nullptr, &Rec::time},
+        {"Edit20", &Edit20, {"=", nullptr, nullptr, "min"}, {"Czas osiągnięcia zadanej temperatury", "τ"}, kOut, nullptr,
          &Rec::minutes},
-        {&TForm5::Edit21, "Edit21", "=", "h", true, false, {"Czas osiągnięcia zadanej temperatury", "τ", "", "h"},
+        {"Edit21", &Edit21, {"=", nullptr, nullptr, "h"}, {"Czas osiągnięcia zadanej temperatury", "τ"}, kOut, nullptr,
          &Rec::hours},
-        {&TForm5::Edit11, "Edit11", "Temperatura, która została osiągnięta\npo zadanym czasie", nullptr, false, true,
-         {"Temperatura osiągnięta po zadanym czasie", "t", "w", "°C"}, &Rec::temperature},
-        {&TForm5::Edit18, "Edit18", "Stała wydajnosc dla zadanej temperatury", "l/s", false, true,
-         {"Stała wydajność dla zadanej temperatury", "q", "", "l/s"}, &Rec::draw},
-        {&TForm5::Edit19, "Edit19", "Objętosc zasobnika C.W.U", "m3", false, false,
-         {"Objętość zasobnika CWU", "V", "", "m³"}, &Rec::cubicMetres},
-        {&TForm5::Edit16, "Edit16", "=", "dm3", true, true, {"Objętość zasobnika CWU", "V", "", "dm³"}, &Rec::litres},
+        {"Edit11", &Edit11, {"Temperatura, która została osiągnięta\npo zadanym czasie", nullptr, nullptr, "°C"},
+         {"Temperatura osiągnięta po zadanym czasie", "t", "w"}, kOut, nullptr, &Rec::temperature},
+        {"Edit18", &Edit18, {"Stała wydajnosc dla zadanej temperatury", nullptr, nullptr, "l/s"},
+         {"Stała wydajność dla zadanej temperatury", "q"}, kOut, nullptr, &Rec::draw},
+        {"Edit19", &Edit19, {"Objętosc zasobnika C.W.U", nullptr, nullptr, "m3"},
+         {"Objętość zasobnika CWU", "V", nullptr, "m³"}, kOut, nullptr, &Rec::cubicMetres},
+        {"Edit16", &Edit16, {"=", nullptr, nullptr, "dm3"}, {"Objętość zasobnika CWU", "V", nullptr, "dm³"}, kOut,
+         nullptr, &Rec::litres},
     };
-    int line = 0;
-    for (const Row& r : rows) {
-        QLineEdit* edit = this->*r.box = FieldEdit(GroupBox4, r.name);
-        edit->setEnabled(r.enabled);
-        QLabel* label = NewLabel(GroupBox4, {}, QString::fromUtf8(r.text));
-        grid->addWidget(label, line, 0, r.equals ? Qt::AlignRight : Qt::Alignment());
-        grid->addWidget(edit, line, 1);
-        grid->addWidget(UnitLabel(GroupBox4, r.unit), line, 2);
-        fields_.Add(Bind::Edit(edit, FieldRole::Result, r.report, nullptr, r.field));
-        ++line;
+    for (const FieldRowWidgets& row : LayFields(grid, 0, rows, kResultLook, fields_)) {
+        if (static_cast<QLabel*>(row.caption)->text() == QStringLiteral("=")) grid->setAlignment(row.caption, Qt::AlignRight);
     }
+    for (QLineEdit* edit : {Edit20, Edit21, Edit19}) edit->setEnabled(false);
 }
 
 void TForm5::Connect() {

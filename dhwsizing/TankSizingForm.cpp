@@ -1,13 +1,13 @@
 #include "dhwsizing/TankSizingForm.h"
 
 #include "core/Numbers.h"
+#include "core/ui/FieldGrid.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Platform.h"
 #include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
 #include "core/ui/Widgets.h"
 #include "dhwsim/DhwSimForm.h"
-#include "dhwsim/FieldLayout.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,52 +29,15 @@ const QString kOptimumHint = QStringLiteral("Wartości optymalne w zakresie 0,1 
 // Both groups: the captions take the spare width.
 QGridLayout* Grid(QGroupBox* group) { return FieldGrid(group, {8, 8, 6, 8}, 5, 5); }
 
+// Caption, symbol (a Greek one in bold), box and unit, "°C" as a raised "o"
+// before the "C"; the results' boxes a little wider.
+const FieldLook kInputLook{.symbol = FieldLook::Symbol::BoldGreek, .boxWidth = 64, .raisedDegrees = true};
+const FieldLook kResultLook{.symbol = FieldLook::Symbol::BoldGreek, .boxWidth = 68, .raisedDegrees = true};
+
+constexpr FieldRole kIn = FieldRole::Input;
+constexpr FieldRole kOut = FieldRole::Result;
+
 }  // namespace
-
-// A row of either group: the box, the window's caption, symbol and unit, the
-// caption's hint, how a report names the row and the text it binds. An input
-// starts with the model's usual value.
-struct TForm19::Row {
-    QLineEdit* TForm19::*edit;
-    const char* name;
-    const char* caption;
-    const char* symbol;
-    bool greek;          // drawn in the symbol font
-    const char* unit;    // null: degrees
-    const char* hint;    // of the caption; may be null
-    bool readOnly;       // a result to read, not to change
-    EditCaption report;  // without a label: left out of reports
-    std::string SizingBoxes::*text;
-};
-
-struct TForm19::RowWidgets {
-    QLabel* caption;
-    QLabel* symbol;
-    QLineEdit* edit;
-    QLabel* unit;
-};
-
-TForm19::RowWidgets TForm19::AddRow(QGroupBox* group, QGridLayout* grid, int line, FieldRole role, const Row& r,
-                                    int width) {
-    RowWidgets w{};
-    w.caption = NewLabel(group, {}, QString::fromUtf8(r.caption));
-    if (r.hint) w.caption->setToolTip(QString::fromUtf8(r.hint));
-    w.edit = this->*r.edit = NewEdit(group, QString::fromLatin1(r.name), FromStd(SizingBoxes{}.*r.text));
-    w.edit->setFixedWidth(width);
-    if (r.readOnly) {
-        w.edit->setReadOnly(true);
-        SetBaseColor(w.edit, colors::InfoBackground);
-    }
-    w.symbol = NewLabel(group, {}, QString::fromUtf8(r.symbol));
-    if (r.greek) SetFont(w.symbol, 10, true);
-    w.unit = UnitLabel(group, r.unit);
-    grid->addWidget(w.caption, line, 0);
-    grid->addWidget(w.symbol, line, 1);
-    grid->addWidget(w.edit, line, 2);
-    grid->addWidget(w.unit, line, 3);
-    fields_.Add(Fields::Row::Edit(w.edit, role, r.report, r.text));
-    return w;
-}
 
 TForm19::TForm19(TForm5& simulation)
     : Form(QStringLiteral("TForm19"),
@@ -102,26 +65,26 @@ TForm19::TForm19(TForm5& simulation)
 void TForm19::BuildInputs(QGroupBox* group) {
     using T = dhwsizing::SizingTexts;
     QGridLayout* grid = Grid(group);
-    const Row rows[] = {
-        {&TForm19::Edit1, "Edit1", "Ilość mieszkań w budynku", "n", false, "szt.", nullptr, false,
-         {"Liczba mieszkań w budynku", "n", "", "szt."}, &T::dwellings},
-        {&TForm19::Edit2, "Edit2", "Ilość osób na mieszkanie", "k", false, "os/szt.", nullptr, false,
-         {"Liczba osób na mieszkanie", "k", "", "os./mieszk."}, &T::persons},
-        {&TForm19::Edit3, "Edit3", "Dobowe zapotrzegowanie CWU/osobę", "qc", false, "dm3/doba", nullptr, false,
-         {"Dobowe zapotrzebowanie na CWU na osobę", "q", "c", "dm³/doba"}, &T::dailyDemand},
-        {&TForm19::Edit4, "Edit4", "Liczba godzin korzystania z CWU", "τ", true, "h", nullptr, false,
-         {"Liczba godzin korzystania z CWU na dobę", "τ", "", "h"}, &T::hours},
-        {&TForm19::Edit5, "Edit5", "Współczynnik akumulacji zasobnika", "Φ", true, "---", kAccumulationHint, false,
-         {"Współczynnik akumulacji zasobnika", "Φ", "", ""}, &T::accumulation},
-        {&TForm19::Edit6, "Edit6", "Temperatura wody zimnej", "tz", false, nullptr, nullptr, false,
-         {"Temperatura wody zimnej", "t", "z", "°C"}, &T::coldWater},
-        {&TForm19::Edit7, "Edit7", "Temperatura wody ciepłej", "tc", false, nullptr, nullptr, false,
-         {"Temperatura wody ciepłej", "t", "c", "°C"}, &T::hotWater},
+    // An input starts with the model's usual value.
+    const Fields::Row rows[] = {
+        {"Edit1", &Edit1, {"Ilość mieszkań w budynku", "n", nullptr, "szt."}, {"Liczba mieszkań w budynku"}, kIn,
+         &T::dwellings},
+        {"Edit2", &Edit2, {"Ilość osób na mieszkanie", "k", nullptr, "os/szt."},
+         {"Liczba osób na mieszkanie", nullptr, nullptr, "os./mieszk."}, kIn, &T::persons},
+        {"Edit3", &Edit3, {"Dobowe zapotrzegowanie CWU/osobę", "q", "c", "dm3/doba"},
+         {"Dobowe zapotrzebowanie na CWU na osobę", nullptr, nullptr, "dm³/doba"}, kIn, &T::dailyDemand},
+        {"Edit4", &Edit4, {"Liczba godzin korzystania z CWU", "τ", nullptr, "h"},
+         {"Liczba godzin korzystania z CWU na dobę"}, kIn, &T::hours},
+        {"Edit5", &Edit5, {"Współczynnik akumulacji zasobnika", "Φ", nullptr, "---"}, {.unit = ""}, kIn,
+         &T::accumulation},
+        {"Edit6", &Edit6, {"Temperatura wody zimnej", "t", "z", "°C"}, {}, kIn, &T::coldWater},
+        {"Edit7", &Edit7, {"Temperatura wody ciepłej", "t", "c", "°C"}, {}, kIn, &T::hotWater},
     };
-    int line = 0;
-    for (const Row& r : rows) AddRow(group, grid, line++, FieldRole::Input, r, 64);
+    const std::vector<FieldRowWidgets> laid = LayFields(grid, 0, rows, kInputLook, fields_, SizingBoxes{});
+    laid[4].caption->setToolTip(QString::fromUtf8(kAccumulationHint));
     for (QLineEdit* edit : {Edit5, Edit6, Edit7}) edit->setToolTip(kOptimumHint);
 
+    const int line = static_cast<int>(laid.size());
     Button2 = NewButton(group, QStringLiteral("Button2"), QStringLiteral("Symuluj czas ładaowania dobranego zasobnika CWU"));
     Button1 = NewButton(group, QStringLiteral("Button1"), QStringLiteral("Oblicz"));
     for (QPushButton* b : {Button1, Button2}) b->setMinimumHeight(26);
@@ -133,38 +96,36 @@ void TForm19::BuildInputs(QGroupBox* group) {
 void TForm19::BuildResults(QGroupBox* group) {
     using R = dhwsizing::SizingResults;
     QGridLayout* grid = Grid(group);
-    const Row rows[] = {
-        {&TForm19::Edit8, "Edit8", "Średniodobowe zapotrzebowanie CWU", "qds", false, "dm3/doba", nullptr, true,
-         {"Średniodobowe zapotrzebowanie na CWU", "q", "ds", "dm³/doba"}, &R::qds},
-        {&TForm19::Edit9, "Edit9", "Średniogodzinowe zapotrzebowanie CWU", "qhs", false, "dm3/h", nullptr, true,
-         {"Średniogodzinowe zapotrzebowanie na CWU", "q", "hs", "dm³/h"}, &R::qhs},
-        {&TForm19::Edit10, "Edit10", "Max. godzinowe zapotrzebowanie CWU", "qhm", false, "dm3/h", nullptr, true,
-         {"Maksymalne godzinowe zapotrzebowanie na CWU", "q", "hm", "dm³/h"}, &R::qhm},
-        {&TForm19::Edit11, "Edit11", "Wsp. godzinowej nierównomierności rozbioru", "Nh", false, "-----", nullptr, true,
-         {"Współczynnik godzinowej nierównomierności rozbioru", "N", "h", ""}, &R::Nh},
-        {&TForm19::Edit12, "Edit12", "Obliczeniowa pojemność zasobnika CWU", "Voz", false, "dm3", nullptr, true,
-         {"Obliczeniowa pojemność zasobnika CWU", "V", "oz", "dm³"}, &R::Voz},
-        {&TForm19::Edit13, "Edit13", "Dobrana pojemność zasobnika CWU", "Vdz", false, "dm3", nullptr, false,
-         {"Dobrana pojemność zasobnika CWU", "V", "dz", "dm³"}, &R::Vdz},
-        {&TForm19::Edit14, "Edit14", "Wymagana moc cieplna dla układu z zasobnikiem", "Qdz", false, "kW",
-         "Wymagana moc wężownicy i żródła ciepła dobranego zasobnika CWU", false,
-         {"Wymagana moc cieplna dla układu z zasobnikiem", "Q", "dz", "kW"}, &R::Qdz},
-        {&TForm19::Edit16, "Edit16", "Wymagana moc cieplna dla układu bez zasobnika", "Qbz", false, "kW",
-         "Wymagana moc dla podgrzewacza przepływowego", false,
-         {"Wymagana moc cieplna dla układu bez zasobnika", "Q", "bz", "kW"}, &R::Qbz},
+    const Fields::Row rows[] = {
+        {"Edit8", &Edit8, {"Średniodobowe zapotrzebowanie CWU", "q", "ds", "dm3/doba"},
+         {"Średniodobowe zapotrzebowanie na CWU", nullptr, nullptr, "dm³/doba"}, kOut, &R::qds},
+        {"Edit9", &Edit9, {"Średniogodzinowe zapotrzebowanie CWU", "q", "hs", "dm3/h"},
+         {"Średniogodzinowe zapotrzebowanie na CWU", nullptr, nullptr, "dm³/h"}, kOut, &R::qhs},
+        {"Edit10", &Edit10, {"Max. godzinowe zapotrzebowanie CWU", "q", "hm", "dm3/h"},
+         {"Maksymalne godzinowe zapotrzebowanie na CWU", nullptr, nullptr, "dm³/h"}, kOut, &R::qhm},
+        {"Edit11", &Edit11, {"Wsp. godzinowej nierównomierności rozbioru", "N", "h", "-----"},
+         {"Współczynnik godzinowej nierównomierności rozbioru", nullptr, nullptr, ""}, kOut, &R::Nh},
+        {"Edit12", &Edit12, {"Obliczeniowa pojemność zasobnika CWU", "V", "oz", "dm3"}, {.unit = "dm³"}, kOut, &R::Voz},
+        {"Edit13", &Edit13, {"Dobrana pojemność zasobnika CWU", "V", "dz", "dm3"}, {.unit = "dm³"}, kOut, &R::Vdz},
+        {"Edit14", &Edit14, {"Wymagana moc cieplna dla układu z zasobnikiem", "Q", "dz", "kW"}, {}, kOut, &R::Qdz},
+        {"Edit16", &Edit16, {"Wymagana moc cieplna dla układu bez zasobnika", "Q", "bz", "kW"}, {}, kOut, &R::Qbz},
         // The actual accumulation is computed but not shown.
-        {&TForm19::Edit15, "Edit15", "Rzeczyisty wsp. akumulacji zasobnika CWU", "Φr", true, "-----", nullptr, false,
-         {}, &R::phiR},
+        {"Edit15", &Edit15, {"Rzeczyisty wsp. akumulacji zasobnika CWU", "Φ", "r", "-----"}, kNotReported, kOut,
+         &R::phiR},
     };
-    int line = 0;
-    for (const Row& r : rows) {
-        const RowWidgets w = AddRow(group, grid, line++, FieldRole::Result, r, 68);
-        w.unit->setToolTip(QString::fromUtf8(kAccumulationHint));
-        if (r.edit == &TForm19::Edit15) {
-            for (QWidget* hidden : std::initializer_list<QWidget*>{w.caption, w.symbol, w.edit, w.unit}) hidden->hide();
-        }
+    const std::vector<FieldRowWidgets> laid = LayFields(grid, 0, rows, kResultLook, fields_);
+    for (const FieldRowWidgets& w : laid) w.unit->setToolTip(QString::fromUtf8(kAccumulationHint));
+    // The sizes computed, to read; the chosen capacity and the powers may be
+    // changed by the user.
+    for (QLineEdit* edit : {Edit8, Edit9, Edit10, Edit11, Edit12}) {
+        edit->setReadOnly(true);
+        SetBaseColor(edit, colors::InfoBackground);
     }
-    grid->setRowStretch(line, 1);
+    laid[6].caption->setToolTip(QStringLiteral("Wymagana moc wężownicy i żródła ciepła dobranego zasobnika CWU"));
+    laid[7].caption->setToolTip(QStringLiteral("Wymagana moc dla podgrzewacza przepływowego"));
+    const FieldRowWidgets& hidden = laid.back();
+    for (QWidget* w : std::initializer_list<QWidget*>{hidden.caption, hidden.symbol, hidden.box, hidden.unit}) w->hide();
+    grid->setRowStretch(static_cast<int>(laid.size()), 1);
 }
 
 void TForm19::Button1Click() {

@@ -43,13 +43,9 @@ private:
     // The texts of the window: what the model reads and what it returns.
     struct SizingBoxes : dhwsizing::SizingTexts, dhwsizing::SizingResults {};
     using Fields = FieldBindings<SizingBoxes>;
-    struct Row;
-    struct RowWidgets;
 
     void BuildInputs(QGroupBox* group);
     void BuildResults(QGroupBox* group);
-    // Lays out one row - caption, symbol, box and unit - and binds its box.
-    RowWidgets AddRow(QGroupBox* group, QGridLayout* grid, int line, FieldRole role, const Row& row, int width);
 
     QGroupBox* GroupBox1 = nullptr;  // Dane
     QGroupBox* GroupBox2 = nullptr;  // Wyniki

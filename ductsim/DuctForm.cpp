@@ -15,6 +15,7 @@
 
 #include <optional>
 
+#include "core/ui/FieldGrid.h"
 #include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/NotesLabel.h"
@@ -43,70 +44,27 @@ const QString kPlaneUnit = QStringLiteral("W/m2K");
 const QString kPerMetreUnit = QString::fromUtf8(kPerMetre);
 
 // Report captions that change with the shape.
-constexpr EditCaption kSideACaption{"Długość boku A", "A", "", "m"};
-constexpr EditCaption kSideBCaption{"Długość boku B", "B", "", "m"};
-constexpr EditCaption kTransmittanceCaption{"Współczynnik przenikania ciepła", "U", "i", "W/(m²·K)"};
+constexpr const char* kSideALabel = "Długość boku A";
+constexpr const char* kSideBLabel = "Długość boku B";
+constexpr const char* kTransmittanceLabel = "Współczynnik przenikania ciepła";
 
-// A Greek or Latin symbol with its subscript, bold and a little larger than
-// the labels, as the symbols of the design are.
-QLabel* Symbol(QWidget* parent, const QString& name, const QString& symbol, const QString& subscript = {}) {
-    QString html = QStringLiteral("<b>%1</b>").arg(symbol);
-    if (!subscript.isEmpty()) html += QStringLiteral("<sub>%1</sub>").arg(subscript);
-    QLabel* label = NewLabel(parent, name, html);
-    label->setTextFormat(Qt::RichText);
-    SetFont(label, 10, true);
-    label->setMinimumWidth(22);
-    return label;
-}
+using Row = FieldBindings<InputTexts, KanRecord>::Row;
+constexpr FieldRole kIn = FieldRole::Input;
+constexpr FieldRole kOut = FieldRole::Result;
 
-struct Row {
-    QLabel* label;
-    QLabel* symbol;
-    QLabel* unit;
-};
+// The rows of the boundary conditions and of the results: caption, bold
+// symbol with its subscript, box with its text against the right edge, unit.
+const FieldLook kInputLook{.symbol = FieldLook::Symbol::Subscripted, .boxWidth = 58, .rightAligned = true,
+                           .boxText = colors::Blue};
+const FieldLook kResultLook{.symbol = FieldLook::Symbol::Subscripted, .boxWidth = 76, .rightAligned = true,
+                            .boxText = colors::Maroon};
 
-// A line of the design: the field, its name, caption, symbol with its
-// subscript and unit as the window shows them; the model's text it gives
-// (an input: also its text at start), how a report names it and where a
-// .kan file keeps it.
-struct FieldLine {
-    QLineEdit** edit;
-    const char* name;
-    const char* caption;
-    const char* symbol;
-    const char* subscript;
-    const char* unit;
-    std::string InputTexts::*input;
-    EditCaption report;
-    std::string KanRecord::*record;
-};
-
-
-// One line of a group: caption, symbol, field, unit.
-Row AddRow(QGridLayout* grid, int row, const QString& caption, QLabel* symbol, QLineEdit* edit, const QString& unit,
-           int editWidth) {
-    QWidget* parent = grid->parentWidget();
-    Row r{NewLabel(parent, {}, caption), symbol, NewLabel(parent, {}, unit)};
-    edit->setFixedWidth(editWidth);
-    edit->setAlignment(Qt::AlignRight);
-    grid->addWidget(r.label, row, 0);
-    grid->addWidget(symbol, row, 1);
-    grid->addWidget(edit, row, 2);
-    grid->addWidget(r.unit, row, 3);
-    return r;
-}
-
+// The grid of a group of the boundary conditions; the same unit column in
+// every group keeps the boxes in one line.
 QGridLayout* GroupGrid(QGroupBox* group) {
-    QGridLayout* grid = NewGrid(group, {6, 4, 6, 4}, 4, 2);
-    grid->setColumnStretch(0, 1);
+    QGridLayout* grid = FieldGrid(group, {6, 4, 6, 4}, 4, 2);
     grid->setColumnMinimumWidth(3, 42);
     return grid;
-}
-
-QGroupBox* Group(QWidget* parent, const QString& name, const QString& title) {
-    auto* group = new QGroupBox(title, parent);
-    group->setObjectName(name);
-    return group;
 }
 
 // The window's own run: the air properties, and the wait cursor once the
@@ -129,8 +87,23 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
       scheme_(scheme) {
     InitDuctResources();
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    BuildMenus();
 
-    // Menus.
+    SetClientSize(798, 526);
+    QWidget* c = Client();
+    auto* columns = new QHBoxLayout(c);
+    columns->setContentsMargins(6, 4, 6, 6);
+    columns->setSpacing(6);
+    columns->addWidget(BuildConditions(c), 1);
+    columns->addWidget(BuildResults(c), 0);
+
+    ShowShape(true);
+    // In the free space of the results, above the buttons.
+    LabelUwagi = new NotesLabel(c, 470, 396, 312);
+    Connect();
+}
+
+void TForm9::BuildMenus() {
     QMenu* file = MenuBar()->addMenu(QStringLiteral("Plik...   "));
     file->setObjectName(QStringLiteral("Plik1"));
     Otwrz1 = NewAction(file, QStringLiteral("Otwrz1"), QStringLiteral("Otwórz"), QKeySequence(Qt::CTRL | Qt::Key_O),
@@ -156,66 +129,62 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     Schematobliczeniowy1 = NewAction(help, QStringLiteral("Schematobliczeniowy1"),
                                      QStringLiteral("Schemat obliczeniowy"), {},
                                      QIcon(QStringLiteral(":/ductsim/icons/scheme.svg")));
+}
 
-    SetClientSize(798, 526);
-    QWidget* c = Client();
-    auto* columns = new QHBoxLayout(c);
-    columns->setContentsMargins(6, 4, 6, 6);
-    columns->setSpacing(6);
-
-    // Left: the boundary conditions.
-    QGroupBox* conditions = Group(c, QStringLiteral("GroupBox1"), QStringLiteral("Warunki brzegowe"));
+QGroupBox* TForm9::BuildConditions(QWidget* parent) {
+    QGroupBox* conditions = NewGroupBox(parent, QStringLiteral("GroupBox1"), QStringLiteral("Warunki brzegowe"));
     SetTextColor(conditions, colors::Navy);
     auto* left = new QVBoxLayout(conditions);
     left->setContentsMargins(4, 2, 4, 4);
     left->setSpacing(4);
-
-    const InputTexts defaults = DefaultInputTexts();
-    // Each field is bound, as it is laid out, to its model text, report row
-    // and place in a .kan file.
-    using Bind = decltype(bindings_)::Row;
-    auto input = [](QWidget* parent, QLineEdit*& edit, const char* name, const std::string& text) {
-        edit = NewEdit(parent, QString::fromLatin1(name), FromStd(text));
-        SetTextColor(edit, colors::Blue);
-        return edit;
-    };
-    constexpr int kInputWidth = 58;
-
-    QGroupBox* thermal =
-        Group(conditions, QStringLiteral("GroupBox2"), QStringLiteral("Parametry termodynamiczne i przepływowe"));
-    QGridLayout* g = GroupGrid(thermal);
-    const FieldLine thermalLines[] = {
-        {&Edit1, "Edit1", "Temperatura początkowa powietrza w kanale wentylacynym", "t", "i", "°C", &InputTexts::ti,
-         {"Temperatura początkowa powietrza w kanale", "t", "i", "°C"}, &KanRecord::ti},
-        {&Edit2, "Edit2", "Temperatura powietrza otaczającego kanał wentylacyjny", "t", "e", "°C", &InputTexts::te,
-         {"Temperatura powietrza otaczającego kanał", "t", "e", "°C"}, &KanRecord::te},
-        {&Edit15, "Edit15", "Wilgotność względna powietrza w kanale wentylacyjnym", "Φ", "i", "%", &InputTexts::phiI,
-         {"Wilgotność względna powietrza w kanale", "Φ", "i", "%"}, &KanRecord::phiI},
-        {&Edit16, "Edit16", "Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%", &InputTexts::phiE,
-         {"Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%"}, &KanRecord::phiE},
-        {&Edit17, "Edit17", "Ciśnienie atmosferyczne", "p", "b", "Pa", &InputTexts::pb,
-         {"Ciśnienie atmosferyczne", "p", "b", "Pa"}, &KanRecord::pb},
-        {&Edit3, "Edit3", "Natężenie przepływu powietrza", "V", "", "m3/h", &InputTexts::flow,
-         {"Natężenie przepływu powietrza", "V", "", "m³/h"}, &KanRecord::flow},
-        {&Edit4, "Edit4", "Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre, &InputTexts::lambda1,
-         {"Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre}, &KanRecord::lambda1},
-        {&Edit5, "Edit5", "Grubość ścianki przewodu wentylacyjnego", "δ", "1", "m", &InputTexts::delta1,
-         {"Grubość ścianki przewodu", "δ", "1", "m"}, &KanRecord::delta1},
-        {&Edit6, "Edit6", "Współczynnik przewodzenia ciepła izolacji przewodu", "λ", "2", kPerMetre, &InputTexts::lambda2,
-         {"Współczynnik przewodzenia ciepła izolacji", "λ", "2", kPerMetre}, &KanRecord::lambda2},
-        {&Edit7, "Edit7", "Grubość izolacji przewodu wentylacyjnego", "δ", "2", "m", &InputTexts::delta2,
-         {"Grubość izolacji", "δ", "2", "m"}, &KanRecord::delta2},
-    };
-    int line = 0;
-    for (const FieldLine& l : thermalLines) {
-        AddRow(g, line++, QString::fromUtf8(l.caption), Symbol(thermal, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
-               input(thermal, *l.edit, l.name, defaults.*l.input), QString::fromUtf8(l.unit), kInputWidth);
-        bindings_.Add(Bind::Edit(*l.edit, FieldRole::Input, l.report, l.input, l.record));
+    QGroupBox* thermal = BuildThermalGroup(conditions);
+    QGroupBox* geometry = BuildGeometryGroup(conditions);
+    QGroupBox* timeStep = BuildTimeStepGroup(conditions);
+    for (QGroupBox* box : {thermal, geometry, timeStep}) left->addWidget(box);
+    left->addStretch(1);
+    // Only the frames' captions are coloured; the rows keep the normal text.
+    for (QGroupBox* box : {thermal, geometry, timeStep}) SetTextColor(box, colors::Green);
+    for (QLabel* label : conditions->findChildren<QLabel*>()) {
+        SetTextColor(label, palette().color(QPalette::WindowText));
+        // The longest captions take two lines rather than pushing the
+        // fields out of the window.
+        if (label->textFormat() != Qt::RichText) label->setWordWrap(true);
     }
-    left->addWidget(thermal);
+    for (QRadioButton* b : {RadioButton1, RadioButton2}) SetTextColor(b, palette().color(QPalette::WindowText));
+    return conditions;
+}
 
-    QGroupBox* geometry = Group(conditions, QStringLiteral("GroupBox3"), QStringLiteral("Geometria przewodu"));
-    g = GroupGrid(geometry);
+QGroupBox* TForm9::BuildThermalGroup(QWidget* parent) {
+    QGroupBox* thermal =
+        NewGroupBox(parent, QStringLiteral("GroupBox2"), QStringLiteral("Parametry termodynamiczne i przepływowe"));
+    const Row rows[] = {
+        {"Edit1", &Edit1, {"Temperatura początkowa powietrza w kanale wentylacynym", "t", "i", "°C"},
+         {"Temperatura początkowa powietrza w kanale"}, kIn, &InputTexts::ti, &KanRecord::ti},
+        {"Edit2", &Edit2, {"Temperatura powietrza otaczającego kanał wentylacyjny", "t", "e", "°C"},
+         {"Temperatura powietrza otaczającego kanał"}, kIn, &InputTexts::te, &KanRecord::te},
+        {"Edit15", &Edit15, {"Wilgotność względna powietrza w kanale wentylacyjnym", "Φ", "i", "%"},
+         {"Wilgotność względna powietrza w kanale"}, kIn, &InputTexts::phiI, &KanRecord::phiI},
+        {"Edit16", &Edit16, {"Wilgotność względna powietrza otaczającego kanał", "Φ", "e", "%"}, {}, kIn,
+         &InputTexts::phiE, &KanRecord::phiE},
+        {"Edit17", &Edit17, {"Ciśnienie atmosferyczne", "p", "b", "Pa"}, {}, kIn, &InputTexts::pb, &KanRecord::pb},
+        {"Edit3", &Edit3, {"Natężenie przepływu powietrza", "V", "", "m3/h"}, {.unit = "m³/h"}, kIn,
+         &InputTexts::flow, &KanRecord::flow},
+        {"Edit4", &Edit4, {"Współczynnik przewodzenia ciepła ścianki przewodu", "λ", "1", kPerMetre}, {}, kIn,
+         &InputTexts::lambda1, &KanRecord::lambda1},
+        {"Edit5", &Edit5, {"Grubość ścianki przewodu wentylacyjnego", "δ", "1", "m"}, {"Grubość ścianki przewodu"},
+         kIn, &InputTexts::delta1, &KanRecord::delta1},
+        {"Edit6", &Edit6, {"Współczynnik przewodzenia ciepła izolacji przewodu", "λ", "2", kPerMetre},
+         {"Współczynnik przewodzenia ciepła izolacji"}, kIn, &InputTexts::lambda2, &KanRecord::lambda2},
+        {"Edit7", &Edit7, {"Grubość izolacji przewodu wentylacyjnego", "δ", "2", "m"}, {"Grubość izolacji"}, kIn,
+         &InputTexts::delta2, &KanRecord::delta2},
+    };
+    LayFields(GroupGrid(thermal), 0, rows, kInputLook, bindings_, DefaultInputTexts());
+    return thermal;
+}
+
+QGroupBox* TForm9::BuildGeometryGroup(QWidget* parent) {
+    QGroupBox* geometry = NewGroupBox(parent, QStringLiteral("GroupBox3"), QStringLiteral("Geometria przewodu"));
+    QGridLayout* g = GroupGrid(geometry);
     RadioButton1 = new QRadioButton(QStringLiteral("Przewód prostokątny"), geometry);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton2 = new QRadioButton(QStringLiteral("Przewód okrągły"), geometry);
@@ -227,116 +196,98 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     shapes->addWidget(RadioButton2);
     shapes->addStretch(1);
     g->addLayout(shapes, 0, 0, 1, 4);
-    bindings_.Add(Bind::Choice(RadioButton1, RadioButton2, {"Przekrój", "prostokątny", "okrągły"},
-                               &InputTexts::rectangular, &KanRecord::rectangular));
-    AddRow(g, 1, QStringLiteral("Długość kanału wentylacyjnego"), Symbol(geometry, {}, QStringLiteral("L")),
-           input(geometry, Edit8, "Edit8", defaults.length), QStringLiteral("m"), kInputWidth);
-    bindings_.Add(Bind::Edit(Edit8, FieldRole::Input, {"Długość przewodu", "L", "", "m"}, &InputTexts::length,
-                             &KanRecord::length));
+    bindings_.Add(Row::Choice(RadioButton1, RadioButton2, {"Przekrój", "prostokątny", "okrągły"},
+                              &InputTexts::rectangular, &KanRecord::rectangular));
     // Edit9 holds side A of a rectangular duct or the diameter of a round
     // one; the captions in front of it change with the shape.
-    SideASymbol = Symbol(geometry, QStringLiteral("SideASymbol"), QStringLiteral("A"));
-    const Row sizeRow = AddRow(g, 2, QStringLiteral("Długość boku"), SideASymbol,
-                               input(geometry, Edit9, "Edit9", defaults.sideA), QStringLiteral("m"), kInputWidth);
-    SideALabel = sizeRow.label;
+    const Row rows[] = {
+        {"Edit8", &Edit8, {"Długość kanału wentylacyjnego", "L", "", "m"}, {"Długość przewodu"}, kIn,
+         &InputTexts::length, &KanRecord::length},
+        {"Edit9", &Edit9, {"Długość boku", "A", "", "m"}, {kSideALabel}, kIn, &InputTexts::sideA, &KanRecord::sideA},
+        {"Edit10", &Edit10, {"Długość boku", "B", "", "m"}, {kSideBLabel}, kIn, &InputTexts::sideB,
+         &KanRecord::sideB},
+    };
+    const std::vector<FieldRowWidgets> laid = LayFields(g, 1, rows, kInputLook, bindings_, DefaultInputTexts());
+    // The size once more, as the diameter of a round duct.
+    bindings_.Add(Row::Edit(Edit9, kIn, kNotReported, nullptr, &KanRecord::diameter));
+
+    SideALabel = static_cast<QLabel*>(laid[1].caption);
     SideALabel->setObjectName(QStringLiteral("SideALabel"));
+    SideASymbol = laid[1].symbol;
+    SideASymbol->setObjectName(QStringLiteral("SideASymbol"));
     DiameterLabel = NewLabel(geometry, QStringLiteral("DiameterLabel"), QStringLiteral("Średnica przewodu"));
-    DiameterSymbol = Symbol(geometry, QStringLiteral("DiameterSymbol"), QStringLiteral("Φ"));
+    DiameterSymbol = NewSymbolLabel(geometry, kInputLook.symbol, QStringLiteral("Φ"));
+    DiameterSymbol->setObjectName(QStringLiteral("DiameterSymbol"));
     g->addWidget(DiameterLabel, 2, 0);
     g->addWidget(DiameterSymbol, 2, 1);
-    SideBSymbol = Symbol(geometry, QStringLiteral("SideBSymbol"), QStringLiteral("B"));
-    const Row sideB = AddRow(g, 3, QStringLiteral("Długość boku"), SideBSymbol,
-                             input(geometry, Edit10, "Edit10", defaults.sideB), QStringLiteral("m"), kInputWidth);
-    SideBLabel = sideB.label;
+    SideBLabel = static_cast<QLabel*>(laid[2].caption);
     SideBLabel->setObjectName(QStringLiteral("SideBLabel"));
-    SideBUnit = sideB.unit;
+    SideBSymbol = laid[2].symbol;
+    SideBSymbol->setObjectName(QStringLiteral("SideBSymbol"));
+    SideBUnit = laid[2].unit;
     SideBUnit->setObjectName(QStringLiteral("SideBUnit"));
     // The row of side B keeps its place while a round duct hides it.
-    for (QWidget* w : {static_cast<QWidget*>(SideBLabel), static_cast<QWidget*>(SideBSymbol),
-                       static_cast<QWidget*>(Edit10), static_cast<QWidget*>(SideBUnit)}) {
+    for (QWidget* w : SideBRow()) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
-    bindings_.Add(Bind::Edit(Edit9, FieldRole::Input, kSideACaption, &InputTexts::sideA, &KanRecord::sideA));
-    bindings_.Add(Bind::Edit(Edit10, FieldRole::Input, kSideBCaption, &InputTexts::sideB, &KanRecord::sideB));
-    // The size once more, as the diameter of a round duct.
-    bindings_.Add(Bind::Edit(Edit9, FieldRole::Input, {}, nullptr, &KanRecord::diameter));
-    left->addWidget(geometry);
+    return geometry;
+}
 
-    QGroupBox* timeStep = Group(conditions, QStringLiteral("GroupBox4"), QStringLiteral("Krok czasowy symulacji"));
-    g = GroupGrid(timeStep);
-    AddRow(g, 0, QStringLiteral("Długość kroku czasowego symulacji"), Symbol(timeStep, {}, QStringLiteral("dτ")),
-           input(timeStep, Edit11, "Edit11", defaults.timeStep), QStringLiteral("s"), kInputWidth);
-    bindings_.Add(Bind::Edit(Edit11, FieldRole::Input, {"Krok czasowy symulacji", "dτ", "", "s"},
-                             &InputTexts::timeStep, &KanRecord::timeStep));
-    left->addWidget(timeStep);
-    left->addStretch(1);
-    // Only the frames' captions are coloured; the rows keep the normal text.
-    for (QGroupBox* box : {thermal, geometry, timeStep}) SetTextColor(box, colors::Green);
-    for (QLabel* label : conditions->findChildren<QLabel*>()) {
-        SetTextColor(label, palette().color(QPalette::WindowText));
-        // The longest captions take two lines rather than pushing the
-        // fields out of the window.
-        if (label->textFormat() != Qt::RichText) label->setWordWrap(true);
-    }
-    for (QRadioButton* b : {RadioButton1, RadioButton2}) SetTextColor(b, palette().color(QPalette::WindowText));
-    columns->addWidget(conditions, 1);
+QGroupBox* TForm9::BuildTimeStepGroup(QWidget* parent) {
+    QGroupBox* timeStep = NewGroupBox(parent, QStringLiteral("GroupBox4"), QStringLiteral("Krok czasowy symulacji"));
+    const Row rows[] = {
+        {"Edit11", &Edit11, {"Długość kroku czasowego symulacji", "dτ", "", "s"}, {"Krok czasowy symulacji"}, kIn,
+         &InputTexts::timeStep, &KanRecord::timeStep},
+    };
+    LayFields(GroupGrid(timeStep), 0, rows, kInputLook, bindings_, DefaultInputTexts());
+    return timeStep;
+}
 
-    // Right: the results.
-    QGroupBox* results = Group(c, QStringLiteral("GroupBox5"), QStringLiteral("Wyniki symulacji"));
+QGroupBox* TForm9::BuildResults(QWidget* parent) {
+    QGroupBox* results = NewGroupBox(parent, QStringLiteral("GroupBox5"), QStringLiteral("Wyniki symulacji"));
     SetTextColor(results, colors::Navy);
     auto* right = new QVBoxLayout(results);
     right->setContentsMargins(6, 6, 6, 6);
-    g = new QGridLayout;
+    auto* g = new QGridLayout;
     g->setHorizontalSpacing(4);
     g->setVerticalSpacing(6);
     g->setColumnStretch(0, 1);
     g->setColumnMinimumWidth(3, 42);
     right->addLayout(g);
-    auto result = [&](QLineEdit*& edit, const char* name) {
-        edit = NewEdit(results, QString::fromLatin1(name));
-        SetTextColor(edit, colors::Maroon);
-        return edit;
-    };
-    constexpr int kResultWidth = 76;
-    const FieldLine resultLines[] = {
-        {&Edit12, "Edit12", "Czas całkowity symulacji", "τ", "c", "s", nullptr,
-         {"Czas całkowity symulacji", "τ", "c", "s"}, &KanRecord::totalTime},
-        {&Edit13, "Edit13", "Prędkość przepływu w kanale", "w", "i", "m/s", nullptr,
-         {"Prędkość przepływu w kanale", "w", "i", "m/s"}, &KanRecord::velocity},
-        {&Edit14, "Edit14", "Temperatura końcowa powietrza", "t", "k", "°C", nullptr,
-         {"Temperatura końcowa powietrza", "t", "k", "°C"}, &KanRecord::finalTemperature},
-        {&Edit18, "Edit18", "Liczba Reynoldsa", "Re", "", "-------", nullptr, {"Liczba Reynoldsa", "Re", "", ""},
+    const Row rows[] = {
+        {"Edit12", &Edit12, {"Czas całkowity symulacji", "τ", "c", "s"}, {}, kOut, nullptr, &KanRecord::totalTime},
+        {"Edit13", &Edit13, {"Prędkość przepływu w kanale", "w", "i", "m/s"}, {}, kOut, nullptr,
+         &KanRecord::velocity},
+        {"Edit14", &Edit14, {"Temperatura końcowa powietrza", "t", "k", "°C"}, {}, kOut, nullptr,
+         &KanRecord::finalTemperature},
+        {"Edit18", &Edit18, {"Liczba Reynoldsa", "Re", "", "-------"}, {.unit = ""}, kOut, nullptr,
          &KanRecord::reynolds},
-        {&Edit19, "Edit19", "Gęstość powietrza wewn.", "ρ", "i", "kg/m3", nullptr,
-         {"Gęstość powietrza w kanale", "ρ", "i", "kg/m³"}, &KanRecord::densityInside},
-        {&Edit20, "Edit20", "Gęstość powietrza zewn.", "ρ", "e", "kg/m3", nullptr,
-         {"Gęstość powietrza otaczającego kanał", "ρ", "e", "kg/m³"}, &KanRecord::densityOutside},
-        {&Edit21, "Edit21", "Lepkość powietrza wewn.", "η", "i", "m2/s", nullptr,
-         {"Lepkość kinematyczna powietrza w kanale", "η", "i", "m²/s"}, &KanRecord::viscosityInside},
-        {&Edit22, "Edit22", "Lepkość powietrza zewn.", "η", "e", "m2/s", nullptr,
-         {"Lepkość kinematyczna powietrza otaczającego kanał", "η", "e", "m²/s"}, &KanRecord::viscosityOutside},
-        {&Edit23, "Edit23", "Wsp. konwekcji wewn.", "α", "i", "W/m2K", nullptr,
-         {"Współczynnik konwekcji wewnątrz przewodu", "α", "i", "W/(m²·K)"}, &KanRecord::alphaInside},
-        {&Edit24, "Edit24", "Wsp. konwekcji zewn.", "α", "e", "W/m2K", nullptr,
-         {"Współczynnik konwekcji na zewnątrz przewodu", "α", "e", "W/(m²·K)"}, &KanRecord::alphaOutside},
-        {&Edit26, "Edit26", "Wsp. przenikania ciepła", "U", "i", "W/m2K", nullptr, kTransmittanceCaption,
-         &KanRecord::transmittance},
-        {&Edit25, "Edit25", "Strata ciepła", "ΔQ", "", "W", nullptr, {"Strata ciepła", "ΔQ", "", "W"},
-         &KanRecord::heatLoss},
+        {"Edit19", &Edit19, {"Gęstość powietrza wewn.", "ρ", "i", "kg/m3"},
+         {"Gęstość powietrza w kanale", nullptr, nullptr, "kg/m³"}, kOut, nullptr, &KanRecord::densityInside},
+        {"Edit20", &Edit20, {"Gęstość powietrza zewn.", "ρ", "e", "kg/m3"},
+         {"Gęstość powietrza otaczającego kanał", nullptr, nullptr, "kg/m³"}, kOut, nullptr,
+         &KanRecord::densityOutside},
+        {"Edit21", &Edit21, {"Lepkość powietrza wewn.", "η", "i", "m2/s"},
+         {"Lepkość kinematyczna powietrza w kanale", nullptr, nullptr, "m²/s"}, kOut, nullptr,
+         &KanRecord::viscosityInside},
+        {"Edit22", &Edit22, {"Lepkość powietrza zewn.", "η", "e", "m2/s"},
+         {"Lepkość kinematyczna powietrza otaczającego kanał", nullptr, nullptr, "m²/s"}, kOut, nullptr,
+         &KanRecord::viscosityOutside},
+        {"Edit23", &Edit23, {"Wsp. konwekcji wewn.", "α", "i", "W/m2K"},
+         {"Współczynnik konwekcji wewnątrz przewodu", nullptr, nullptr, "W/(m²·K)"}, kOut, nullptr,
+         &KanRecord::alphaInside},
+        {"Edit24", &Edit24, {"Wsp. konwekcji zewn.", "α", "e", "W/m2K"},
+         {"Współczynnik konwekcji na zewnątrz przewodu", nullptr, nullptr, "W/(m²·K)"}, kOut, nullptr,
+         &KanRecord::alphaOutside},
+        {"Edit26", &Edit26, {"Wsp. przenikania ciepła", "U", "i", "W/m2K"},
+         {kTransmittanceLabel, nullptr, nullptr, "W/(m²·K)"}, kOut, nullptr, &KanRecord::transmittance},
+        {"Edit25", &Edit25, {"Strata ciepła", "ΔQ", "", "W"}, {}, kOut, nullptr, &KanRecord::heatLoss},
     };
-    line = 0;
-    for (const FieldLine& l : resultLines) {
-        const Row added = AddRow(g, line++, QString::fromUtf8(l.caption),
-                                 Symbol(results, {}, QString::fromUtf8(l.symbol), QString::fromUtf8(l.subscript)),
-                                 result(*l.edit, l.name), QString::fromUtf8(l.unit), kResultWidth);
-        bindings_.Add(Bind::Edit(*l.edit, FieldRole::Result, l.report, nullptr, l.record));
-        if (*l.edit == Edit26) {
-            TransmittanceUnit = added.unit;
-            TransmittanceUnit->setObjectName(QStringLiteral("TransmittanceUnit"));
-        }
-    }
+    const std::vector<FieldRowWidgets> laid = LayFields(g, 0, rows, kResultLook, bindings_);
+    TransmittanceUnit = laid[10].unit;
+    TransmittanceUnit->setObjectName(QStringLiteral("TransmittanceUnit"));
     for (QLabel* label : results->findChildren<QLabel*>()) SetTextColor(label, palette().color(QPalette::WindowText));
     right->addStretch(1);
 
@@ -358,13 +309,10 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     right->addLayout(actions);
     right->addSpacing(4);
     right->addLayout(closing);
-    columns->addWidget(results, 0);
+    return results;
+}
 
-    ShowShape(true);
-    // In the free space of the results, above the buttons.
-    LabelUwagi = new NotesLabel(c, 470, 396, 312);
-
-
+void TForm9::Connect() {
     OnEach(this, &QPushButton::clicked,
            {{Button1, &TForm9::Button1Click}, {Button2, &TForm9::Button2Click}, {Button3, &TForm9::Button3Click}});
     // The newly selected shape runs its handler, whether clicked or opened
@@ -378,15 +326,14 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
             {Schematobliczeniowy1, &TForm9::Schematobliczeniowy1Click}});
 }
 
+std::array<QWidget*, 4> TForm9::SideBRow() const { return {SideBLabel, SideBSymbol, Edit10, SideBUnit}; }
+
 void TForm9::ShowShape(bool rectangular) {
     SideALabel->setVisible(rectangular);
     SideASymbol->setVisible(rectangular);
     DiameterLabel->setVisible(!rectangular);
     DiameterSymbol->setVisible(!rectangular);
-    for (QWidget* w : {static_cast<QWidget*>(SideBLabel), static_cast<QWidget*>(SideBSymbol),
-                       static_cast<QWidget*>(Edit10), static_cast<QWidget*>(SideBUnit)}) {
-        w->setVisible(rectangular);
-    }
+    for (QWidget* w : SideBRow()) w->setVisible(rectangular);
     // U of a plane wall is per m2 of wall, of a round duct per metre of duct.
     TransmittanceUnit->setText(rectangular ? kPlaneUnit : kPerMetreUnit);
 }
@@ -400,12 +347,12 @@ InputTexts TForm9::CurrentInputs() const { return bindings_.Read(); }
 FieldRows TForm9::Report(FieldRole role) const {
     FieldRows rows = bindings_.Report(role);
     if (RadioButton1->isChecked()) return rows;
-    std::erase_if(rows, [](const FieldRow& row) { return row.label == kSideBCaption.label; });
+    std::erase_if(rows, [](const FieldRow& row) { return row.label == kSideBLabel; });
     for (FieldRow& row : rows) {
-        if (row.label == kSideACaption.label) {
+        if (row.label == kSideALabel) {
             row.label = "Średnica przewodu";
             row.symbol = "D";
-        } else if (row.label == kTransmittanceCaption.label) {
+        } else if (row.label == kTransmittanceLabel) {
             row.unit = "W/(m·K)";
         }
     }

@@ -13,7 +13,10 @@
 #include "ductsim/DuctModel.h"
 #include "ductsim/KanFile.h"
 
+#include <array>
+
 class QAction;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -69,7 +72,19 @@ public:
     void ShowInsideAir(const ductsim::InsideStart& inside);
 
 private:
+    void BuildMenus();
+    // The boundary conditions: the thermal and flow parameters, the duct's
+    // geometry and the time step, each group binding its rows.
+    QGroupBox* BuildConditions(QWidget* parent);
+    QGroupBox* BuildThermalGroup(QWidget* parent);
+    QGroupBox* BuildGeometryGroup(QWidget* parent);
+    QGroupBox* BuildTimeStepGroup(QWidget* parent);
+    // The results with the buttons below them.
+    QGroupBox* BuildResults(QWidget* parent);
+    void Connect();
     void ShowShape(bool rectangular);
+    // The row of side B: caption, symbol, box and unit.
+    std::array<QWidget*, 4> SideBRow() const;
 
     // Inputs.
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit15 = nullptr, *Edit16 = nullptr, *Edit17 = nullptr;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/AmbientAir.h"
+#include "core/ui/FieldGrid.h"
 #include "core/ui/Guard.h"
 #include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
@@ -21,7 +22,8 @@ namespace vimtal {
 
 namespace {
 
-const QString kRoundSize = QStringLiteral("Podaj srednicę przewodu");
+constexpr const char* kRoundSizeText = "Podaj srednicę przewodu";
+const QString kRoundSize = QString::fromUtf8(kRoundSizeText);
 const QString kSideA = QStringLiteral("Podaj wymiar boku A");
 const QString kBore = QStringLiteral("Srednica kryzy wynosi");
 const QString kOrificeSideA = QStringLiteral("Długosc boku A kryzy wynosi");
@@ -38,6 +40,16 @@ void KeepPlaceWhenHidden(QWidget* widget) {
     widget->setSizePolicy(policy);
 }
 
+using Row = FieldBindings<orifice::SizingInput>::Row;
+using In = orifice::SizingInput;
+constexpr FieldRole kIn = FieldRole::Input;
+
+// Caption, box (blue, against its right edge) and unit.
+const FieldLook kLook{.boxWidth = 80, .rightAligned = true, .boxText = colors::Blue, .unitMinimumWidth = 32};
+
+// How a report names the size of a round duct; of a rectangular one, side A.
+constexpr const char* kDiameterReport = "Średnica przewodu";
+
 }  // namespace
 
 TForm1::TForm1(const AmbientAir& air)
@@ -47,62 +59,8 @@ TForm1::TForm1(const AmbientAir& air)
     QWidget* c = Client();
     QGridLayout* grid = NewGrid(c, {14, 14, 14, 14}, 8, 10);
     grid->setColumnStretch(0, 1);
-
-    auto input = [&](QLabel*& label, const char* labelName, const QString& caption, QLineEdit*& edit,
-                     const char* editName, QLabel*& unit, const char* unitName, const QString& unitText, int row) {
-        label = NewLabel(c, QString::fromLatin1(labelName), caption);
-        edit = NewEdit(c, QString::fromLatin1(editName));
-        edit->setFixedWidth(80);
-        edit->setAlignment(Qt::AlignRight);
-        SetTextColor(edit, colors::Blue);
-        unit = NewLabel(c, QString::fromLatin1(unitName), unitText);
-        unit->setMinimumWidth(32);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(edit, row, 1);
-        grid->addWidget(unit, row, 2);
-    };
-    input(Label1, "Label1", QStringLiteral("Podaj cisnienie do zdławienia"), Edit1, "Edit1", Label2, "Label2",
-          QStringLiteral("Pa"), 0);
-    input(Label3, "Label3", QStringLiteral("Podaj przepływ w regulowanym obiegu"), Edit2, "Edit2", Label4, "Label4",
-          QStringLiteral("m3/h"), 1);
-
-    // The duct's cross-section.
-    GroupBox1 = new QGroupBox(QStringLiteral("  Przekrój kanału wentylacyjnego"), c);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    SetTextColor(GroupBox1, colors::Green);
-    RadioButton4 = new QRadioButton(QStringLiteral("Okrągły"), GroupBox1);
-    RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
-    RadioButton5 = new QRadioButton(QStringLiteral("Prostokątny"), GroupBox1);
-    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
-    auto* shapes = new QHBoxLayout(GroupBox1);
-    shapes->addWidget(RadioButton4);
-    shapes->addWidget(RadioButton5);
-    RadioButton4->setChecked(true);
-    grid->addWidget(GroupBox1, 2, 0, 1, 3);
-
-    input(Label5, "Label5", kRoundSize, Edit3, "Edit3", Label6, "Label6", kMm, 3);
-    input(Label7, "Label7", QStringLiteral("Podaj wymiar boku B"), Edit4, "Edit4", Label8, "Label8", kMm, 4);
-    for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Edit4), static_cast<QWidget*>(Label8)}) {
-        KeepPlaceWhenHidden(w);
-        w->hide();
-    }
-
-    // The element: a frame with the two choices inside.
-    RadioGroup1 = new QGroupBox(QStringLiteral("      Wybierz typ elementu regulacyjnego"), c);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    SetTextColor(RadioGroup1, colors::Green);
-    RadioButton1 = new QRadioButton(QStringLiteral("Kryza osiowosymetryczna"), RadioGroup1);
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton2 = new QRadioButton(QStringLiteral("Przepustnica jednopłaszczyznowa"), RadioGroup1);
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    auto* elements = new QVBoxLayout(RadioGroup1);
-    elements->addWidget(RadioButton1);
-    elements->addWidget(RadioButton2);
-    RadioButton1->setChecked(true);
-    grid->addWidget(RadioGroup1, 5, 0, 1, 3);
-    // Only the frames' captions are green; the choices keep the normal text.
-    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton4, RadioButton5})
-        SetTextColor(b, palette().color(QPalette::WindowText));
+    BuildInputs(grid);
+    BuildResults(grid);
 
     Button1 = NewButton(c, QStringLiteral("Button1"), QStringLiteral("Oblicz"));
     BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
@@ -115,6 +73,78 @@ TForm1::TForm1(const AmbientAir& air)
     buttons->addStretch(1);
     grid->addLayout(buttons, 10, 0, 1, 3);
 
+    AddReportActions(this, nullptr, nullptr, QStringLiteral("dobor_kryzy.pdf"), [this] { return BuildReport(); });
+    Connect();
+}
+
+void TForm1::BuildInputs(QGridLayout* grid) {
+    QWidget* c = grid->parentWidget();
+    const Row flows[] = {
+        {"Edit1", &Edit1, {"Podaj cisnienie do zdławienia", nullptr, nullptr, "Pa"},
+         {"Ciśnienie do zdławienia", "Δp"}, kIn, &In::pressure},
+        {"Edit2", &Edit2, {"Podaj przepływ w regulowanym obiegu", nullptr, nullptr, "m3/h"},
+         {"Przepływ powietrza", "V"}, kIn, &In::flow},
+    };
+    const std::vector<FieldRowWidgets> flowRows = LayFields(grid, 0, flows, kLook, fields_);
+    NameRow(flowRows[0], Label1, "Label1", Label2, "Label2");
+    NameRow(flowRows[1], Label3, "Label3", Label4, "Label4");
+
+    // The duct's cross-section.
+    GroupBox1 = NewGroupBox(c, QStringLiteral("GroupBox1"), QStringLiteral("  Przekrój kanału wentylacyjnego"));
+    SetTextColor(GroupBox1, colors::Green);
+    RadioButton4 = new QRadioButton(QStringLiteral("Okrągły"), GroupBox1);
+    RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
+    RadioButton5 = new QRadioButton(QStringLiteral("Prostokątny"), GroupBox1);
+    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
+    auto* shapes = new QHBoxLayout(GroupBox1);
+    shapes->addWidget(RadioButton4);
+    shapes->addWidget(RadioButton5);
+    RadioButton4->setChecked(true);
+    grid->addWidget(GroupBox1, 2, 0, 1, 3);
+    fields_.Add(Row::Choice(RadioButton4, RadioButton5, {"Przekrój kanału", "okrągły", "prostokątny"}));
+
+    const Row sizes[] = {
+        {"Edit3", &Edit3, {kRoundSizeText, nullptr, nullptr, "mm"}, {kDiameterReport, "D"}, kIn,
+         &In::sizeA},
+        {"Edit4", &Edit4, {"Podaj wymiar boku B", nullptr, nullptr, "mm"}, {"Bok B przewodu", "B"}, kIn, &In::sizeB},
+    };
+    const std::vector<FieldRowWidgets> laid = LayFields(grid, 3, sizes, kLook, fields_);
+    NameRow(laid[0], Label5, "Label5", Label6, "Label6");
+    NameRow(laid[1], Label7, "Label7", Label8, "Label8");
+    for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Edit4), static_cast<QWidget*>(Label8)}) {
+        KeepPlaceWhenHidden(w);
+        w->hide();
+    }
+
+    // The element: a frame with the two choices inside.
+    RadioGroup1 = NewGroupBox(c, QStringLiteral("RadioGroup1"), QStringLiteral("      Wybierz typ elementu regulacyjnego"));
+    SetTextColor(RadioGroup1, colors::Green);
+    RadioButton1 = new QRadioButton(QStringLiteral("Kryza osiowosymetryczna"), RadioGroup1);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton2 = new QRadioButton(QStringLiteral("Przepustnica jednopłaszczyznowa"), RadioGroup1);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    auto* elements = new QVBoxLayout(RadioGroup1);
+    elements->addWidget(RadioButton1);
+    elements->addWidget(RadioButton2);
+    RadioButton1->setChecked(true);
+    grid->addWidget(RadioGroup1, 5, 0, 1, 3);
+    fields_.Add(Row::Choice(RadioButton1, RadioButton2,
+                            {"Element regulacyjny", "kryza osiowosymetryczna", "przepustnica jednopłaszczyznowa"}));
+    // Only the frames' captions are green; the choices keep the normal text.
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton4, RadioButton5})
+        SetTextColor(b, palette().color(QPalette::WindowText));
+}
+
+void TForm1::NameRow(const FieldRowWidgets& row, QLabel*& caption, const char* captionName, QLabel*& unit,
+                     const char* unitName) {
+    caption = static_cast<QLabel*>(row.caption);
+    caption->setObjectName(QString::fromLatin1(captionName));
+    unit = row.unit;
+    unit->setObjectName(QString::fromLatin1(unitName));
+}
+
+void TForm1::BuildResults(QGridLayout* grid) {
+    QWidget* c = grid->parentWidget();
     // Results: caption, value, unit; the second line only for the sides of
     // a rectangular orifice.
     auto result = [&](QLabel*& caption, const char* captionName, const QString& captionText, QLabel*& value,
@@ -139,16 +169,9 @@ TForm1::TForm1(const AmbientAir& air)
     // The results in the free space between the choices and the buttons.
     grid->setRowStretch(6, 1);
     grid->setRowStretch(9, 1);
+}
 
-    using Bind = FieldBindings<orifice::SizingInput>::Row;
-    fields_ = {
-        Bind::Edit(Edit1, FieldRole::Input, {}, &orifice::SizingInput::pressure),
-        Bind::Edit(Edit2, FieldRole::Input, {}, &orifice::SizingInput::flow),
-        Bind::Edit(Edit3, FieldRole::Input, {}, &orifice::SizingInput::sizeA),
-        Bind::Edit(Edit4, FieldRole::Input, {}, &orifice::SizingInput::sizeB),
-    };
-    AddReportActions(this, nullptr, nullptr, QStringLiteral("dobor_kryzy.pdf"), [this] { return BuildReport(); });
-
+void TForm1::Connect() {
     On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
     On(RadioButton1, &QRadioButton::clicked, [this] { RadioButton1Click(); });
     On(RadioButton2, &QRadioButton::clicked, [this] { RadioButton2Click(); });
@@ -229,19 +252,15 @@ void TForm1::Button1Click() {
 Report TForm1::BuildReport() const {
     Report report{ReportDocument(ToStd(windowTitle())), {}};
     const bool round = RadioButton4->isChecked();
-    report::FieldTable& inputs = report.document.Inputs();
-    inputs.Add("Ciśnienie do zdławienia", "Δp", ToStd(Edit1->text()), "Pa")
-        .Add("Przepływ powietrza", "V", ToStd(Edit2->text()), "m3/h")
-        .Choice("Przekrój kanału", round ? "okrągły" : "prostokątny");
-    if (round) {
-        inputs.Add("Średnica przewodu", "D", ToStd(Edit3->text()), "mm");
-    } else {
-        inputs.Add("Bok A przewodu", "A", ToStd(Edit3->text()), "mm")
-            .Add("Bok B przewodu", "B", ToStd(Edit4->text()), "mm");
+    // The size of a rectangular duct is its side A; side B only there.
+    FieldRows inputs = fields_.Report(FieldRole::Input, [&](const Row& r) { return !round || r.edit != Edit4; });
+    for (FieldRow& row : inputs) {
+        if (!round && row.label == kDiameterReport) {
+            row.label = "Bok A przewodu";
+            row.symbol = "A";
+        }
     }
-    inputs.Choice("Element regulacyjny",
-                  RadioButton1->isChecked() ? "kryza osiowosymetryczna" : "przepustnica jednopłaszczyznowa")
-        .Add("Gęstość powietrza (z ustawień)", "ρ", air_.Displays().density, "kg/m3");
+    report.document.Inputs().Add(inputs).Add("Gęstość powietrza (z ustawień)", "ρ", air_.Displays().density, "kg/m3");
 
     report::FieldTable& results = report.document.Results();
     if (Label11->text().isEmpty()) return report;

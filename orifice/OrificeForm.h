@@ -7,6 +7,7 @@
 #include "core/ui/ReportRenderer.h"
 #include "orifice/OrificeSizing.h"
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -16,6 +17,7 @@ class QRadioButton;
 namespace vimtal {
 
 class AmbientAir;
+struct FieldRowWidgets;
 
 class TForm1 : public Form {
     Q_OBJECT
@@ -34,6 +36,14 @@ public:
     Report BuildReport() const;
 
 private:
+    // The two flow rows, the duct's section with its size rows and the
+    // element, each row bound as it is laid out.
+    void BuildInputs(QGridLayout* grid);
+    void BuildResults(QGridLayout* grid);
+    void Connect();
+    // Keeps and names the caption and unit of a row laid out.
+    static void NameRow(const FieldRowWidgets& row, QLabel*& caption, const char* captionName, QLabel*& unit,
+                        const char* unitName);
     void ClearResults();
     void ShowSecondResultLine(bool visible);
 

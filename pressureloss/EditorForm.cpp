@@ -93,24 +93,18 @@ QHBoxLayout* Line(std::initializer_list<std::variant<QWidget*, int>> items) {
     return line;
 }
 
-// The caption of an input: a text, or a text with a Greek symbol before its
-// unit ("Wymiar" Φ1 "[mm]"), or a radio button that chooses the input.
-struct Caption {
-    QString text;
-    QString symbol;
-    QString unit;
-    QWidget* chooser = nullptr;
-};
-Caption Text(const QString& text) { return {text, {}, {}}; }
-Caption Symbol(const QString& before, const QString& symbol, const QString& unit) { return {before, symbol, unit}; }
-Caption Choosing(QWidget* radio) { return {{}, {}, {}, Fixed(radio, 150)}; }
+using Row = FieldBindings<FittingInputs>::Row;
 
 // One row of the inputs: the kinds that show it (KindInput bits; 0: every
-// kind), its row from the top, its caption and its control.
+// kind), its line from the top, the field (its caption: a text, or a text
+// with a Greek symbol before its unit, "Wymiar" Φ1 "[mm]", or the radio
+// button that chooses it; the model's text and the box holding it) and the
+// control standing beside the caption (the box, or the list whose text the
+// box is).
 struct InputRow {
     unsigned kinds;
-    int row;
-    Caption caption;
+    int line;
+    Row field;
     QWidget* control;
 };
 constexpr unsigned kEveryKind = 0;
@@ -122,7 +116,21 @@ TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circu
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     SetClientSize(657, 506);
     QWidget* c = Client();
+    QVBoxLayout* left = BuildIdentity(c);
+    BuildControls(c);
 
+    auto* columns = new QHBoxLayout(c);
+    columns->setContentsMargins(8, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addLayout(left);
+    columns->addSpacing(11);
+    columns->addLayout(LayInputs(c));
+    columns->addStretch();
+    Reset();
+    Connect();
+}
+
+QVBoxLayout* TForm17::BuildIdentity(QWidget* c) {
     // Left: the fitting's name, type code and picture, the buttons below.
     QLabel* nameCaption = Fixed(NewLabel(c, QStringLiteral("Label1"), QStringLiteral("NAZWA")), 80, 18);
     Edit4 = Fixed(NewEdit(c, QStringLiteral("Edit4")), 265, 22);
@@ -141,6 +149,24 @@ TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circu
     BitBtn1->setDefault(true);
     BitBtn2 = Fixed(NewBitBtn(this, c, QStringLiteral("BitBtn2"), BitBtnKind::Cancel, QStringLiteral("Anuluj")), 103, 36);
 
+    auto* left = new QVBoxLayout;
+    left->setContentsMargins(0, 6, 0, 24);
+    left->setSpacing(0);
+    left->addWidget(nameCaption, 0, Qt::AlignLeft | Qt::AlignTop);
+    left->addWidget(Edit4, 0, Qt::AlignLeft | Qt::AlignTop);
+    left->addSpacing(6);
+    left->addLayout(Line({typeCaption, 2, Edit5}));
+    left->addSpacing(8);
+    left->addWidget(Image1, 0, Qt::AlignLeft | Qt::AlignTop);
+    left->addStretch();
+    left->addLayout(Line({BitBtn1, 12, BitBtn2}));
+    // The name and the type code the circuit keeps.
+    bindings_.Add(Row::Edit(Edit4, FieldRole::Input, {}, &FittingInputs::name));
+    bindings_.Add(Row::Edit(Edit5, FieldRole::Input, {}, &FittingInputs::typeCode));
+    return left;
+}
+
+void TForm17::BuildControls(QWidget* c) {
     // Right: the inputs, created in the order the Tab key visits them.
     Edit1 = NewField(c, QStringLiteral("Edit1"), QStringLiteral("0"));
     ComboBox1 = NewList(c, QStringLiteral("ComboBox1"), SizeItems(), QStringLiteral("100"));
@@ -185,28 +211,51 @@ TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circu
     Edit6->setEnabled(false);
     Edit6->setToolTip(
         QStringLiteral("PVC - k=0,05          Blacha ocynkowana - k=1,5       Przewody murowane k=3-5"));
+    bindings_.Add(Row::Choice(RadioButton1, RadioButton2, {}, &FittingInputs::extraLossChosen));
+    bindings_.Add(Row::Edit(ComboBox3->lineEdit(), FieldRole::Input, {}, &FittingInputs::material));
+    bindings_.Add(Row::Edit(Edit6, FieldRole::Input, {}, &FittingInputs::roughness));
+}
 
+QGridLayout* TForm17::LayInputs(QWidget* c) {
+    using F = FittingInputs;
+    const FieldRole in = FieldRole::Input, out = FieldRole::Result;
     const InputRow rows[] = {
-        {kLength, 0, Text(QStringLiteral("Długosc (L)   [mm]")), Edit1},
-        {kDiameter1, 1, Symbol(QStringLiteral("Wymiar"), QStringLiteral("Φ1"), QStringLiteral("[mm]")), ComboBox1},
-        {kSidesAB, 1, Text(QStringLiteral("Wymiar (A)        [mm]")), ComboBox8},
-        {kSidesAB, 2, Text(QStringLiteral("Wymiar (B)        [mm]")), ComboBox9},
-        {kDiameter2, 2, Symbol(QStringLiteral("Wymiar"), QStringLiteral("Φ2"), QStringLiteral("[mm]")), ComboBox2},
-        {kRoundElbowType, 2, Text(QStringLiteral("Wybierz typ kolana")), ComboBox10},
-        {kSidesCD, 3, Text(QStringLiteral("Wymiar (C)        [mm]")), ComboBox4},
-        {kSidesCD, 4, Text(QStringLiteral("Wymiar (D)        [mm]")), ComboBox5},
-        {kRectElbowType, 3, Text(QStringLiteral("Wybierz typ kolana")), ComboBox11},
-        {kOffsetE, 3, Text(QStringLiteral("Wymiar e           [mm]")), Edit15},
-        {kAngle, 5, Symbol(QStringLiteral("Kąt "), QStringLiteral("α"), QStringLiteral("[deg]")), ComboBox6},
-        {kRadius, 6, Text(QStringLiteral("Promień r          [mm]")), ComboBox7},
-        {kTeeLists, 6, Text(QStringLiteral("Wybierz typ trójnika")), ComboBox12},
-        {kTeeLists, 7, Text(QStringLiteral("Wybierz typ trójnika")), ComboBox13},
-        {kEveryKind, 8, Text(QStringLiteral("Przepływ V      [m3/h]")), Edit2},
-        {kBranchFlow, 9, Text(QStringLiteral("Przepływ Vo     [m3/h]")), Edit9},
-        {kEveryKind, 10, Text(QStringLiteral("Prędkosc w1     [m/s]")), Edit3},
-        {kVelocity2, 11, Text(QStringLiteral("Prędkosc w2     [m/s]")), Edit8},
-        {kEveryKind, 12, Choosing(RadioButton1), Edit7},
-        {kEveryKind, 13, Choosing(RadioButton2), Edit10},
+        {kLength, 0, {.caption = {"Długosc (L)   [mm]"}, .input = &F::length, .edit = Edit1}, Edit1},
+        {kDiameter1, 1, {.caption = {"Wymiar", "Φ1", nullptr, "[mm]"}, .input = &F::diameter1,
+                         .edit = ComboBox1->lineEdit()}, ComboBox1},
+        {kSidesAB, 1, {.caption = {"Wymiar (A)        [mm]"}, .input = &F::sideA, .edit = ComboBox8->lineEdit()},
+         ComboBox8},
+        {kSidesAB, 2, {.caption = {"Wymiar (B)        [mm]"}, .input = &F::sideB, .edit = ComboBox9->lineEdit()},
+         ComboBox9},
+        {kDiameter2, 2, {.caption = {"Wymiar", "Φ2", nullptr, "[mm]"}, .input = &F::diameter2,
+                         .edit = ComboBox2->lineEdit()}, ComboBox2},
+        {kRoundElbowType, 2, {.caption = {"Wybierz typ kolana"}, .input = &F::roundElbowType,
+                              .edit = ComboBox10->lineEdit()}, ComboBox10},
+        {kSidesCD, 3, {.caption = {"Wymiar (C)        [mm]"}, .input = &F::sideC, .edit = ComboBox4->lineEdit()},
+         ComboBox4},
+        {kSidesCD, 4, {.caption = {"Wymiar (D)        [mm]"}, .input = &F::sideD, .edit = ComboBox5->lineEdit()},
+         ComboBox5},
+        {kRectElbowType, 3, {.caption = {"Wybierz typ kolana"}, .input = &F::rectElbowType,
+                             .edit = ComboBox11->lineEdit()}, ComboBox11},
+        {kOffsetE, 3, {.caption = {"Wymiar e           [mm]"}, .input = &F::offsetE, .edit = Edit15}, Edit15},
+        {kAngle, 5, {.caption = {"Kąt ", "α", nullptr, "[deg]"}, .input = &F::angle, .edit = ComboBox6->lineEdit()},
+         ComboBox6},
+        {kRadius, 6, {.caption = {"Promień r          [mm]"}, .input = &F::radius, .edit = ComboBox7->lineEdit()},
+         ComboBox7},
+        {kTeeLists, 6, {.caption = {"Wybierz typ trójnika"}, .input = &F::teePath, .edit = ComboBox12->lineEdit()},
+         ComboBox12},
+        {kTeeLists, 7, {.caption = {"Wybierz typ trójnika"}, .input = &F::teeFlow, .edit = ComboBox13->lineEdit()},
+         ComboBox13},
+        {kEveryKind, 8, {.caption = {"Przepływ V      [m3/h]"}, .input = &F::flow, .edit = Edit2}, Edit2},
+        {kBranchFlow, 9, {.caption = {"Przepływ Vo     [m3/h]"}, .input = &F::branchFlow, .edit = Edit9}, Edit9},
+        {kEveryKind, 10, {.caption = {"Prędkosc w1     [m/s]"}, .role = out, .input = &F::velocity1, .edit = Edit3},
+         Edit3},
+        {kVelocity2, 11, {.caption = {"Prędkosc w2     [m/s]"}, .role = out, .input = &F::velocity2, .edit = Edit8},
+         Edit8},
+        {kEveryKind, 12, {.role = in, .input = &F::extraLoss, .chooser = Fixed(RadioButton1, 150), .edit = Edit7},
+         Edit7},
+        {kEveryKind, 13, {.role = in, .input = &F::extraZeta, .chooser = Fixed(RadioButton2, 150), .edit = Edit10},
+         Edit10},
     };
 
     auto* inputs = new QGridLayout;
@@ -218,24 +267,13 @@ TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circu
     inputs->setColumnMinimumWidth(1, kControlColumn);
     inputs->setColumnMinimumWidth(2, kSketchColumn);
     for (const InputRow& r : rows) {
-        std::vector<QWidget*> widgets;
-        if (r.caption.chooser) {
-            widgets = {r.caption.chooser};
-            inputs->addWidget(r.caption.chooser, r.row, 0, Qt::AlignLeft | Qt::AlignTop);
-        } else if (r.caption.symbol.isEmpty()) {
-            widgets = {NewCaption(c, r.caption.text, 150)};
-            inputs->addWidget(widgets[0], r.row, 0, Qt::AlignLeft | Qt::AlignTop);
-        } else {
-            QLabel* greek = NewCaption(c, r.caption.symbol, 40);
-            SetFont(greek, 10, true);
-            widgets = {NewCaption(c, r.caption.text, 56), greek, NewCaption(c, r.caption.unit, 42)};
-            inputs->addLayout(Line({widgets[0], 2, greek, 10, widgets[2]}), r.row, 0);
-        }
-        inputs->addWidget(r.control, r.row, 1, Qt::AlignLeft | Qt::AlignTop);
+        std::vector<QWidget*> widgets = LayCaption(inputs, r.line, r.field);
+        inputs->addWidget(r.control, r.line, 1, Qt::AlignLeft | Qt::AlignTop);
         if (r.kinds != kEveryKind) {
             widgets.push_back(r.control);
             inputs_.push_back({r.kinds, widgets});
         }
+        bindings_.Add(r.field);
     }
     // The sketch of the tee configuration beside the tee lists.
     for (QLabel* sketch : teeSketches_) inputs->addWidget(sketch, 6, 2, 2, 1, Qt::AlignLeft | Qt::AlignTop);
@@ -243,61 +281,30 @@ TForm17::TForm17(AmbientAir& air, pressureloss::Session& session, TForm15& circu
     inputs->addLayout(Line({NewCaption(c, QStringLiteral("Materiał przewodu"), 110), 2, ComboBox3, 6,
                             NewCaption(c, QStringLiteral("k="), 18), Edit6, 4, NewCaption(c, QStringLiteral("mm"), 30)}),
                       14, 0, 1, 3);
+    return inputs;
+}
 
-    auto* left = new QVBoxLayout;
-    left->setContentsMargins(0, 6, 0, 24);
-    left->setSpacing(0);
-    left->addWidget(nameCaption, 0, Qt::AlignLeft | Qt::AlignTop);
-    left->addWidget(Edit4, 0, Qt::AlignLeft | Qt::AlignTop);
-    left->addSpacing(6);
-    left->addLayout(Line({typeCaption, 2, Edit5}));
-    left->addSpacing(8);
-    left->addWidget(Image1, 0, Qt::AlignLeft | Qt::AlignTop);
-    left->addStretch();
-    left->addLayout(Line({BitBtn1, 12, BitBtn2}));
+std::vector<QWidget*> TForm17::LayCaption(QGridLayout* inputs, int line, const FieldBindings<FittingInputs>::Row& field) {
+    QWidget* c = Client();
+    if (field.chooser) {
+        inputs->addWidget(field.chooser, line, 0, Qt::AlignLeft | Qt::AlignTop);
+        return {field.chooser};
+    }
+    const QString text = QString::fromUtf8(field.caption.label);
+    if (!field.caption.symbol) {
+        QLabel* caption = NewCaption(c, text, 150);
+        inputs->addWidget(caption, line, 0, Qt::AlignLeft | Qt::AlignTop);
+        return {caption};
+    }
+    QLabel* before = NewCaption(c, text, 56);
+    QLabel* greek = NewCaption(c, QString::fromUtf8(field.caption.symbol), 40);
+    SetFont(greek, 10, true);
+    QLabel* unit = NewCaption(c, QString::fromUtf8(field.caption.unit), 42);
+    inputs->addLayout(Line({before, 2, greek, 10, unit}), line, 0);
+    return {before, greek, unit};
+}
 
-    auto* columns = new QHBoxLayout(c);
-    columns->setContentsMargins(8, 0, 0, 0);
-    columns->setSpacing(0);
-    columns->addLayout(left);
-    columns->addSpacing(11);
-    columns->addLayout(inputs);
-    columns->addStretch();
-
-    // The texts the calculation reads and a stored fitting fills back.
-    const auto text = [](QLineEdit* edit, std::string FittingInputs::*member, FieldRole role = FieldRole::Input) {
-        return Bindings::Row::Edit(edit, role, {}, member);
-    };
-    bindings_ = {
-        text(Edit4, &FittingInputs::name),
-        text(Edit5, &FittingInputs::typeCode),
-        text(Edit1, &FittingInputs::length),
-        text(ComboBox1->lineEdit(), &FittingInputs::diameter1),
-        text(ComboBox2->lineEdit(), &FittingInputs::diameter2),
-        text(ComboBox8->lineEdit(), &FittingInputs::sideA),
-        text(ComboBox9->lineEdit(), &FittingInputs::sideB),
-        text(ComboBox4->lineEdit(), &FittingInputs::sideC),
-        text(ComboBox5->lineEdit(), &FittingInputs::sideD),
-        text(ComboBox6->lineEdit(), &FittingInputs::angle),
-        text(ComboBox7->lineEdit(), &FittingInputs::radius),
-        text(Edit15, &FittingInputs::offsetE),
-        text(ComboBox10->lineEdit(), &FittingInputs::roundElbowType),
-        text(ComboBox11->lineEdit(), &FittingInputs::rectElbowType),
-        text(ComboBox12->lineEdit(), &FittingInputs::teePath),
-        text(ComboBox13->lineEdit(), &FittingInputs::teeFlow),
-        text(Edit2, &FittingInputs::flow),
-        text(Edit9, &FittingInputs::branchFlow),
-        text(Edit3, &FittingInputs::velocity1, FieldRole::Result),
-        text(Edit8, &FittingInputs::velocity2, FieldRole::Result),
-        text(Edit7, &FittingInputs::extraLoss),
-        text(Edit10, &FittingInputs::extraZeta),
-        Bindings::Row::Choice(RadioButton1, RadioButton2, {}, &FittingInputs::extraLossChosen),
-        text(ComboBox3->lineEdit(), &FittingInputs::material),
-        text(Edit6, &FittingInputs::roughness),
-    };
-    Reset();
-
-    // Handlers.
+void TForm17::Connect() {
     for (QLineEdit* edit : {Edit2, Edit9}) On(edit, &QLineEdit::textChanged, [this] { VelocityChange(); });
     for (QComboBox* combo : {ComboBox2, ComboBox4, ComboBox5, ComboBox8}) {
         On(combo, &QComboBox::editTextChanged, [this] { VelocityChange(); });
@@ -399,7 +406,7 @@ void TForm17::FillFromRecord() {
 
 QLineEdit* TForm17::EditOf(std::string FittingInputs::*text) const {
     for (const Bindings::Row& row : bindings_.Rows()) {
-        if (row.text == text) return row.edit;
+        if (row.input == text) return row.edit;
     }
     throw std::logic_error("an editor text without its box");
 }

@@ -15,6 +15,8 @@
 #include <vector>
 
 class QComboBox;
+class QGridLayout;
+class QVBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -79,6 +81,16 @@ protected:
 
 private:
     using Bindings = FieldBindings<pressureloss::FittingInputs>;
+
+    // The window's parts, in the order they are made: the name, type code,
+    // picture and buttons; the inputs' controls (in the Tab key's order);
+    // the inputs laid out with their captions; the handlers.
+    QVBoxLayout* BuildIdentity(QWidget* client);
+    void BuildControls(QWidget* client);
+    QGridLayout* LayInputs(QWidget* client);
+    // The caption of an input row at `line`; returns its widgets.
+    std::vector<QWidget*> LayCaption(QGridLayout* inputs, int line, const Bindings::Row& field);
+    void Connect();
 
     TForm15& CircuitWindow() const { return circuitWindow_; }
     // The box of an editor text.

@@ -1,22 +1,25 @@
-// One binding per field: the table that ties a window's controls to the
-// model's inputs, the record its file keeps and the rows of its report.
+// One description per field: the rows a window lays out, binds to the
+// model's inputs, keeps in its record file and shows in its report.
 //
-// A window that computes, saves or opens lists its fields once, in a table of
-// rows built from its controls:
+// A row says what the window shows (the box's name, caption, symbol with its
+// subscript, unit), how a report names the field (each part it leaves null is
+// the window's), its role, the model's input and the record's slot:
 //
-//   bindings_ = {
-//       Bind::Edit(Edit1, FieldRole::Input, {"Temperatura początkowa wody", "t", "w0", "°C"},
-//                  &WindowInputs::initialTemperature, &CwuRecord::initialTemperature),
-//       Bind::Choice(CheckBox1, CheckBox2, {"Ogrzewanie", "wodne", "elektryczne"},
-//                    &WindowInputs::waterHeating, &CwuRecord::waterHeating),
+//   const Fields::Row rows[] = {
+//       {"Edit1", &Edit1, {"Temperatura początkowa wody", "t", "w0", "°C"}, {},
+//        FieldRole::Input, &WindowInputs::initialTemperature, &CwuRecord::initialTemperature},
 //       ...
 //   };
+//   LayFields(grid, 0, rows, look, fields_);   // core/ui/FieldGrid.h
 //
-// and the model's inputs (ReadInto), the saved record (ToRecord), the opened
-// record (Load, in the record's own order, each text through its box as if
-// typed so that its change reaction runs) and the report's rows (Rows) all
-// walk that one table. Adding a field is one row (and, when it is saved, one
-// row of the record's format).
+// LayFields makes each box (named, in the window's member, holding the
+// model's starting text) with its caption, symbol and unit, and adds the row
+// to the window's FieldBindings. A choice of two buttons, or a box the
+// window makes itself (a list's text), is a row too (Row::Choice, Row::Edit).
+// The model's inputs (Read), the saved record (ToRecord), the opened record
+// (Load, in the record's own order, each text through its box as if typed so
+// that its change reaction runs) and the report's rows (Report) all walk the
+// same rows.
 #pragma once
 
 #include "core/FieldRow.h"
@@ -32,15 +35,23 @@
 #include <utility>
 #include <vector>
 
+class QWidget;
+
 namespace vimtal {
 
-// What a report says of an edit: its caption, symbol, subscript and unit.
+// What the window or a report says of a box: its caption, symbol, subscript
+// and unit. A part may be null: nothing shown, or in a report's caption, the
+// window's part.
 struct EditCaption {
-    const char* label = "";
-    const char* symbol = "";
-    const char* subscript = "";
-    const char* unit = "";
+    const char* label = nullptr;
+    const char* symbol = nullptr;
+    const char* subscript = nullptr;
+    const char* unit = nullptr;
 };
+
+// A report caption that leaves the row out of reports (a second record slot
+// kept in the same box, a box the window hides).
+inline constexpr EditCaption kNotReported{""};
 
 // What a report says of a choice: its caption and the words of its two
 // states ("Ogrzewanie": "wodne" / "elektryczne").
@@ -51,59 +62,98 @@ struct ChoiceCaption {
 };
 
 // A record type for windows without a file; an input type for windows whose
-// model takes no texts from the table.
+// model takes no texts from the rows.
 struct NoRecord {};
 struct NoInputs {};
 
-template <typename Inputs, typename Record>
-struct FieldBinding {
-    using Row = FieldBinding;
+template <typename Inputs, typename Record = NoRecord>
+struct Field {
+    using Row = Field;
 
-    // An edit field. `input` and `field` may be null (not read by the model,
-    // not kept in the file). A row without a caption's label is left out of
-    // reports (a second record field kept in the same box).
+    // A box the window made itself (a list's text, a box laid by hand):
+    // `caption` is what a report says of it. `input` and `slot` may be null
+    // (not read by the model, not kept in the file).
     static Row Edit(QLineEdit* edit, FieldRole role, EditCaption caption, std::string Inputs::*input = nullptr,
-                    std::string Record::*field = nullptr) {
-        return Row{edit, nullptr, nullptr, role, caption, {}, input, nullptr, field, nullptr};
+                    std::string Record::*slot = nullptr) {
+        Row row{nullptr, nullptr, {}, caption, role, input, slot};
+        row.edit = edit;
+        return row;
     }
     // A choice of two buttons: `on` is ticked or selected when the flag is
-    // true, `off` when it is false.
-    static Row Choice(QAbstractButton* on, QAbstractButton* off, ChoiceCaption caption, bool Inputs::*input = nullptr,
-                      bool Record::*field = nullptr) {
-        return Row{nullptr, on, off, FieldRole::Input, {}, caption, nullptr, input, nullptr, field};
+    // true, `off` when it is false (`off` may be null: unticked `on`).
+    static Row Choice(QAbstractButton* on, QAbstractButton* off, ChoiceCaption caption, bool Inputs::*flag = nullptr,
+                      bool Record::*flagSlot = nullptr) {
+        Row row;
+        row.choiceCaption = caption;
+        row.flag = flag;
+        row.flagSlot = flagSlot;
+        row.on = on;
+        row.off = off;
+        return row;
     }
 
     bool IsChoice() const { return on != nullptr; }
 
+    // The report's caption: each part the report leaves null is the window's.
+    EditCaption ReportCaption() const {
+        auto either = [](const char* own, const char* shown) { return own ? own : shown; };
+        return {either(report.label, caption.label), either(report.symbol, caption.symbol),
+                either(report.subscript, caption.subscript), either(report.unit, caption.unit)};
+    }
+    // The row as a report shows it now: the box's text, or the choice's word.
+    FieldRow Shown() const {
+        auto text = [](const char* part) { return std::string(part ? part : ""); };
+        if (IsChoice()) {
+            return {FieldRole::Input, choiceCaption.label, "", "",
+                    on->isChecked() ? choiceCaption.onWord : choiceCaption.offWord, "", true};
+        }
+        const EditCaption c = ReportCaption();
+        return {role, text(c.label), text(c.symbol), text(c.subscript), edit->text().toStdString(), text(c.unit)};
+    }
+    // Whether a report shows the row at all: a caption with a label.
+    bool Reported() const {
+        if (IsChoice()) return *choiceCaption.label != '\0';
+        const char* label = ReportCaption().label;
+        return label && *label;
+    }
+
+    // What the window shows.
+    const char* name = nullptr;  // the box's objectName, for a box LayFields makes
+    QLineEdit** box = nullptr;   // the window's member that keeps the box (may be null)
+    EditCaption caption{};       // caption, symbol, subscript and unit beside the box
+    EditCaption report{};        // how a report names the field (see ReportCaption)
+    FieldRole role = FieldRole::Input;
+    std::string Inputs::*input = nullptr;  // the model's text (an input: also the box's text at start)
+    std::string Record::*slot = nullptr;   // where the record file keeps the text
+    QWidget* chooser = nullptr;  // a caption that is a control: the button choosing the box
+
+    // A choice instead of a box.
+    ChoiceCaption choiceCaption{};
+    bool Inputs::*flag = nullptr;
+    bool Record::*flagSlot = nullptr;
+
+    // The controls, once made.
     QLineEdit* edit = nullptr;
     QAbstractButton* on = nullptr;
     QAbstractButton* off = nullptr;
-    FieldRole role = FieldRole::Input;
-    EditCaption edit_caption;
-    ChoiceCaption choice_caption;
-    std::string Inputs::*text = nullptr;
-    bool Inputs::*flag = nullptr;
-    std::string Record::*textField = nullptr;
-    bool Record::*flagField = nullptr;
 };
 
 template <typename Inputs, typename Record = NoRecord>
 class FieldBindings {
 public:
-    using Row = FieldBinding<Inputs, Record>;
+    using Row = Field<Inputs, Record>;
 
     FieldBindings() = default;
     FieldBindings(std::initializer_list<Row> rows) : rows_(rows) {}
 
     const std::vector<Row>& Rows() const { return rows_; }
-    // A row after the others: a window that lays out its rows from its own
-    // tables binds each row where it lays it out.
+    // A row after the others: LayFields adds each row it lays out.
     void Add(Row row) { rows_.push_back(std::move(row)); }
 
     // The texts and choices as the model reads them.
     void ReadInto(Inputs& inputs) const {
         for (const Row& r : rows_) {
-            if (r.text) inputs.*r.text = r.edit->text().toStdString();
+            if (r.input) inputs.*r.input = r.edit->text().toStdString();
             if (r.flag) inputs.*r.flag = r.on->isChecked();
         }
     }
@@ -114,11 +164,11 @@ public:
     }
 
     // Writes the texts of `values` into the boxes of the rows of `role` that
-    // name a member, in the table's order, as if typed (a change runs the
+    // name a member, in the rows' order, as if typed (a change runs the
     // box's reaction): the results a model returns as texts.
     void Write(const Inputs& values, FieldRole role) const {
         for (const Row& r : rows_) {
-            if (r.text && !r.IsChoice() && r.role == role) r.edit->setText(QString::fromStdString(values.*r.text));
+            if (r.input && !r.IsChoice() && r.role == role) r.edit->setText(QString::fromStdString(values.*r.input));
         }
     }
 
@@ -126,8 +176,8 @@ public:
     Record ToRecord() const {
         Record record{};
         for (const Row& r : rows_) {
-            if (r.textField) record.*r.textField = r.edit->text().toStdString();
-            if (r.flagField) record.*r.flagField = r.on->isChecked();
+            if (r.slot) record.*r.slot = r.edit->text().toStdString();
+            if (r.flagSlot) record.*r.flagSlot = r.on->isChecked();
         }
         return record;
     }
@@ -141,12 +191,12 @@ public:
               const std::function<bool()>& stop = {}) const {
         for (const FixedField<Record>& f : format.Fields()) {
             for (const Row& r : rows_) {
-                if (f.text && r.textField == f.text) {
+                if (f.text && r.slot == f.text) {
                     r.edit->setText(QString::fromStdString(record.*f.text));
-                } else if (f.flag && r.flagField == f.flag) {
+                } else if (f.flag && r.flagSlot == f.flag) {
                     const bool value = record.*f.flag;
                     r.on->setChecked(value);
-                    r.off->setChecked(!value);
+                    if (r.off) r.off->setChecked(!value);
                 } else {
                     continue;
                 }
@@ -156,25 +206,20 @@ public:
         }
     }
 
-    // The report's rows of one role, in the table's order.
+    // The report's rows of one role, in the rows' order; a choice counts as
+    // an input.
     FieldRows Report(FieldRole role) const {
         return Report(role, [](const Row&) { return true; });
     }
     // The same, only the rows `keep` takes (a window leaves out what it
-    // hides, or a box left empty); `keep` is asked about the rows of the role
-    // only.
+    // hides, or a box left empty); `keep` is asked about the reported rows of
+    // the role only.
     template <typename Keep>
     FieldRows Report(FieldRole role, Keep&& keep) const {
         FieldRows rows;
         for (const Row& r : rows_) {
-            if (r.IsChoice()) {
-                if (role != FieldRole::Input || !*r.choice_caption.label || !keep(r)) continue;
-                rows.push_back({role, r.choice_caption.label, "", "",
-                                r.on->isChecked() ? r.choice_caption.onWord : r.choice_caption.offWord, "", true});
-            } else if (r.role == role && *r.edit_caption.label && keep(r)) {
-                rows.push_back({role, r.edit_caption.label, r.edit_caption.symbol, r.edit_caption.subscript,
-                                r.edit->text().toStdString(), r.edit_caption.unit});
-            }
+            const FieldRole rowRole = r.IsChoice() ? FieldRole::Input : r.role;
+            if (rowRole == role && r.Reported() && keep(r)) rows.push_back(r.Shown());
         }
         return rows;
     }

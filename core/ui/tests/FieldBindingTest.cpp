@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace vimtal {
 namespace {
 
@@ -167,6 +169,46 @@ TEST_F(TankWindow, RowsAddedAfterwardsComeLastAndResultsAreWrittenIntoTheirBoxes
     ASSERT_EQ(results.size(), 2u);
     EXPECT_EQ(results[1].label, "Czas ładowania");
     EXPECT_EQ(results[1].value, "3600");
+}
+
+// A report names a field by its own caption, each part it leaves null taken
+// from what the window shows; an empty label leaves the row out.
+TEST(FieldReportCaption, TakesTheWindowsPartsItLeavesNull) {
+    struct Case {
+        const char* what;
+        EditCaption shown, report;
+        std::optional<FieldRow> row;  // nothing: left out of reports
+    } cases[] = {
+        {"the window's caption", {"Ciśnienie atmosferyczne", "p", "b", "Pa"}, {},
+         FieldRow{FieldRole::Input, "Ciśnienie atmosferyczne", "p", "b", "5", "Pa"}},
+        {"a label of its own", {"Długość boku", "A", nullptr, "m"}, {"Długość boku A"},
+         FieldRow{FieldRole::Input, "Długość boku A", "A", "", "5", "m"}},
+        {"no unit where the window draws a dash", {"Liczba Reynoldsa", "Re", "", "-------"}, {.unit = ""},
+         FieldRow{FieldRole::Input, "Liczba Reynoldsa", "Re", "", "5", ""}},
+        {"the symbol the caption's text spells", {"Temperatura wody    tw", nullptr, nullptr, "°C"},
+         {"Temperatura wody", "t", "w"}, FieldRow{FieldRole::Input, "Temperatura wody", "t", "w", "5", "°C"}},
+        {"a window without captions", {nullptr, "pb", nullptr, "Pa"}, {"Ciśnienie", "p", "b"},
+         FieldRow{FieldRole::Input, "Ciśnienie", "p", "b", "5", "Pa"}},
+        {"left out", {"Rzeczywisty wsp. akumulacji", "Φ", "r", "-----"}, kNotReported, std::nullopt},
+        {"no caption at all", {}, {}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QLineEdit box(QStringLiteral("5"));
+        FieldBindings<TankInputs> bindings;
+        bindings.Add({.caption = c.shown, .report = c.report, .edit = &box});
+        const FieldRows rows = bindings.Report(FieldRole::Input);
+        if (!c.row) {
+            EXPECT_TRUE(rows.empty());
+            continue;
+        }
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].label, c.row->label);
+        EXPECT_EQ(rows[0].symbol, c.row->symbol);
+        EXPECT_EQ(rows[0].subscript, c.row->subscript);
+        EXPECT_EQ(rows[0].value, c.row->value);
+        EXPECT_EQ(rows[0].unit, c.row->unit);
+    }
 }
 
 }  // namespace
