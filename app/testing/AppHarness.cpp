@@ -3,7 +3,6 @@
 #include "app/Forms.h"
 #include "app/StartupFiles.h"
 #include "core/Numbers.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
 
 #include <QAbstractButton>
@@ -44,7 +43,8 @@ AppHarness::AppHarness(char separator) {
     SetDecimalSeparator(separator);
     fake_.currentDirectory = QDir::currentPath();
     SetPlatform(&fake_);
-    Form& launcher = CreateForms();
+    windows_ = CreateForms();
+    Form& launcher = *windows_.front();
     launcher.show();
     launcher.Activate();
 }
@@ -62,8 +62,15 @@ void AppHarness::Fail(const QString& what) {
     throw std::runtime_error(what.toStdString());
 }
 
+Form* AppHarness::FindWindow(const QString& className) const {
+    for (Form* form : windows_) {
+        if (form->objectName() == className) return form;
+    }
+    return nullptr;
+}
+
 Form* AppHarness::Window(const QString& className) {
-    Form* form = FindForm(className);
+    Form* form = FindWindow(className);
     if (!form) Fail("no window " + className);
     return form;
 }

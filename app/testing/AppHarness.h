@@ -70,7 +70,12 @@ public:
     // The ambient air the windows share.
     AmbientAir& Air();
 
-    // The window of that class ("TForm5").
+    // Every window of the program, in the order of creation (the launcher
+    // first).
+    const std::vector<Form*>& Windows() const { return windows_; }
+    // The window of that class ("TForm5"), or nullptr.
+    Form* FindWindow(const QString& className) const;
+    // The window of that class; the test fails when there is none.
     Form* Window(const QString& className);
     template <typename T>
     T* WindowAs(const QString& className) {
@@ -155,6 +160,7 @@ public:
 private:
     QTemporaryDir settings_;
     FakePlatform fake_;
+    std::vector<Form*> windows_;
 };
 
 // A test that starts with a module opened from the launcher's button

@@ -1,9 +1,9 @@
 #include "core/ui/Form.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/ReportActions.h"
 #include "core/ui/Widgets.h"
 #include "core/ui/testing/FakePlatform.h"
 #include "core/ui/testing/PdfTools.h"
+#include "core/ui/testing/SampleReports.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,12 +28,8 @@ protected:
     void SetUp() override {
         SetPlatform(&fake);
         fake.SetStartDirectory(QStringLiteral("/start/folder"));
-        ReportClock = [] { return QDateTime(QDate(2025, 3, 14), QTime(10, 42)); };
     }
-    void TearDown() override {
-        SetPlatform(nullptr);
-        ReportClock = [] { return QDateTime::currentDateTime(); };
-    }
+    void TearDown() override { SetPlatform(nullptr); }
 
     // The report of a small window; counts how often it was asked for.
     ReportBuilder Builder(const std::string& caption) {
@@ -135,7 +131,8 @@ TEST_F(ReportActionsTest, SavingAskForTheFileThenWritesThePdf) {
     QMenu* file = form.MenuBar()->addMenu(QStringLiteral("Plik"));
     QAction* close = file->addAction(QStringLiteral("Zamknij"));
     const ReportActions actions =
-        AddReportActions(&form, file, close, QStringLiteral("symulacja_cwu.pdf"), Builder("Symulacja czasu ładowania zbiornika C.W.U"));
+        AddReportActions(&form, file, close, QStringLiteral("symulacja_cwu.pdf"),
+                         Builder("Symulacja czasu ładowania zbiornika C.W.U"), testing::StoppedClock());
 
     // Cancelled: nothing built, nothing written.
     fake.saveAnswers = {std::nullopt};
