@@ -41,7 +41,7 @@ protected:
 
 private:
     struct ModuleButton;
-    static const ModuleButton kModuleButtons[6];
+    static const ModuleButton kModuleButtons[];
 
     void BuildMenus();
     QGroupBox* BuildModuleButtons();

@@ -28,6 +28,12 @@ inline const QString kCircuit = QStringLiteral("TForm15");
 inline const QString kCatalogue = QStringLiteral("TForm16");
 inline const QString kEditor = QStringLiteral("TForm17");
 
+// The catalogue's button of each kind: SpeedButtonN with these N, kinds 1 to 18.
+inline QString KindButton(FittingKind kind) {
+    constexpr int kNumbers[] = {1, 3, 4, 5, 6, 7, 8, 2, 17, 9, 10, 11, 12, 13, 14, 15, 16, 18};
+    return QStringLiteral("SpeedButton%1").arg(kNumbers[Number(kind) - 1]);
+}
+
 // The columns of the circuit window, left to right.
 inline const char* const kColumns[11] = {"ListBox1", "ListBox2", "ListBox3", "ListBox4", "ListBox5", "ListBox6",
                                          "ListBox7", "ListBox8", "ListBox9", "ListBox11", "ListBox10"};
@@ -58,7 +64,7 @@ protected:
     // Chooses a kind in the catalogue (opened from the circuit window).
     void Choose(FittingKind kind) {
         app.Click(kCircuit, QStringLiteral("SpeedButton1"));
-        app.Click(kCatalogue, QString::fromLatin1(InfoOf(kind).button));
+        app.Click(kCatalogue, KindButton(kind));
     }
 
     // Adds a fitting: the kind's starting texts, then `texts` typed into the
