@@ -4,6 +4,7 @@
 #include "app/StartupFiles.h"
 #include "core/Numbers.h"
 #include "core/ui/Platform.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,7 +38,7 @@ void EnsureShown(QWidget* control) {
 
 AppHarness::AppHarness(char separator) {
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(format, QSettings::UserScope, settings_.path());
+        QSettings::setPath(format, QSettings::UserScope, settings_.QtPath());
     }
     SetDecimalSeparator(separator);
     fake_.currentDirectory = QDir::currentPath();
@@ -150,8 +150,8 @@ std::vector<QRect> AppHarness::Placement(const QString& className) {
 }
 
 QByteArray AppHarness::SaveReport(const QString& className) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("raport.pdf"));
+    vimtal::testing::TempFolder folder;
+    const QString path = folder.QtFile(QStringLiteral("raport.pdf"));
     fake_.saveAnswers.push_back(path);
     Click(className, QStringLiteral("ZapiszraportPDF1"));
     QFile file(path);

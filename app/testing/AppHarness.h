@@ -32,13 +32,13 @@
 
 #include "core/ui/Form.h"
 #include "core/ui/testing/FakePlatform.h"
+#include "core/testing/TempFolder.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QList>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -158,7 +158,7 @@ public:
     [[noreturn]] static void Fail(const QString& what);
 
 private:
-    QTemporaryDir settings_;
+    vimtal::testing::TempFolder settings_;
     FakePlatform fake_;
     std::vector<Form*> windows_;
 };

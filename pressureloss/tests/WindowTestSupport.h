@@ -8,12 +8,12 @@
 
 #include "app/testing/AppHarness.h"
 #include "pressureloss/FittingKinds.h"
+#include "core/testing/TempFolder.h"
 
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -41,19 +41,18 @@ inline const char* const kColumns[11] = {"ListBox1", "ListBox2", "ListBox3", "Li
 class CalculatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        QDir(folder.path()).mkpath(QStringLiteral("calc"));
+        QDir(folder.QtPath()).mkpath(QStringLiteral("calc"));
         for (FittingKind kind : AllKinds()) WritePicture(kind);
         // The launcher takes the current folder as the start folder when it
         // is activated.
-        app.Fake().currentDirectory = folder.path();
+        app.Fake().currentDirectory = folder.QtPath();
         app.Window(QStringLiteral("TForm18"))->Activate();
     }
 
     void WritePicture(FittingKind kind) {
         QImage picture(12, 12, QImage::Format_RGB32);
         picture.fill(QColor(40 + Number(kind) * 10, 90, 160));
-        ASSERT_TRUE(picture.save(folder.path() + QString::fromUtf8(InfoOf(kind).picture), "BMP"));
+        ASSERT_TRUE(picture.save(folder.QtPath() + QString::fromUtf8(InfoOf(kind).picture), "BMP"));
     }
 
     void OpenCalculator() {
@@ -89,7 +88,7 @@ protected:
 
     QScrollBar* ScrollBar() { return app.Control<QScrollBar>(kCircuit, QStringLiteral("ScrollBar1")); }
 
-    QTemporaryDir folder;
+    vimtal::testing::TempFolder folder;
     AppHarness app;
 };
 

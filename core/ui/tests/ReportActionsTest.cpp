@@ -4,6 +4,7 @@
 #include "core/ui/testing/FakePlatform.h"
 #include "core/ui/testing/PdfTools.h"
 #include "core/ui/testing/SampleReports.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -126,7 +126,7 @@ TEST_F(ReportActionsTest, AWindowWithoutPlikGetsAContextMenuAndKeepsItsSize) {
 }
 
 TEST_F(ReportActionsTest, SavingAskForTheFileThenWritesThePdf) {
-    QTemporaryDir dir;
+    vimtal::testing::TempFolder dir;
     Form form(QStringLiteral("TForm5"), QStringLiteral("Symulacja"));
     QMenu* file = form.MenuBar()->addMenu(QStringLiteral("Plik"));
     QAction* close = file->addAction(QStringLiteral("Zamknij"));
@@ -147,7 +147,7 @@ TEST_F(ReportActionsTest, SavingAskForTheFileThenWritesThePdf) {
     EXPECT_FALSE(asked.mustExist);
     EXPECT_EQ(built, 0);
 
-    const QString path = dir.filePath(QStringLiteral("symulacja_cwu.pdf"));
+    const QString path = dir.QtFile(QStringLiteral("symulacja_cwu.pdf"));
     fake.saveAnswers = {path};
     actions.savePdf->trigger();
     EXPECT_EQ(built, 1);
@@ -161,8 +161,8 @@ TEST_F(ReportActionsTest, SavingAskForTheFileThenWritesThePdf) {
 }
 
 TEST_F(ReportActionsTest, FailuresEndInTheErrorBoxAndKeepTheOldFile) {
-    QTemporaryDir dir;
-    const QString existing = dir.filePath(QStringLiteral("stary.pdf"));
+    vimtal::testing::TempFolder dir;
+    const QString existing = dir.QtFile(QStringLiteral("stary.pdf"));
     {
         QFile file(existing);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -173,7 +173,7 @@ TEST_F(ReportActionsTest, FailuresEndInTheErrorBoxAndKeepTheOldFile) {
         ReportBuilder build;
     } cases[] = {
         // A folder that does not exist.
-        {dir.filePath(QStringLiteral("brak/raport.pdf")), Builder("Symulacja")},
+        {dir.QtFile(QStringLiteral("brak/raport.pdf")), Builder("Symulacja")},
         // The window cannot give its report (a conversion error, say).
         {existing, [] () -> Report { throw std::runtime_error("'x' is not a valid floating point value."); }},
     };
