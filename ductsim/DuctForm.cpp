@@ -48,7 +48,7 @@ constexpr EditCaption kSideBCaption{"Długość boku B", "B", "", "m"};
 constexpr EditCaption kTransmittanceCaption{"Współczynnik przenikania ciepła", "U", "i", "W/(m²·K)"};
 
 // A Greek or Latin symbol with its subscript, bold and a little larger than
-// the labels, as the symbols of the design are.
+// the labels.
 QLabel* Symbol(QWidget* parent, const QString& name, const QString& symbol, const QString& subscript = {}) {
     QString html = QStringLiteral("<b>%1</b>").arg(symbol);
     if (!subscript.isEmpty()) html += QStringLiteral("<sub>%1</sub>").arg(subscript);
@@ -65,7 +65,7 @@ struct Row {
     QLabel* unit;
 };
 
-// A line of the design: the field, its name, caption, symbol with its
+// A line of the window: the field, its name, caption, symbol with its
 // subscript and unit as the window shows them; the model's text it gives
 // (an input: also its text at start), how a report names it and where a
 // .kan file keeps it.
