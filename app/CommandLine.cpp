@@ -1,14 +1,13 @@
 #include "CommandLine.h"
 
+#include "core/Version.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
 namespace vimtal {
 
 namespace {
-
-// Set by the build from the project's version, the same as the package's.
-constexpr const char* kVersion = VIMTAL_VERSION;
 
 const char* const kHelp =
     "Użycie: vimtal [OPCJA]... [PLIK]...\n"
@@ -66,7 +65,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         result.output = kHelp;
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Action::Version;
-        result.output = std::string("Vimtal ") + kVersion + "\n";
+        result.output = std::string(kProgramName) + " " + kProgramVersion + "\n";
     } else if (!understood) {
         result.action = CommandLine::Action::Error;
         result.output = RefusedOptions(parser);

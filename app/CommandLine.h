@@ -17,7 +17,7 @@ struct CommandLine {
     enum class Action {
         Start,    // start the program and open `files`
         Help,     // print `output` (the Polish help) to stdout and end with 0
-        Version,  // print `output` ("Vimtal 1.05") to stdout and end with 0
+        Version,  // print `output` (the name and version) to stdout and end with 0
         Error,    // print `output` to stderr and end with `exitCode`
     };
     Action action = Action::Start;

@@ -6,7 +6,6 @@
 #include "ModuleFiles.h"
 #include "Settings.h"
 #include "core/AmbientAir.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
 #include "core/ui/WindowLink.h"
 
@@ -68,22 +67,25 @@ struct Program {
 
     // Files from outside, opened in the modules that read them.
     ModuleFiles files{dhwSimulation, ductCooling, circuit};
+
+    // Every window, in the order of creation.
+    std::vector<Form*> windows;
 };
 
 std::unique_ptr<Program> program;
 
-// Creates a window, binds its link and registers it.
+// Creates a window, binds its link and keeps it with the program's windows.
 template <typename T, typename... Args>
 T& Create(WindowLink<T>& link, Args&&... args) {
     auto* window = new T(std::forward<Args>(args)...);
     link.Bind(*window);
-    RegisterForm(window);
+    program->windows.push_back(window);
     return *window;
 }
 
 }  // namespace
 
-Form& CreateForms() {
+std::vector<Form*> CreateForms() {
     InitResources();
     if (program) throw std::logic_error("the windows exist already");
     program = std::make_unique<Program>();
@@ -95,7 +97,7 @@ Form& CreateForms() {
                                  {&p.dhwSimulation, &p.dhwSizing, &p.ductCooling, &p.airCalculator, &p.orifice,
                                   &p.circuit},
                                  p.files);
-    RegisterForm(launcher);
+    p.windows.push_back(launcher);
     platform().SetMainForm(launcher);
     Create(p.orifice, p.ambientAir);
     Create(p.settings, p.ambientAir);
@@ -119,12 +121,12 @@ Form& CreateForms() {
     IxChartForm& ixChart = Create(p.ixChart, airCalculator, p.ixRange);
     Create(p.ixRange, ixChart);
     launcher->EnableModuleButtons();
-    return *launcher;
+    return p.windows;
 }
 
 void DestroyForms() {
-    const std::vector<Form*> forms = RegisteredForms();
-    UnregisterAllForms();
+    std::vector<Form*> forms;
+    if (program) forms.swap(program->windows);
     platform().ResetModalState();
     // Later windows may refer to earlier ones while they go: destroy in
     // reverse order of creation, then what they shared.

@@ -1,6 +1,8 @@
 // Creation of every window of the program, once, at start-up.
 #pragma once
 
+#include <vector>
+
 namespace vimtal {
 
 class AmbientAir;
@@ -9,10 +11,10 @@ struct StartupFiles;
 
 // Creates the program's shared state (the ambient air, the pressure-loss
 // calculator's circuit) and the windows in their fixed order, the launcher
-// first (it becomes the main window), handing each window what it uses; the
-// windows are registered by class name (core/ui/FormRegistry.h) for the
-// test harness. Returns the launcher.
-Form& CreateForms();
+// first (it becomes the main window), handing each window what it uses.
+// Returns the windows in that order; they are the program's until
+// DestroyForms.
+std::vector<Form*> CreateForms();
 
 // Opens the files named on the command line, each in its module, once the
 // program's event loop runs: after start-up, above the launcher

@@ -4,6 +4,7 @@
 #include "ModuleFiles.h"
 #include "Settings.h"
 #include "core/Numbers.h"
+#include "core/Version.h"
 #include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
 #include "core/ui/PictureBox.h"
@@ -25,37 +26,38 @@
 
 namespace vimtal {
 
-namespace {
-struct ModuleButton {
+// One of the six module buttons: where it stands, its picture, the caption
+// below it and the module window it opens.
+struct TForm18::ModuleButton {
+    QToolButton* TForm18::*button;
     const char* name;
     int row;
     int column;
     const char* picture;
     const char* caption;  // the caption lines below the button
-    const FormLink* TForm18::Modules::*module;  // the module window it opens
+    const FormLink* Modules::*module;
 };
 
 // Top row: the three simulations and the tank sizing; bottom row: the
 // calculators.
-const ModuleButton kModules[] = {
-    {"SpeedButton3", 0, 0, ":/images/module_dhwsim.svg", "Symulacja czasu\nładowania zasobnika\nCWU",
-     &TForm18::Modules::dhwSimulation},
-    {"SpeedButton6", 0, 1, ":/images/module_dhwsizing.svg",
-     "Wyznaczanie niezbędnej\nobjętości zasobnika CWU\nwg. PN-90/B-01706", &TForm18::Modules::dhwSizing},
-    {"SpeedButton4", 0, 2, ":/images/module_ductsim.svg",
-     "Symulacja czasu\nwychładzania powietrza\nw kanale wentylacyjnym", &TForm18::Modules::ductCooling},
-    {"SpeedButton2", 1, 0, ":/images/module_aircalc.svg", "Kalkulator IX",
-     &TForm18::Modules::airCalculator},
-    {"SpeedButton1", 1, 1, ":/images/module_orifice.svg", "Dobór kryz \nosiowosymetrycznych\ni przepustnic powietrza",
-     &TForm18::Modules::orifice},
-    {"SpeedButton5", 1, 2, ":/images/module_pressureloss.svg", "Kalkulator strat ciśnienia\nobiegu krytycznego",
-     &TForm18::Modules::pressureLoss},
+const TForm18::ModuleButton TForm18::kModuleButtons[] = {
+    {&TForm18::SpeedButton3, "SpeedButton3", 0, 0, ":/images/module_dhwsim.svg",
+     "Symulacja czasu\nładowania zasobnika\nCWU", &Modules::dhwSimulation},
+    {&TForm18::SpeedButton6, "SpeedButton6", 0, 1, ":/images/module_dhwsizing.svg",
+     "Wyznaczanie niezbędnej\nobjętości zasobnika CWU\nwg. PN-90/B-01706", &Modules::dhwSizing},
+    {&TForm18::SpeedButton4, "SpeedButton4", 0, 2, ":/images/module_ductsim.svg",
+     "Symulacja czasu\nwychładzania powietrza\nw kanale wentylacyjnym", &Modules::ductCooling},
+    {&TForm18::SpeedButton2, "SpeedButton2", 1, 0, ":/images/module_aircalc.svg", "Kalkulator IX",
+     &Modules::airCalculator},
+    {&TForm18::SpeedButton1, "SpeedButton1", 1, 1, ":/images/module_orifice.svg",
+     "Dobór kryz \nosiowosymetrycznych\ni przepustnic powietrza", &Modules::orifice},
+    {&TForm18::SpeedButton5, "SpeedButton5", 1, 2, ":/images/module_pressureloss.svg",
+     "Kalkulator strat ciśnienia\nobiegu krytycznego", &Modules::pressureLoss},
 };
-}  // namespace
 
 TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules,
                  const ModuleFiles& files)
-    : Form(QStringLiteral("TForm18"), QStringLiteral("Vimtal v 1.05")),
+    : Form(QStringLiteral("TForm18"), QString::fromUtf8(kProgramCaption)),
       settings_(settings),
       about_(about),
       modules_(modules),
@@ -66,7 +68,26 @@ TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modu
     setWindowIcon(QIcon(QStringLiteral(":/images/logo.svg")));
     SetTextColor(this, colors::Teal);
     SetClientSize(662, 306);
+    BuildMenus();
 
+    auto* row = new QHBoxLayout(Client());
+    row->setContentsMargins(8, 8, 8, 8);
+    row->setSpacing(10);
+    Image1 = new PictureBox(Client(), QStringLiteral("Image1"));
+    Image1->SetSvg(QStringLiteral(":/images/logo.svg"));
+    Image1->setCursor(Qt::CrossCursor);
+    Image1->setToolTip(kWebPage);
+    Image1->setFixedWidth(160);
+    row->addWidget(Image1);
+    // Only the separator detection uses it; it is never shown.
+    Edit5 = NewEdit(Client(), QStringLiteral("Edit5"));
+    Edit5->setVisible(false);
+    row->addWidget(BuildModuleButtons(), 1);
+
+    Connect();
+}
+
+void TForm18::BuildMenus() {
     QMenuBar* bar = MenuBar();
     QMenu* file = bar->addMenu(QStringLiteral("   Plik   "));
     Zamknij1 = NewAction(file, "Zamknij1", QStringLiteral("Zamknij"), QKeySequence(Qt::CTRL | Qt::Key_X),
@@ -83,28 +104,15 @@ TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modu
                        QIcon(QStringLiteral(":/images/menu_about.svg")));
     // The shortcuts work wherever the launcher has the focus.
     for (QAction* action : {Zamknij1, Ustawienia1, Stronawww1, Kontaktemail1, About1}) addAction(action);
+}
 
-    auto* row = new QHBoxLayout(Client());
-    row->setContentsMargins(8, 8, 8, 8);
-    row->setSpacing(10);
-
-    Image1 = new PictureBox(Client(), QStringLiteral("Image1"));
-    Image1->SetSvg(QStringLiteral(":/images/logo.svg"));
-    Image1->setCursor(Qt::CrossCursor);
-    Image1->setToolTip(kWebPage);
-    Image1->setFixedWidth(160);
-    row->addWidget(Image1);
-
-    // Only the separator detection uses it; it is never shown.
-    Edit5 = NewEdit(Client(), QStringLiteral("Edit5"));
-    Edit5->setVisible(false);
-
+QGroupBox* TForm18::BuildModuleButtons() {
     auto* group = new QGroupBox(QStringLiteral("Dostępne moduły"), Client());
     group->setObjectName(QStringLiteral("GroupBox1"));
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(2);
-    for (const ModuleButton& m : kModules) {
+    for (const ModuleButton& m : kModuleButtons) {
         auto* button = new QToolButton(group);
         button->setObjectName(QString::fromLatin1(m.name));
         button->setFixedSize(81, 81);
@@ -117,17 +125,16 @@ TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modu
         caption->setFixedHeight(44);
         grid->addWidget(button, m.row * 2, m.column, Qt::AlignHCenter);
         grid->addWidget(caption, m.row * 2 + 1, m.column);
-        const FormLink* module = modules_.*m.module;
-        On(button, &QToolButton::clicked, [this, module] { OpenModule(*module); });
+        this->*m.button = button;
     }
-    SpeedButton1 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton1"));
-    SpeedButton2 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
-    SpeedButton3 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton3"));
-    SpeedButton4 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton4"));
-    SpeedButton5 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton5"));
-    SpeedButton6 = group->findChild<QToolButton*>(QStringLiteral("SpeedButton6"));
-    row->addWidget(group, 1);
+    return group;
+}
 
+void TForm18::Connect() {
+    for (const ModuleButton& m : kModuleButtons) {
+        const FormLink* module = modules_.*m.module;
+        On(this->*m.button, &QToolButton::clicked, [this, module] { OpenModule(*module); });
+    }
     On(Image1, &PictureBox::clicked, [this] { Image1Click(); });
     OnEach(this, &QAction::triggered,
            {{Zamknij1, &TForm18::Zamknij1Click}, {Ustawienia1, &TForm18::Ustawienia1Click},
@@ -143,8 +150,8 @@ TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modu
 }
 
 void TForm18::EnableModuleButtons() {
-    for (const ModuleButton& m : kModules) {
-        auto* button = findChild<QToolButton*>(QString::fromLatin1(m.name));
+    for (const ModuleButton& m : kModuleButtons) {
+        QToolButton* button = this->*m.button;
         const bool exists = (modules_.*m.module)->Bound();
         button->setEnabled(exists);
         if (!exists) button->setToolTip(QStringLiteral("Moduł niedostępny"));

@@ -1,10 +1,11 @@
-// The launcher "Vimtal v 1.05": the main window, offering the six modules.
+// The launcher, captioned with the program's name and version: the main window, offering the six modules.
 #pragma once
 
 #include "core/ui/Form.h"
 #include "core/ui/WindowLink.h"
 
 class QAction;
+class QGroupBox;
 class QLineEdit;
 class QToolButton;
 
@@ -39,6 +40,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct ModuleButton;
+    static const ModuleButton kModuleButtons[];
+
+    void BuildMenus();
+    QGroupBox* BuildModuleButtons();
+    void Connect();
     void OpenModule(const FormLink& module);
     void Image1Click();
     void Zamknij1Click();

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     vimtal::SetUpApplication(app);
     vimtal::QtPlatform platform;
     vimtal::SetPlatform(&platform);
-    vimtal::Form& launcher = vimtal::CreateForms();
+    vimtal::Form& launcher = *vimtal::CreateForms().front();
     launcher.show();
     launcher.Activate();
     // Each file opens in its module above the launcher, one module after

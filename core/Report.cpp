@@ -3,11 +3,22 @@
 #include "Csv.h"
 
 #include <cctype>
+#include <cstdio>
 #include <stdexcept>
 
 namespace vimtal {
 
 namespace report {
+
+std::string PageNumber(int number, int count) {
+    return "Strona " + std::to_string(number) + " z " + std::to_string(count);
+}
+
+std::string DateLine(int year, int month, int day, int hour, int minute) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Data: %02d.%02d.%04d, godz. %02d:%02d", day, month, year, hour, minute);
+    return text;
+}
 
 FieldTable& FieldTable::Add(std::string label, std::string symbol, std::string value, std::string unit) {
     rows.push_back({FieldRow::Kind::Value, std::move(label), std::move(symbol), std::move(value), std::move(unit)});

@@ -35,6 +35,20 @@ inline constexpr const char* kResultsHeading = "Wyniki";
 inline constexpr const char* kNoResults = "Brak wyników: uruchom obliczenia";
 inline constexpr const char* kNotesHeading = "Uwagi";
 
+// The titles of a field table's columns.
+inline constexpr const char* kFieldColumnTitles[] = {"Wielkość", "Symbol", "Wartość", "Jednostka"};
+// After a table's heading on the pages it continues on.
+inline constexpr const char* kContinued = " (cd.)";
+// The signatures at the end of a report: a line for each, with its hint.
+inline constexpr const char* kPreparedBy = "Opracował:";
+inline constexpr const char* kCheckedBy = "Sprawdził:";
+inline constexpr const char* kSignatureHint = "imię i nazwisko, podpis";
+
+// The footer of page `number` of `count`: "Strona 2 z 5".
+std::string PageNumber(int number, int count);
+// The date and time in the header: "Data: 14.03.2025, godz. 10:42".
+std::string DateLine(int year, int month, int day, int hour, int minute);
+
 // One row of a field table.
 struct FieldRow {
     enum class Kind {

@@ -1,8 +1,8 @@
 // Short-string fields of the program's record files.
 //
 // A field of capacity N takes N + 1 bytes: a length byte followed by N bytes
-// of text in the Windows-1250 code page (the Central European code page the
-// files have always used), zero-filled after the text. Numbers are stored as
+// of text in the Windows-1250 code page (the Central European code page of
+// the program's files), zero-filled after the text. Numbers are stored as
 // the text their box showed.
 #pragma once
 

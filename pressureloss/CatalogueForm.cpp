@@ -20,6 +20,14 @@ namespace vimtal {
 using pressureloss::FittingKind;
 
 namespace {
+// The catalogue's buttons by kind, in the kinds' order: the round reducer is
+// SpeedButton2 and the round grille SpeedButton17.
+constexpr const char* kKindButtons[pressureloss::kKindCount] = {
+    "SpeedButton1", "SpeedButton3",  "SpeedButton4",  "SpeedButton5",  "SpeedButton6",  "SpeedButton7",
+    "SpeedButton8", "SpeedButton2",  "SpeedButton17", "SpeedButton9",  "SpeedButton10", "SpeedButton11",
+    "SpeedButton12", "SpeedButton13", "SpeedButton14", "SpeedButton15", "SpeedButton16", "SpeedButton18",
+};
+
 constexpr int kButtonWidth = 81;
 constexpr int kWideButtonWidth = 89;  // the rectangular elbow's button
 constexpr int kButtonHeight = 65;
@@ -48,7 +56,7 @@ TForm16::TForm16(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
         const int width = rectangular && column == 1 ? kWideButtonWidth : kButtonWidth;
 
         auto* button = new QToolButton(group);
-        button->setObjectName(QString::fromLatin1(k.button));
+        button->setObjectName(QString::fromLatin1(kKindButtons[number - 1]));
         button->setGeometry(x, rectangular ? 96 : 22, width, kButtonHeight);
         button->setIcon(QIcon(QStringLiteral(":/pressureloss/glyphs/kind%1.svg").arg(number, 2, 10, QLatin1Char('0'))));
         button->setIconSize(QSize(64, 48));

@@ -13,27 +13,28 @@
 namespace vimtal::pressureloss {
 
 struct CircuitColumn {
-    const char* list;     // the window's list box ("ListBox1")
     const char* header1;  // the header's first line ("Przepływ")
     const char* header2;  // its second line ("V [m3/h]"), may be empty
     const char* hint;     // what the column holds
     Field field;          // the record field it shows, exactly as stored
-    int width;            // pixels in the window
+    int width;            // the column's width on screen, in pixels
 };
 
-// Left to right; the dpp column is ListBox11 and the last one ListBox10.
+// Left to right: the ordinal, the name, the flow, the velocity, the length,
+// the (equivalent) diameter, ζ, then the friction, local, additional and
+// total losses.
 inline constexpr CircuitColumn kCircuitColumns[] = {
-    {"ListBox1", "Lp", "", "Liczba porządkowa", Field::Ordinal, 20},
-    {"ListBox2", "Nazwa kształtki", "", "Nazwa kształtki", Field::Name, 270},
-    {"ListBox3", "Przepływ", "V [m3/h]", "Przepływ powietrza w kształtce", Field::Flow, 56},
-    {"ListBox4", "Prędkość", "w [m/s]", "Prędkość przepływu powietrza przez kształtkę", Field::Velocity1, 54},
-    {"ListBox5", "Długość", "L [mm]", "Długość kształtki", Field::Length, 52},
-    {"ListBox6", "Średnica", "zastępcza", "Średnica/średnica zastępcza kształtki", Field::EquivDiameter, 56},
-    {"ListBox7", "ξ", "[-]", "Współczynnik oporów miejscowych kształtki", Field::Zeta, 36},
-    {"ListBox8", "Strata liniowa", "dpl [Pa]", "Liniowe straty ciśnienia", Field::FrictionLoss, 82},
-    {"ListBox9", "Strata miejscowa", "dpm [Pa]", "Miejscowe straty ciśnienia", Field::LocalLoss, 94},
-    {"ListBox11", "Strata +", "dpp [Pa]", "Dodatkowe straty ciśnienia", Field::ExtraLoss, 48},
-    {"ListBox10", "Strata całkowita", "dpc [Pa]", "Całkowite straty ciśnienia", Field::TotalLoss, 94},
+    {"Lp", "", "Liczba porządkowa", Field::Ordinal, 20},
+    {"Nazwa kształtki", "", "Nazwa kształtki", Field::Name, 270},
+    {"Przepływ", "V [m3/h]", "Przepływ powietrza w kształtce", Field::Flow, 56},
+    {"Prędkość", "w [m/s]", "Prędkość przepływu powietrza przez kształtkę", Field::Velocity1, 54},
+    {"Długość", "L [mm]", "Długość kształtki", Field::Length, 52},
+    {"Średnica", "zastępcza", "Średnica/średnica zastępcza kształtki", Field::EquivDiameter, 56},
+    {"ξ", "[-]", "Współczynnik oporów miejscowych kształtki", Field::Zeta, 36},
+    {"Strata liniowa", "dpl [Pa]", "Liniowe straty ciśnienia", Field::FrictionLoss, 82},
+    {"Strata miejscowa", "dpm [Pa]", "Miejscowe straty ciśnienia", Field::LocalLoss, 94},
+    {"Strata +", "dpp [Pa]", "Dodatkowe straty ciśnienia", Field::ExtraLoss, 48},
+    {"Strata całkowita", "dpc [Pa]", "Całkowite straty ciśnienia", Field::TotalLoss, 94},
 };
 inline constexpr int kCircuitColumnCount = static_cast<int>(std::size(kCircuitColumns));
 

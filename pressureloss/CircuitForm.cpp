@@ -30,6 +30,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <iterator>
 #include <stdexcept>
 
 // The calculator's glyphs, sketches and help text (a static library's
@@ -61,6 +62,8 @@ TForm15::TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
     SetClientSize(892, 295);
     BuildMenus();
     BuildColumns();
+    BuildTotal();
+    BuildOptions();
     // Left of the total, under the columns.
     LabelUwagi = new NotesLabel(Client(), 12, 166, 600);
 }
@@ -72,6 +75,7 @@ void TForm15::BuildMenus() {
         QAction* action =
             NewAction(menu, QString::fromLatin1(name), QString::fromUtf8(caption), shortcut, Glyph(glyph));
         On(action, &QAction::triggered, [this, handler] { (this->*handler)(); });
+        return action;
     };
     // The commands on the fittings: the "Opcje" menu and the columns'
     // context menu.
@@ -84,11 +88,11 @@ void TForm15::BuildMenus() {
     QMenu* file = MenuBar()->addMenu(QStringLiteral("   Plik   "));
     item(file, "Noweobliczenia1", "Nowe obliczenia", Qt::CTRL | Qt::Key_N, "new", &TForm15::Noweobliczenia1Click);
     item(file, "Otwrzobliczenia1", "Otwórz obliczenia", Qt::CTRL | Qt::Key_O, "open", &TForm15::Otwrzobliczenia1Click);
-    item(file, "Zapiszobliczenia1", "Zapisz obliczenia", Qt::CTRL | Qt::Key_S, "save",
-         &TForm15::Zapiszobliczenia1Click);
+    QAction* save = item(file, "Zapiszobliczenia1", "Zapisz obliczenia", Qt::CTRL | Qt::Key_S, "save",
+                         &TForm15::Zapiszobliczenia1Click);
     file->addSeparator();
-    item(file, "Zamknij1", "Zamknij", Qt::CTRL | Qt::Key_X, "close", &TForm15::Zamknij1Click);
-    recentFiles_ = new RecentFiles(file, file->findChild<QAction*>(QStringLiteral("Zapiszobliczenia1")),
+    QAction* close = item(file, "Zamknij1", "Zamknij", Qt::CTRL | Qt::Key_X, "close", &TForm15::Zamknij1Click);
+    recentFiles_ = new RecentFiles(file, save,
                                    QStringLiteral("moh"), [this](const QString& path) { Open(path); });
     AcceptDroppedFiles(this, QStringLiteral("moh"), [this](const QString& path) { Open(path); });
     fittingItems(MenuBar()->addMenu(QStringLiteral("Opcje   ")), "Edytujksztatk1", "Usuksztatk1", "Dodajksztatk1");
@@ -101,8 +105,7 @@ void TForm15::BuildMenus() {
 
     // The sheet and the spreadsheet file, before "Zamknij".
     const ReportActions report =
-        AddReportActions(this, file, file->findChild<QAction*>(QStringLiteral("Zamknij1")),
-                         QStringLiteral("obieg_krytyczny.pdf"), [this] { return BuildReport(); });
+        AddReportActions(this, file, close, QStringLiteral("obieg_krytyczny.pdf"), [this] { return BuildReport(); });
     auto* csv = new QAction(QStringLiteral("Eksportuj do CSV..."), file);
     csv->setObjectName(QStringLiteral("EksportujdoCSV1"));
     const QList<QAction*> items = file->actions();
@@ -110,7 +113,20 @@ void TForm15::BuildMenus() {
     On(csv, &QAction::triggered, [this] { EksportujdoCSV1Click(); });
 }
 
+// The list box of each column, left to right: the additional loss dpp is
+// ListBox11, the total dpc the last one, ListBox10.
+struct TForm15::ColumnList {
+    QListWidget* TForm15::*member;
+    const char* name;
+};
+const TForm15::ColumnList TForm15::kColumnLists[] = {
+    {&TForm15::ListBox1, "ListBox1"}, {&TForm15::ListBox2, "ListBox2"},   {&TForm15::ListBox3, "ListBox3"},
+    {&TForm15::ListBox4, "ListBox4"}, {&TForm15::ListBox5, "ListBox5"},   {&TForm15::ListBox6, "ListBox6"},
+    {&TForm15::ListBox7, "ListBox7"}, {&TForm15::ListBox8, "ListBox8"},   {&TForm15::ListBox9, "ListBox9"},
+    {&TForm15::ListBox11, "ListBox11"}, {&TForm15::ListBox10, "ListBox10"},
+};
 void TForm15::BuildColumns() {
+    static_assert(std::size(kColumnLists) == pressureloss::kCircuitColumnCount);
     QWidget* c = Client();
     // The column titles and the columns in the same small type.
     QFont small = font();
@@ -124,42 +140,11 @@ void TForm15::BuildColumns() {
         label->setGeometry(x, 4, column.width, 32);
         label->setToolTip(QString::fromUtf8(column.hint));
 
-        auto* list = new QListWidget(c);
-        list->setObjectName(QString::fromLatin1(column.list));
-        list->setGeometry(x, 38, column.width, kRows * kRowHeight + 6);
-        list->setFont(small);
-        list->setUniformItemSizes(true);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setToolTip(QString::fromUtf8(column.hint));
-        // Focus only by a click: a list that took the focus when the window
-        // opens would select its first row on its own, and "Usuń kształtkę"
-        // would then remove a fitting the user never chose.
-        list->setFocusPolicy(Qt::ClickFocus);
-        SetBaseColor(list, kListBackground);
-        // Every column but dpp offers the context menu.
-        if (column.field != Field::ExtraLoss) {
-            list->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(list, &QWidget::customContextMenuRequested, this,
-                    [this, list](const QPoint& at) { PopupMenu1->popup(list->viewport()->mapToGlobal(at)); });
-        }
-        On(list, &QListWidget::currentRowChanged, [this, i] { ListBoxClick(i); });
-        On(list, &QListWidget::itemDoubleClicked, [this] { ListBoxDblClick(); });
+        QListWidget* list = NewColumnList(i, QRect(x, 38, column.width, kRows * kRowHeight + 6), small);
         columns_[static_cast<std::size_t>(i)] = list;
+        this->*kColumnLists[i].member = list;
         x += column.width;
     }
-    ListBox1 = columns_[0];
-    ListBox2 = columns_[1];
-    ListBox3 = columns_[2];
-    ListBox4 = columns_[3];
-    ListBox5 = columns_[4];
-    ListBox6 = columns_[5];
-    ListBox7 = columns_[6];
-    ListBox8 = columns_[7];
-    ListBox9 = columns_[8];
-    ListBox11 = columns_[9];
-    ListBox10 = columns_[10];
 
     ScrollBar1 = new QScrollBar(Qt::Vertical, c);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
@@ -168,8 +153,38 @@ void TForm15::BuildColumns() {
     ScrollBar1->setSingleStep(1);
     ScrollBar1->setPageStep(1);
     On(ScrollBar1, &QScrollBar::valueChanged, [this] { ScrollBar1Change(); });
+}
 
-    // The total below the total-loss column.
+QListWidget* TForm15::NewColumnList(int i, const QRect& geometry, const QFont& font) {
+    const pressureloss::CircuitColumn& column = pressureloss::kCircuitColumns[i];
+    auto* list = new QListWidget(Client());
+    list->setObjectName(QString::fromLatin1(kColumnLists[i].name));
+    list->setGeometry(geometry);
+    list->setFont(font);
+    list->setUniformItemSizes(true);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setToolTip(QString::fromUtf8(column.hint));
+    // Focus only by a click: a list that took the focus when the window
+    // opens would select its first row on its own, and "Usuń kształtkę"
+    // would then remove a fitting the user never chose.
+    list->setFocusPolicy(Qt::ClickFocus);
+    SetBaseColor(list, kListBackground);
+    // Every column but the additional loss offers the context menu.
+    if (column.field != Field::ExtraLoss) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [this, list](const QPoint& at) { PopupMenu1->popup(list->viewport()->mapToGlobal(at)); });
+    }
+    On(list, &QListWidget::currentRowChanged, [this, i] { ListBoxClick(i); });
+    On(list, &QListWidget::itemDoubleClicked, [this] { ListBoxDblClick(); });
+    return list;
+}
+
+// The circuit's total below the total-loss column.
+void TForm15::BuildTotal() {
+    QWidget* c = Client();
     const QRect last = ListBox10->geometry();
     QLabel* sigma = NewLabel(c, QStringLiteral("Label12"), QStringLiteral("Σ"));
     SetFont(sigma, 12, true);
@@ -182,8 +197,11 @@ void TForm15::BuildColumns() {
     SetBaseColor(Edit1, kListBackground);
     QLabel* pa = NewLabel(c, QStringLiteral("Label13"), QStringLiteral("[Pa]"));
     pa->setGeometry(last.right() - 26, last.bottom() + 6, 28, 22);
+}
 
-    auto* group = new QGroupBox(QStringLiteral("Opcje"), c);
+// "Opcje": adding a fitting, closing the window.
+void TForm15::BuildOptions() {
+    auto* group = new QGroupBox(QStringLiteral("Opcje"), Client());
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 192, 876, 92);
     SpeedButton1 = new QToolButton(group);

@@ -91,8 +91,14 @@ protected:
     void FormActivate() override;
 
 private:
+    struct ColumnList;
+    static const ColumnList kColumnLists[];
+
     void BuildMenus();
     void BuildColumns();
+    QListWidget* NewColumnList(int column, const QRect& geometry, const QFont& font);
+    void BuildTotal();
+    void BuildOptions();
     void EmptyColumns();
 
     // Columns left to right: Lp, name, V, w, L, d, zeta, dpl, dpm, dpp, dpc.

@@ -92,7 +92,6 @@ enum KindInput : unsigned {
 
 struct KindInfo {
     FittingKind kind;
-    const char* button;      // the catalogue's button, "SpeedButton1"
     const char* name;        // "PROSTKA_OKRĄGŁA"
     const char* typeCode;    // short designation shown as "TYP"
     unsigned inputs;         // KindInput bits

@@ -13,7 +13,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "aircalc/AirCalcForm.h"
@@ -21,6 +20,7 @@
 #include "aircalc/IxChartPainter.h"
 #include "aircalc/MoistAir.h"
 #include "app/testing/AppHarness.h"
+include "core/testing/TempFolder.h"
 #include "core/ui/testing/PdfTools.h"
 
 namespace vimtal {
@@ -257,8 +257,8 @@ TEST_F(IxChartWindow, ExportsThePictureAndTheReport) {
     Compute("20", "50");
     app.Click(C, "Wykresix1");
     const QSize chart = View()->size();
-    QTemporaryDir folder;
-    const QString png = folder.filePath("wykres.png"), svg = folder.filePath("wykres.svg");
+    const vimtal::testing::TempFolder folder;
+    const QString png = folder.QtFile("wykres.png"), svg = folder.QtFile("wykres.svg");
     app.Fake().saveAnswers = {png, svg};
     app.Click(F, "Zapiszwykres1");
     app.Click(F, "Zapiszwykres1");

@@ -10,7 +10,8 @@
 #include "aircalc/IxpFile.h"
 #include "core/Errors.h"
 #include "core/Files.h"
-#include "core/Messages.h"
+include "core/Messages.h"
+#include "core/testing/TempFolder.h"
 
 // The chains below name only the fields they give (designated initializers);
 // GCC 12 takes the fields left out for forgotten ones.
@@ -76,10 +77,10 @@ TEST(IxpFile, SavedChainsReopenToTheSameFigures) {
                             {.type = ProcessType::Cooling, .from = {"H"}, .to = "C", .adp = near(9), .bf = near(0.1)},
                             {.type = ProcessType::Spray, .from = {"C"}, .to = "S", .phi2 = near(90), .tw = near(12)},
                             {.type = ProcessType::Steam, .from = {"H"}, .to = "P", .x2 = near(9), .ts = near(120)}}};
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "vimtal_ixp_round_trip.ixp";
-    SaveIxp(path.string(), chain);
-    const ChainInput reopened = OpenIxp(path.string());
-    std::filesystem::remove(path);
+    const vimtal::testing::TempFolder folder;
+    const std::string path = folder.File("obieg.ixp");
+    SaveIxp(path, chain);
+    const ChainInput reopened = OpenIxp(path);
     EXPECT_EQ(WriteIxp(reopened), WriteIxp(chain));
     EXPECT_EQ(reopened.states[0].t, chain.states[0].t);
     EXPECT_EQ(reopened.processes[3].tw, chain.processes[3].tw);
@@ -162,14 +163,14 @@ TEST(IxpFile, BrokenFilesAreRefusedWithTheirPlace) {
 }
 
 TEST(IxpFile, AFailedSaveKeepsTheOldFile) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "vimtal_ixp_failed_save.ixp";
-    SaveIxp(path.string(), ReadIxp(kExample));
+    const vimtal::testing::TempFolder folder;
+    const std::string path = folder.File("obieg.ixp");
+    SaveIxp(path, ReadIxp(kExample));
     testing_hooks::writeAllowed = [](std::size_t) { return false; };
-    EXPECT_THROW(SaveIxp(path.string(), ChainInput{}), FileError);
+    EXPECT_THROW(SaveIxp(path, ChainInput{}), FileError);
     testing_hooks::writeAllowed = nullptr;
-    EXPECT_EQ(WriteIxp(OpenIxp(path.string())), kExample);
-    std::filesystem::remove(path);
-    EXPECT_THROW(OpenIxp(path.string()), FileError);
+    EXPECT_EQ(WriteIxp(OpenIxp(path)), kExample);
+    EXPECT_THROW(OpenIxp(folder.File("brak.ixp")), FileError);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include "app/Forms.h"
 #include "app/StartupFiles.h"
 #include "core/Numbers.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,12 +38,13 @@ void EnsureShown(QWidget* control) {
 
 AppHarness::AppHarness(char separator) {
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(format, QSettings::UserScope, settings_.path());
+        QSettings::setPath(format, QSettings::UserScope, settings_.QtPath());
     }
     SetDecimalSeparator(separator);
     fake_.currentDirectory = QDir::currentPath();
     SetPlatform(&fake_);
-    Form& launcher = CreateForms();
+    windows_ = CreateForms();
+    Form& launcher = *windows_.front();
     launcher.show();
     launcher.Activate();
 }
@@ -62,8 +62,15 @@ void AppHarness::Fail(const QString& what) {
     throw std::runtime_error(what.toStdString());
 }
 
+Form* AppHarness::FindWindow(const QString& className) const {
+    for (Form* form : windows_) {
+        if (form->objectName() == className) return form;
+    }
+    return nullptr;
+}
+
 Form* AppHarness::Window(const QString& className) {
-    Form* form = FindForm(className);
+    Form* form = FindWindow(className);
     if (!form) Fail("no window " + className);
     return form;
 }
@@ -143,8 +150,8 @@ std::vector<QRect> AppHarness::Placement(const QString& className) {
 }
 
 QByteArray AppHarness::SaveReport(const QString& className) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("raport.pdf"));
+    vimtal::testing::TempFolder folder;
+    const QString path = folder.QtFile(QStringLiteral("raport.pdf"));
     fake_.saveAnswers.push_back(path);
     Click(className, QStringLiteral("ZapiszraportPDF1"));
     QFile file(path);

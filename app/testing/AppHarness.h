@@ -32,13 +32,13 @@
 
 #include "core/ui/Form.h"
 #include "core/ui/testing/FakePlatform.h"
+#include "core/testing/TempFolder.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QList>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -70,7 +70,12 @@ public:
     // The ambient air the windows share.
     AmbientAir& Air();
 
-    // The window of that class ("TForm5").
+    // Every window of the program, in the order of creation (the launcher
+    // first).
+    const std::vector<Form*>& Windows() const { return windows_; }
+    // The window of that class ("TForm5"), or nullptr.
+    Form* FindWindow(const QString& className) const;
+    // The window of that class; the test fails when there is none.
     Form* Window(const QString& className);
     template <typename T>
     T* WindowAs(const QString& className) {
@@ -153,8 +158,9 @@ public:
     [[noreturn]] static void Fail(const QString& what);
 
 private:
-    QTemporaryDir settings_;
+    vimtal::testing::TempFolder settings_;
     FakePlatform fake_;
+    std::vector<Form*> windows_;
 };
 
 // A test that starts with a module opened from the launcher's button

@@ -2,13 +2,13 @@
 // program answering --help and --version without a display.
 #include "app/CommandLine.h"
 #include "app/StartupFiles.h"
+#include "core/testing/TempFolder.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -122,8 +122,6 @@ TEST(StartupFiles, KindsAndTheirWindows) {
 class StartupFilesInFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        top_ = fs::temp_directory_path() / ("vimtal-startup-" + std::to_string(::getpid()));
-        fs::remove_all(top_);
         fs::create_directories(top_ / "projekt" / "folder.moh");
         fs::create_directories(top_ / "inny");
         for (const char* name : {"a.cwu", "B.KAN", "c.moh", "kanał główny.kan", "notatki.txt", "bez_rozszerzenia"}) {
@@ -133,11 +131,10 @@ protected:
         fs::create_symlink(top_ / "projekt" / "usunięty.moh", top_ / "projekt" / "zerwany.moh");
         ASSERT_EQ(::mkfifo((top_ / "projekt" / "kolejka.moh").c_str(), 0600), 0);
     }
-    void TearDown() override { fs::remove_all(top_); }
-
     std::string In(const std::string& name) const { return (top_ / name).string(); }
 
-    fs::path top_;
+    vimtal::testing::TempFolder folder_;
+    fs::path top_ = folder_.Path();
 };
 
 TEST_F(StartupFilesInFolder, FilesToOpenAndMessages) {
@@ -244,11 +241,11 @@ TEST(Program, AnswersWithoutDisplay) {
 TEST(Program, OpensTheFilesNamedOnItsCommandLine) {
     const QString data = QStringLiteral(VIMTAL_SOURCE_DIR);
     const QString circuit = data + "/pressureloss/tests/data/circuit.moh";
-    QTemporaryDir home;
+    vimtal::testing::TempFolder home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("VIMTAL_TRACE_OPENING", "1");
-    environment.insert("HOME", home.path());
+    environment.insert("HOME", home.QtPath());
     environment.remove("XDG_CONFIG_HOME");
     // The kept circuit is written with decimal commas, as a Polish user's
     // program reads them.
@@ -281,7 +278,7 @@ TEST(Program, OpensTheFilesNamedOnItsCommandLine) {
     program.kill();
     program.waitForFinished(10000);
 
-    QFile settings(home.path() + "/.config/Vimtal/Vimtal.conf");
+    QFile settings(home.QtPath() + "/.config/Vimtal/Vimtal.conf");
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << settings.fileName().toStdString();
     const QByteArray kept = settings.readAll();
     EXPECT_TRUE(kept.contains("[RecentFiles]\nmoh=" + circuit.toUtf8() + "\n")) << kept.toStdString();

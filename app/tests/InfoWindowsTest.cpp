@@ -1,6 +1,5 @@
 #include "app/Links.h"
 #include "app/testing/AppHarness.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/PictureBox.h"
 #include "core/ui/Platform.h"
 

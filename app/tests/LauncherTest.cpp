@@ -2,7 +2,6 @@
 #include "app/testing/AppHarness.h"
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
 
 #include <QAction>
@@ -16,7 +15,7 @@ namespace {
 
 TEST(StartUp, OnlyTheLauncherIsVisibleAndTheAirIsComputed) {
     AppHarness app;
-    const auto& forms = RegisteredForms();
+    const auto& forms = app.Windows();
     ASSERT_FALSE(forms.empty());
     EXPECT_EQ(forms.front()->objectName(), "TForm18");
     EXPECT_EQ(platform().MainForm(), forms.front());
@@ -42,14 +41,14 @@ TEST(StartUp, WindowsAreCreatedInTheStartUpOrder) {
                             "TForm14", "TForm15", "TForm16", "TForm17", "TForm19", "IxChartForm",
                             "IxRangeForm"};
     int last = -1;
-    for (Form* form : RegisteredForms()) {
+    for (Form* form : app.Windows()) {
         const int position = order.indexOf(form->objectName());
         ASSERT_GE(position, 0) << form->objectName().toStdString();
         EXPECT_GT(position, last) << form->objectName().toStdString();
         last = position;
     }
     for (const char* shell : {"TForm2", "TForm3", "TForm4", "TForm8", "TForm11", "TForm12", "TForm14"}) {
-        EXPECT_NE(FindForm(shell), nullptr) << shell;
+        EXPECT_NE(app.FindWindow(shell), nullptr) << shell;
     }
 }
 
@@ -61,7 +60,7 @@ TEST(StartUp, ModuleButtonsAreEnabledExactlyForTheModulesThatExist) {
     };
     for (const auto& [button, window] : buttons) {
         auto* control = app.Control<QToolButton>("TForm18", button);
-        EXPECT_EQ(control->isEnabled(), FindForm(window) != nullptr) << button;
+        EXPECT_EQ(control->isEnabled(), app.FindWindow(window) != nullptr) << button;
         EXPECT_EQ(control->size(), QSize(81, 81)) << button;
         if (control->isEnabled()) {
             app.ClearRecords();

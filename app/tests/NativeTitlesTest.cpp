@@ -7,7 +7,6 @@
 // with VIMTAL_TEST_PLATFORM=xcb; on the offscreen platform it is skipped.
 #include "app/Application.h"
 #include "app/testing/AppHarness.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
 
 #include <QApplication>
@@ -46,7 +45,7 @@ TEST(NativeTitles, EveryWindowShowsItsCaptionExactly) {
     if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs the X11 platform";
     SetUpApplication(*qApp);
     AppHarness app;
-    const std::vector<Form*> forms = RegisteredForms();
+    const std::vector<Form*> forms = app.Windows();
     ASSERT_EQ(forms.size(), 21u);  // the nineteen, the i-x chart and its range
     for (Form* form : forms) {
         const bool launcher = form == platform().MainForm();

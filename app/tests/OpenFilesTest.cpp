@@ -3,6 +3,7 @@
 // must end exactly where the module's own "Otwórz" ends with the same file.
 #include "app/testing/AppHarness.h"
 #include "core/ui/RecentFiles.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -191,13 +191,13 @@ protected:
     QString Damaged(const Module& m) {
         QFile kept(m.file);
         EXPECT_TRUE(kept.open(QIODevice::ReadOnly));
-        const QString path = folder.filePath(QStringLiteral("uszkodzony.") + m.extension);
+        const QString path = folder.QtFile(QStringLiteral("uszkodzony.") + m.extension);
         QFile cut(path);
         EXPECT_TRUE(cut.open(QIODevice::WriteOnly));
         cut.write(kept.read(100));
         return path;
     }
-    QTemporaryDir folder;
+    vimtal::testing::TempFolder folder;
 };
 
 TEST_F(DamagedFiles, GiveTheErrorBoxOfOtworzAndChangeNothing) {
@@ -221,11 +221,11 @@ TEST_F(DamagedFiles, GiveTheErrorBoxOfOtworzAndChangeNothing) {
 }
 
 TEST(FilesFromOutside, NamesThatCannotBeOpenedGetAMessageAndTheLauncherStays) {
-    QTemporaryDir folder;
-    QFile notes(folder.filePath("notatki.txt"));
+    vimtal::testing::TempFolder folder;
+    QFile notes(folder.QtFile("notatki.txt"));
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.close();
-    const QString missing = folder.filePath("brak.moh");
+    const QString missing = folder.QtFile("brak.moh");
     const QStringList expected{
         QString("Nie można otworzyć pliku „%1”: nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan i .moh.")
             .arg(notes.fileName()),
@@ -335,7 +335,7 @@ class RecentLists : public ::testing::Test {
 protected:
     // A copy of the kept circuit under another name.
     QString Circuit(const QString& name) {
-        const QString path = folder.filePath(name);
+        const QString path = folder.QtFile(name);
         QFile::copy(kModules[2].file, path);
         return path;
     }
@@ -343,7 +343,7 @@ protected:
         app.Fake().openAnswers.push_back(path);
         app.Click("TForm15", "Otwrzobliczenia1");
     }
-    QTemporaryDir folder;
+    vimtal::testing::TempFolder folder;
 };
 
 TEST_F(RecentLists, GrowReorderAndKeepTheEightNewest) {
@@ -361,7 +361,7 @@ TEST_F(RecentLists, GrowReorderAndKeepTheEightNewest) {
     // Opening a listed file again moves it up; saving puts a file first too.
     OpenByItem(app, paths[0]);
     EXPECT_EQ(StoredRecentFiles("moh"), (QStringList{paths[0], paths[1]}));
-    const QString saved = folder.filePath("zapisany.moh");
+    const QString saved = folder.QtFile("zapisany.moh");
     app.Fake().saveAnswers.push_back(saved);
     app.Click("TForm15", "Zapiszobliczenia1");
     EXPECT_EQ(StoredRecentFiles("moh"), (QStringList{saved, paths[0], paths[1]}));
@@ -416,13 +416,13 @@ TEST_F(RecentLists, AFileThatIsGoneLeavesTheListWithAMessage) {
 
 TEST_F(RecentLists, NamesAlikeShowTheirFolders) {
     AppHarness app;
-    QDir(folder.path()).mkpath("a");
-    QDir(folder.path()).mkpath("b");
+    QDir(folder.QtPath()).mkpath("a");
+    QDir(folder.QtPath()).mkpath("b");
     const QString first = Circuit("a/obieg.moh"), second = Circuit("b/obieg.moh"), other = Circuit("hala & biuro.moh");
     app.Click("TForm18", "SpeedButton5");
     for (const QString& path : {first, second, other}) OpenByItem(app, path);
-    EXPECT_EQ(Entries(app, "TForm15"), (QStringList{"&1 hala && biuro.moh", "&2 obieg.moh — " + folder.filePath("b"),
-                                                    "&3 obieg.moh — " + folder.filePath("a")}));
+    EXPECT_EQ(Entries(app, "TForm15"), (QStringList{"&1 hala && biuro.moh", "&2 obieg.moh — " + folder.QtFile("b"),
+                                                    "&3 obieg.moh — " + folder.QtFile("a")}));
 }
 
 }  // namespace

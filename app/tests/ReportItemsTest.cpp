@@ -6,13 +6,13 @@
 #include "charts/ChartWindow.h"
 #include "charts/tests/ChartPixels.h"
 #include "core/Numbers.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAction>
 #include <QFile>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -116,9 +116,9 @@ TEST(ReportItems, ChartExportsAreTheWindowsChart) {
         const int computations = chart->Computations();
         ASSERT_GT(chart->Points().size(), 10u) << c.picture;
 
-        QTemporaryDir folder;
-        const QString png = folder.filePath("wykres.png"), svg = folder.filePath("wykres.svg"),
-                      csv = folder.filePath("dane.csv");
+        vimtal::testing::TempFolder folder;
+        const QString png = folder.QtFile("wykres.png"), svg = folder.QtFile("wykres.svg"),
+                      csv = folder.QtFile("dane.csv");
         app.Fake().saveAnswers = {png, svg, csv};
         app.Click(window, "Zapiszwykres1");
         EXPECT_EQ(app.Fake().saveRequests.back().fileName, c.picture);

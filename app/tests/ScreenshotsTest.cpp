@@ -3,7 +3,6 @@
 // there as <class>.png (the README's screenshots come from a run under Xvfb
 // with VIMTAL_TEST_PLATFORM=xcb).
 #include "app/testing/AppHarness.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
 
 #include <QDir>
@@ -28,7 +27,7 @@ TEST(Screenshots, EveryWindowPaints) {
     const QString folder = qEnvironmentVariable("VIMTAL_SHOTS_DIR");
     if (!folder.isEmpty()) QDir().mkpath(folder);
     std::vector<QString> names;
-    for (Form* form : RegisteredForms()) names.push_back(form->objectName());
+    for (Form* form : app.Windows()) names.push_back(form->objectName());
     for (const QString& name : names) {
         Form* form = app.Window(name);
         if (form != platform().MainForm()) platform().ShowModal(form);

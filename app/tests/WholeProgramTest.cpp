@@ -7,7 +7,6 @@
 // sees it at that moment; run under Xvfb with VIMTAL_TEST_PLATFORM=xcb for the
 // real fonts and style (scripts/screenshots does that).
 #include "app/testing/AppHarness.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Platform.h"
 
 #include <QDir>

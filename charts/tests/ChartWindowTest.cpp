@@ -9,13 +9,13 @@
 #include "core/Files.h"
 #include "core/Numbers.h"
 #include "core/ui/testing/FakePlatform.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -190,8 +190,8 @@ TEST_F(ChartWindowTest, ExportsWriteTheKeptImageAndPointsWithoutComputingAgain) 
     };
     chart.show();
     ASSERT_EQ(chart.Computations(), 1);
-    QTemporaryDir folder;
-    auto path = [&](const char* name) { return folder.filePath(QString::fromLatin1(name)); };
+    vimtal::testing::TempFolder folder;
+    auto path = [&](const char* name) { return folder.QtFile(QString::fromLatin1(name)); };
 
     fake.saveAnswers = {path("w.png"), path("w.svg"), std::nullopt};
     for (int i = 0; i < 3; ++i) chart.Zapiszwykres1Click();

@@ -1,5 +1,6 @@
 #include "core/Errors.h"
 #include "core/Files.h"
+#include "core/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,12 @@ namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("vimtal_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        testing_hooks::writeAllowed = nullptr;
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { testing_hooks::writeAllowed = nullptr; }
     std::string Path(const std::string& name) const { return (dir_ / fs::path(std::u8string(name.begin(), name.end()))).string(); }
     std::size_t FilesInDir() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
 
-    fs::path dir_;
+    vimtal::testing::TempFolder folder_;
+    fs::path dir_ = folder_.Path();
 };
 
 TEST_F(FilesTest, WriteThenReadBack) {

@@ -1,12 +1,15 @@
 #include "core/FixedRecord.h"
 
 #include "core/Errors.h"
+#include "core/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace vimtal {
 namespace {
@@ -64,22 +67,30 @@ TEST(FixedRecord, DamagedBytesReadWithinTheirFields) {
 }
 
 TEST(FixedRecord, LayoutsThatOverlapLeaveTheRecordOrNameNoMemberAreInvalid) {
-    static constexpr FixedField<Sample> overlap[] = {{0, 5, &Sample::name}, {5, &Sample::ticked}};
-    static constexpr FixedField<Sample> outside[] = {{0, 5, &Sample::name}, {10, 4, &Sample::value}};
-    static constexpr FixedField<Sample> empty[] = {{0, 0, &Sample::name}};
-    static constexpr FixedField<Sample> nothing[] = {{0, 5, static_cast<std::string Sample::*>(nullptr)}};
-    static_assert(!FixedRecordFormat<Sample>(14, overlap).Valid());
-    static_assert(!FixedRecordFormat<Sample>(14, outside).Valid());
-    static_assert(!FixedRecordFormat<Sample>(14, empty).Valid());
-    static_assert(!FixedRecordFormat<Sample>(14, nothing).Valid());
-    static_assert(FixedRecordFormat<Sample>(6, std::span(kSampleFields, 1)).Valid());
-    SUCCEED();
+    using F = FixedField<Sample>;
+    const struct {
+        const char* what;
+        std::vector<F> fields;
+        std::size_t size;
+        bool valid;
+    } cases[] = {
+        {"the sample", {std::begin(kSampleFields), std::end(kSampleFields)}, 14, true},
+        {"fields edge to edge, filling the record", {{0, 5, &Sample::name}, {6, &Sample::ticked}}, 7, true},
+        {"a flag on the text's last byte", {{0, 5, &Sample::name}, {5, &Sample::ticked}}, 14, false},
+        {"out of order", {{6, &Sample::ticked}, {0, 5, &Sample::name}}, 14, false},
+        {"past the record's end", {{0, 5, &Sample::name}, {10, 4, &Sample::value}}, 14, false},
+        {"a flag past the end", {{0, 5, &Sample::name}, {6, &Sample::ticked}}, 6, false},
+        {"a text of no characters", {{0, 0, &Sample::name}}, 14, false},
+        {"a text longer than a length byte counts", {{0, 256, &Sample::name}}, 300, false},
+        {"no member", {{0, 5, static_cast<std::string Sample::*>(nullptr)}}, 14, false},
+        {"no fields", {}, 14, true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FixedRecordFormat<Sample>(c.size, c.fields).Valid(), c.valid) << c.what;
 }
 
 TEST(FixedRecord, FilesHoldOneRecordAndAShortFileIsAnError) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "vimtal_fixed_record_test";
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / "sample.bin").string();
+    const testing::TempFolder folder;
+    const std::string path = folder.File("sample.bin");
     kSample.Save(path, {"kot", true, "7"});
     EXPECT_EQ(std::filesystem::file_size(path), 14u);
     const Sample s = kSample.Load(path);
@@ -91,7 +102,6 @@ TEST(FixedRecord, FilesHoldOneRecordAndAShortFileIsAnError) {
         shorter << "abc";
     }
     EXPECT_THROW(kSample.Load(path), FileError);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

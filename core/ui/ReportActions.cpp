@@ -21,7 +21,7 @@ QAction* NewReportAction(QObject* parent, const QString& name, const QString& ca
 }  // namespace
 
 ReportActions AddReportActions(Form* form, QMenu* fileMenu, QAction* closeAction, const QString& pdfName,
-                               ReportBuilder build) {
+                               ReportBuilder build, ReportRenderOptions options) {
     ReportActions actions;
     QObject* owner = fileMenu ? static_cast<QObject*>(fileMenu) : static_cast<QObject*>(form);
     actions.print = NewReportAction(owner, QStringLiteral("Drukuj1"), QStringLiteral("Drukuj..."),
@@ -54,32 +54,33 @@ ReportActions AddReportActions(Form* form, QMenu* fileMenu, QAction* closeAction
                          [form, menu](const QPoint& at) { menu->popup(form->mapToGlobal(at)); });
     }
 
-    On(actions.print, &QAction::triggered, [build] { PrintReport(build); });
-    On(actions.savePdf, &QAction::triggered, [build, pdfName] { SaveReportPdfAs(build, pdfName); });
+    On(actions.print, &QAction::triggered, [build, options] { PrintReport(build, options); });
+    On(actions.savePdf, &QAction::triggered,
+       [build, pdfName, options] { SaveReportPdfAs(build, pdfName, options); });
     return actions;
 }
 
-void PrintReport(const ReportBuilder& build) {
+void PrintReport(const ReportBuilder& build, const ReportRenderOptions& options) {
     const Report report = build();
     PrintJob job;
     job.documentName = FromStd(report.document.Caption());
-    job.render = [&report](QPagedPaintDevice& printer, int firstPage, int lastPage) {
+    job.render = [&report, options](QPagedPaintDevice& printer, int firstPage, int lastPage) {
         WaitCursor busy;
-        ReportRenderOptions options;
-        options.firstPage = firstPage;
-        options.lastPage = lastPage;
-        RenderReport(report, printer, options);
+        ReportRenderOptions pages = options;
+        pages.firstPage = firstPage;
+        pages.lastPage = lastPage;
+        RenderReport(report, printer, pages);
     };
     platform().Print(job);
 }
 
-void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName) {
+void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName, const ReportRenderOptions& options) {
     const std::optional<QString> path =
         platform().SaveFileDialog(platform().SaveRecordDialog(kPdfFilter, QStringLiteral("pdf"), pdfName));
     if (!path || path->isEmpty()) return;
     const Report report = build();
     WaitCursor busy;
-    SaveReportPdf(*path, report);
+    SaveReportPdf(*path, report, options);
 }
 
 }  // namespace vimtal

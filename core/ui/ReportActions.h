@@ -43,14 +43,16 @@ struct ReportActions {
 
 // Adds both items to the window's "Plik" menu before `closeAction` ("Zamknij";
 // at the end when null), or, when `fileMenu` is null, to a context menu of
-// the window.
+// the window. `options` are those of every report the items draw (the clock
+// of their headers, the logo).
 ReportActions AddReportActions(Form* form, QMenu* fileMenu, QAction* closeAction, const QString& pdfName,
-                               ReportBuilder build);
+                               ReportBuilder build, ReportRenderOptions options = {});
 
 // The two handlers themselves (they raise errors; the items run them under
-// the guard). PrintReport shows the print dialog and prints; SaveReportPdfAs
-// shows the save dialog with `pdfName` preset and writes the file.
-void PrintReport(const ReportBuilder& build);
-void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName);
+// the guard). PrintReport shows the print dialog and prints the pages it
+// asks for; SaveReportPdfAs shows the save dialog with `pdfName` preset and
+// writes the file.
+void PrintReport(const ReportBuilder& build, const ReportRenderOptions& options = {});
+void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName, const ReportRenderOptions& options = {});
 
 }  // namespace vimtal

@@ -2,12 +2,14 @@
 // A4 portrait sheets with 20 mm margins and drawn on any paged device, a
 // QPdfWriter for a PDF file or a QPrinter.
 //
-// Every page has a header (the program's logo, "Vimtal v 1.05", the window's
-// caption, the date and time) and a footer "Strona N z M". Tables break
-// across pages with their title row repeated; a chart is drawn by the
-// window's own drawing code as vectors (see charts::DrawChartOnPage). The
-// whole document is laid out first, so the page count is known to every
-// footer. The last page ends with the fields for the signatures.
+// Every page has a header (the program's logo, its name and version, the
+// window's caption, the date and time) and a footer "Strona N z M"
+// (ReportFrame.h). Tables break across pages with their title row repeated
+// (ReportLayout.h, with the column widths of core/ReportColumns.h); a chart
+// is drawn by the window's own drawing code as vectors (see
+// charts::DrawChartOnPage). The whole document is laid out first
+// (ReportPager.h), so the page count is known to every footer. The last
+// page ends with the fields for the signatures.
 //
 //   Report report{ReportDocument("Symulacja ..."), {}};
 //   report.document.Inputs().Add("Wysokość zasobnika", "H", "1,2", "m");
@@ -47,20 +49,13 @@ struct Report {
 };
 
 struct ReportRenderOptions {
-    // The date and time in the headers; empty: ReportClock.
-    std::function<QDateTime()> clock;
+    // The date and time in the headers; empty: the current local time.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
     QString logo = QStringLiteral(":/images/logo.svg");
     // Pages to draw, counted from 1; 0 and 0: all of them.
     int firstPage = 0;
     int lastPage = 0;
 };
-
-// The clock of the report headers: the current local time unless a test
-// sets another.
-extern std::function<QDateTime()> ReportClock;
-
-// The program as the header names it.
-inline const QString kReportProgramName = QStringLiteral("Vimtal v 1.05");
 
 // Sets the page layout of the device (A4 portrait, 20 mm margins), lays the
 // report out and draws the pages asked for. Returns the number of pages of

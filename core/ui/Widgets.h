@@ -46,7 +46,8 @@ QPushButton* NewButton(QWidget* parent, const QString& name, const QString& capt
 enum class BitBtnKind { Ok, Cancel, Close };
 QPushButton* NewBitBtn(Form* form, QWidget* parent, const QString& name, BitBtnKind kind, const QString& caption = {});
 
-// A menu item; `name` follows the original naming ("Zamknij1", "Otwrz1").
+// A menu item; `name` is its caption without blanks, dots and Polish letters,
+// followed by "1" ("Zamknij1", "Otwrz1").
 QAction* NewAction(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut = {},
                    const QIcon& icon = {});
 

@@ -1,6 +1,7 @@
 #include "dhwsim/CwuFile.h"
 
 #include "core/Errors.h"
+#include "core/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 namespace vimtal::dhwsim {
 namespace {
 
-// Where each box of the simulation window has always stood in the 234 bytes.
+// Where each box of the simulation window stands in the 234 bytes.
 struct TextAt {
     std::string CwuRecord::*member;
     std::size_t offset;
@@ -63,8 +64,8 @@ TEST(CwuFile, EachFieldLiesAtItsOffset) {
 }
 
 TEST(CwuFile, OnlyTheFirstRecordIsReadAndAShortFileIsAnError) {
-    const auto dir = std::filesystem::temp_directory_path() / "dhwsim_cwu_test";
-    std::filesystem::create_directories(dir);
+    const vimtal::testing::TempFolder folder;
+    const std::filesystem::path dir = folder.Path();
     const std::string path = (dir / "zbiornik.cwu").string();
     CwuRecord record;
     record.initialTemperature = "10";
@@ -86,7 +87,6 @@ TEST(CwuFile, OnlyTheFirstRecordIsReadAndAShortFileIsAnError) {
     }
     EXPECT_THROW(kCwuFormat.Load(shortPath), FileError);
     EXPECT_THROW(kCwuFormat.Load((dir / "brak.cwu").string()), FileError);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "dhwsim/CwuFile.h"
 #include "dhwsim/DhwSettingsForm.h"
 #include "dhwsim/DhwSimForm.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <map>
@@ -523,8 +523,8 @@ TEST(DhwSimForm, NotesShowAfterARunAndClearWithTheNext) {
 
 class CwuFiles : public ::testing::Test {
 protected:
-    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    QTemporaryDir dir;
+    QString Path(const char* name) const { return dir.QtFile(QString::fromLatin1(name)); }
+    vimtal::testing::TempFolder dir;
 };
 
 // Two window states whose files are kept byte for byte: every flag set, the
@@ -658,8 +658,8 @@ TEST(DhwSimForm, EachBoxFeedsItsOwnInputFieldAndReportRow) {
         {"Edit18", nullptr, &CwuRecord::draw},         {"Edit19", nullptr, &CwuRecord::cubicMetres},
         {"Edit16", nullptr, &CwuRecord::litres},
     };
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("pola.cwu"));
+    vimtal::testing::TempFolder dir;
+    const QString path = dir.QtFile(QStringLiteral("pola.cwu"));
     AppHarness app;
     // A text of its own in every box, without the boxes' reactions.
     int n = 0;
@@ -724,14 +724,14 @@ TEST_F(CwuFiles, SavedWindowOpensAsItWas) {
         app.Click(F5, "Button1");
         app.Close(QStringLiteral("TForm6"));
         app.SetText(F5, "Edit18", "0,123456789");  // 11 characters
-        app.Fake().SetStartDirectory(dir.path());
+        app.Fake().SetStartDirectory(dir.QtPath());
         app.Fake().saveAnswers.push_back(path);
         app.Click(F5, "Zapisz1");
         ASSERT_EQ(app.Fake().saveRequests.size(), 1u);
         const FileDialogOptions& save = app.Fake().saveRequests[0];
         EXPECT_EQ(save.filter, "Pliki Symulacji cwu (*.cwu)");
         EXPECT_EQ(save.defaultSuffix, "cwu");
-        EXPECT_EQ(save.initialDirectory, dir.path());
+        EXPECT_EQ(save.initialDirectory, dir.QtPath());
         EXPECT_TRUE(save.keepCurrentDirectory);
         EXPECT_EQ(QFile(path).size(), 234);
         for (const char* box : boxes) saved[box] = app.Text(F5, box);

@@ -1,5 +1,5 @@
 // The cooling chart painted into an image and checked pixel by pixel at the
-// coordinates of the design (paint area 497 x 305).
+// chart's own coordinates (paint area 497 x 305).
 #include <gtest/gtest.h>
 
 #include <QApplication>

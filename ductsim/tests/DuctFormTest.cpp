@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include "app/testing/AppHarness.h"
 #include "core/ui/Platform.h"
 #include "ductsim/DuctForm.h"
+#include "core/testing/TempFolder.h"
 
 namespace vimtal {
 namespace {
@@ -325,8 +325,8 @@ TEST(DuctWindow, ReportRowsFollowTheShape) {
 
 class KanFiles : public ::testing::Test {
 protected:
-    QString Path(const QString& name) const { return folder.filePath(name); }
-    QTemporaryDir folder;
+    QString Path(const QString& name) const { return folder.QtFile(name); }
+    vimtal::testing::TempFolder folder;
 };
 
 // Every field with a text of its own (at most 10 characters).
@@ -341,7 +341,7 @@ const std::pair<const char*, const char*> kAllFields[] = {
 
 TEST_F(KanFiles, EveryFieldRoundTrips) {
     AppHarness app;
-    app.Fake().SetStartDirectory(folder.path());
+    app.Fake().SetStartDirectory(folder.QtPath());
     app.Click("TForm18", "SpeedButton4");
     for (const auto& [edit, text] : kAllFields) app.SetText(F, edit, QString::fromUtf8(text));
     app.Click(F, "RadioButton2");
@@ -352,7 +352,7 @@ TEST_F(KanFiles, EveryFieldRoundTrips) {
     const FileDialogOptions& save = app.Fake().saveRequests.at(0);
     EXPECT_EQ(save.filter, "Pliki Symulacji przewodu (*.kan)");
     EXPECT_EQ(save.defaultSuffix, "kan");
-    EXPECT_EQ(save.initialDirectory, folder.path());
+    EXPECT_EQ(save.initialDirectory, folder.QtPath());
     EXPECT_FALSE(save.mustExist);  // a new file can be named
     EXPECT_TRUE(save.overwritePrompt);
     EXPECT_TRUE(save.fileName.isEmpty());
@@ -458,7 +458,7 @@ TEST_F(KanFiles, OpenAndSaveByPath) {
     EXPECT_EQ(app.Text(F, "Edit1"), "21,5");
     // A folder cannot be written as a file.
     app.ClearRecords();
-    duct->Save(folder.path());
+    duct->Save(folder.QtPath());
     EXPECT_EQ(app.ErrorCount(), 1);
 }
 

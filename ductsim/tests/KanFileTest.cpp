@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/Files.h"
+#include "core/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,13 +35,8 @@ std::string At(const Bytes& bytes, std::size_t offset) {
 
 class KanFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("kan_test_" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    std::string Path(const std::string& name) const { return (folder / name).string(); }
-    fs::path folder;
+    std::string Path(const std::string& name) const { return temp_.File(name); }
+    vimtal::testing::TempFolder temp_;
 };
 
 TEST_F(KanFileTest, RecordLayout) {

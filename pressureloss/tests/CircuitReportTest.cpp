@@ -6,9 +6,9 @@
 #include "core/AmbientAir.h"
 #include "core/ui/testing/PdfTools.h"
 #include "pressureloss/CircuitForm.h"
+#include "core/testing/TempFolder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace vimtal::pressureloss::testing {
 namespace {
@@ -23,7 +23,7 @@ QByteArray Contents(const QString& path) {
 class CircuitReport : public CalculatorTest {
 protected:
     TForm15& Window() { return *app.WindowAs<TForm15>(kCircuit); }
-    QString Path(const char* name) const { return folder.path() + QStringLiteral("/") + QString::fromLatin1(name); }
+    QString Path(const char* name) const { return folder.QtPath() + QStringLiteral("/") + QString::fromLatin1(name); }
 };
 
 TEST_F(CircuitReport, AnEmptyCircuitHasTheAirAndNoResults) {
@@ -103,7 +103,7 @@ TEST_F(CircuitReport, CsvOfTheKeptCircuitByteForByte) {
     EXPECT_EQ(asked.filter, "Arkusz CSV (*.csv)");
     EXPECT_EQ(asked.defaultSuffix, "csv");
     EXPECT_EQ(asked.fileName, "obieg_krytyczny.csv");
-    EXPECT_EQ(asked.initialDirectory, folder.path());
+    EXPECT_EQ(asked.initialDirectory, folder.QtPath());
     // The texts are those the kept file holds (its rows 0 and 6 are checked
     // against the columns in MohGolden).
     const QByteArray expected =

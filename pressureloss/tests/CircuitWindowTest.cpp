@@ -202,14 +202,14 @@ TEST_F(Calculator, SaveAndOpenACircuit) {
     OpenCalculator();
     for (int i = 0; i < 8; ++i) Add(RoundStraight);
     ASSERT_EQ(app.Text(kCircuit, "Edit1"), "30,08");
-    const QString path = folder.path() + "/obieg.moh";
+    const QString path = folder.QtPath() + "/obieg.moh";
     app.Fake().saveAnswers.push_back(path);
     app.Click(kCircuit, "Zapiszobliczenia1");
     ASSERT_EQ(app.Fake().saveRequests.size(), 1u);
     const FileDialogOptions& save = app.Fake().saveRequests[0];
     EXPECT_EQ(save.filter, "Pliki Obliczeń Hydraulicznych (*.moh)");
     EXPECT_EQ(save.defaultSuffix, "moh");
-    EXPECT_EQ(save.initialDirectory, folder.path());
+    EXPECT_EQ(save.initialDirectory, folder.QtPath());
     EXPECT_FALSE(save.mustExist);  // a new circuit can be saved under a new name
     EXPECT_EQ(QFile(path).size(), 8 * 379);
 
@@ -243,13 +243,13 @@ TEST_F(Calculator, ACancelledOrFailedOpenKeepsTheCircuit) {
     EXPECT_EQ(Row(1)[0], "1");
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "7,52");
 
-    QFile empty(folder.path() + "/pusty.moh");
+    QFile empty(folder.QtPath() + "/pusty.moh");
     ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     empty.close();
     app.Fake().openAnswers.push_back(empty.fileName());
     app.Click(kCircuit, "Otwrzobliczenia1");
     EXPECT_EQ(app.LastError(), "Read beyond end of file");
-    app.Fake().openAnswers.push_back(folder.path() + "/brak.moh");
+    app.Fake().openAnswers.push_back(folder.QtPath() + "/brak.moh");
     app.Click(kCircuit, "Otwrzobliczenia1");
     EXPECT_EQ(app.LastError(), "File not found");
     EXPECT_EQ(State(app).Count(), 2);
@@ -260,7 +260,7 @@ TEST_F(Calculator, ACancelledOrFailedOpenKeepsTheCircuit) {
 TEST_F(Calculator, TotalsOfAnotherLocaleStayLoadedWithATotalOfZero) {
     OpenCalculator();
     Add(RoundStraight);
-    const QString path = folder.path() + "/kropka.moh";
+    const QString path = folder.QtPath() + "/kropka.moh";
     app.Fake().saveAnswers.push_back(path);
     app.Click(kCircuit, "Zapiszobliczenia1");
     // Written where numbers have a dot: the total reads "3.76".
@@ -294,7 +294,7 @@ TEST_F(Calculator, FileMenuClosesAndHelpExplains) {
 TEST_F(Calculator, AMissingPictureStopsThePreparationAndEndsTheEdit) {
     OpenCalculator();
     Add(RoundStraight);
-    ASSERT_TRUE(QFile::remove(folder.path() + "/calc/prostka_o.bmp"));
+    ASSERT_TRUE(QFile::remove(folder.QtPath() + "/calc/prostka_o.bmp"));
     app.Select(kCircuit, "ListBox1", 0);
     app.Click(kCircuit, "Edytujksztatk1");
     EXPECT_TRUE(app.LastError().startsWith("Brak pliku rysunku kształtki: "));

@@ -54,7 +54,7 @@ TEST_F(EditorWindow, EachKindShowsItsInputsAndStartingTexts) {
         EXPECT_EQ(app.Text(kEditor, "Edit4"), QString::fromUtf8(k.name));
         EXPECT_EQ(app.Control<QLineEdit>(kEditor, "Edit4")->toolTip(), QString::fromUtf8(k.name));
         EXPECT_EQ(app.Text(kEditor, "Edit5"), QString::fromUtf8(k.typeCode));
-        EXPECT_EQ(app.Control<QWidget>(kCatalogue, k.button)->toolTip(), QString::fromUtf8(k.name));
+        EXPECT_EQ(app.Control<QWidget>(kCatalogue, KindButton(c.kind))->toolTip(), QString::fromUtf8(k.name));
         for (const char* name : c.shown) EXPECT_TRUE(Shows(app, name)) << c.kind << " " << name;
         for (const char* name : c.hidden) EXPECT_FALSE(Shows(app, name)) << c.kind << " " << name;
         for (const char* name : {"Edit2", "Edit3", "Edit7", "Edit10", "ComboBox3", "Edit6"}) {

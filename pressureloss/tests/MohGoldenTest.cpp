@@ -63,7 +63,7 @@ protected:
 
 TEST_F(MohGolden, SavedCircuitIsByteForByteTheKeptFile) {
     BuildCircuit();
-    const QString path = folder.path() + "/obieg.moh";
+    const QString path = folder.QtPath() + "/obieg.moh";
     app.Fake().saveAnswers.push_back(path);
     app.Click(kCircuit, "Zapiszobliczenia1");
     const QByteArray saved = Contents(path);
@@ -104,7 +104,7 @@ TEST_F(MohGolden, OpenedAndSavedAgainByPathTheFileIsUnchanged) {
         EXPECT_EQ(Row(row), texts) << row;
     }
 
-    const QString path = folder.path() + "/znowu.moh";
+    const QString path = folder.QtPath() + "/znowu.moh";
     circuitWindow->Save(path);
     EXPECT_EQ(Contents(path), Contents(kGolden));
     EXPECT_EQ(app.ErrorCount(), 0);
@@ -114,11 +114,11 @@ TEST_F(MohGolden, OpeningOrSavingByPathShowsTheFilesError) {
     OpenCalculator();
     Add(RoundStraight);
     auto* circuitWindow = app.WindowAs<TForm15>(kCircuit);
-    circuitWindow->Open(folder.path() + "/brak.moh");
+    circuitWindow->Open(folder.QtPath() + "/brak.moh");
     EXPECT_EQ(app.LastError(), "File not found");
     EXPECT_EQ(circuitWindow->Circuit().Count(), 1);
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "3,76");
-    circuitWindow->Save(folder.path());  // a folder, not a file
+    circuitWindow->Save(folder.QtPath());  // a folder, not a file
     EXPECT_EQ(app.ErrorCount(), 2);
     EXPECT_EQ(app.LastError(), "File access denied");
     EXPECT_EQ(circuitWindow->Circuit().Count(), 1);

@@ -1,12 +1,11 @@
 // The three windows as a user sees them, with the real fitting pictures of
-// the run folder when they have been drawn. Set VIMTAL_SHOT_DIR to keep the
+// the run folder when they have been drawn. Set VIMTAL_SHOTS_DIR to keep the
 // screenshots as PNG files.
 #include "WindowTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
-
-#include <cstdlib>
 
 namespace vimtal::pressureloss::testing {
 namespace {
@@ -21,15 +20,16 @@ protected:
             const QString name = QString::fromUtf8(InfoOf(kind).picture);
             const QString source = QStringLiteral(VIMTAL_RUN_DIR) + name;
             if (QFile::exists(source)) {
-                QFile::remove(folder.path() + name);
-                QFile::copy(source, folder.path() + name);
+                QFile::remove(folder.QtPath() + name);
+                QFile::copy(source, folder.QtPath() + name);
             }
         }
     }
 
     void Keep(const QImage& image, const QString& name) {
         ASSERT_FALSE(image.isNull());
-        if (const char* dir = std::getenv("VIMTAL_SHOT_DIR")) image.save(QString::fromUtf8(dir) + "/" + name + ".png");
+        const QString shots = qEnvironmentVariable("VIMTAL_SHOTS_DIR");
+        if (!shots.isEmpty() && QDir().mkpath(shots)) image.save(shots + "/" + name + ".png");
     }
 
     // Share of pixels that differ from the window background: a blank or

@@ -7,6 +7,7 @@
 
 #include "core/AmbientAir.h"
 #include "core/Numbers.h"
+#include "core/testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -61,24 +62,6 @@ inline std::string Local(std::string text) {
     return text;
 }
 
-// A folder of its own for each test that writes files.
-class TempFolder {
-public:
-    TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("vimtal_pl_") + info->test_suite_name() + "_" + info->name();
-        for (char& c : name) {
-            if (c == '/') c = '_';
-        }
-        path_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using vimtal::testing::TempFolder;
 
 }  // namespace vimtal::pressureloss::testing

@@ -8,12 +8,12 @@
 
 #include "app/testing/AppHarness.h"
 #include "pressureloss/FittingKinds.h"
+#include "core/testing/TempFolder.h"
 
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +28,12 @@ inline const QString kCircuit = QStringLiteral("TForm15");
 inline const QString kCatalogue = QStringLiteral("TForm16");
 inline const QString kEditor = QStringLiteral("TForm17");
 
+// The catalogue's button of each kind: SpeedButtonN with these N, kinds 1 to 18.
+inline QString KindButton(FittingKind kind) {
+    constexpr int kNumbers[] = {1, 3, 4, 5, 6, 7, 8, 2, 17, 9, 10, 11, 12, 13, 14, 15, 16, 18};
+    return QStringLiteral("SpeedButton%1").arg(kNumbers[Number(kind) - 1]);
+}
+
 // The columns of the circuit window, left to right.
 inline const char* const kColumns[11] = {"ListBox1", "ListBox2", "ListBox3", "ListBox4", "ListBox5", "ListBox6",
                                          "ListBox7", "ListBox8", "ListBox9", "ListBox11", "ListBox10"};
@@ -35,19 +41,18 @@ inline const char* const kColumns[11] = {"ListBox1", "ListBox2", "ListBox3", "Li
 class CalculatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        QDir(folder.path()).mkpath(QStringLiteral("calc"));
+        QDir(folder.QtPath()).mkpath(QStringLiteral("calc"));
         for (FittingKind kind : AllKinds()) WritePicture(kind);
         // The launcher takes the current folder as the start folder when it
         // is activated.
-        app.Fake().currentDirectory = folder.path();
+        app.Fake().currentDirectory = folder.QtPath();
         app.Window(QStringLiteral("TForm18"))->Activate();
     }
 
     void WritePicture(FittingKind kind) {
         QImage picture(12, 12, QImage::Format_RGB32);
         picture.fill(QColor(40 + Number(kind) * 10, 90, 160));
-        ASSERT_TRUE(picture.save(folder.path() + QString::fromUtf8(InfoOf(kind).picture), "BMP"));
+        ASSERT_TRUE(picture.save(folder.QtPath() + QString::fromUtf8(InfoOf(kind).picture), "BMP"));
     }
 
     void OpenCalculator() {
@@ -58,7 +63,7 @@ protected:
     // Chooses a kind in the catalogue (opened from the circuit window).
     void Choose(FittingKind kind) {
         app.Click(kCircuit, QStringLiteral("SpeedButton1"));
-        app.Click(kCatalogue, QString::fromLatin1(InfoOf(kind).button));
+        app.Click(kCatalogue, KindButton(kind));
     }
 
     // Adds a fitting: the kind's starting texts, then `texts` typed into the
@@ -83,7 +88,7 @@ protected:
 
     QScrollBar* ScrollBar() { return app.Control<QScrollBar>(kCircuit, QStringLiteral("ScrollBar1")); }
 
-    QTemporaryDir folder;
+    vimtal::testing::TempFolder folder;
     AppHarness app;
 };
 

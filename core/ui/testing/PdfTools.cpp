@@ -1,9 +1,9 @@
 #include "PdfTools.h"
+#include "core/testing/TempFolder.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ namespace vimtal::testing {
 
 namespace {
 // Runs the tool on the PDF written to a temporary file; its standard output.
-QByteArray Run(const QString& program, QStringList arguments, const QByteArray& pdf, QTemporaryDir& dir) {
-    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+QByteArray Run(const QString& program, QStringList arguments, const QByteArray& pdf, vimtal::testing::TempFolder& dir) {
+    const QString path = dir.QtFile(QStringLiteral("report.pdf"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) {
         ADD_FAILURE() << "cannot write " << path.toStdString();
@@ -32,7 +32,7 @@ QByteArray Run(const QString& program, QStringList arguments, const QByteArray& 
 }  // namespace
 
 QStringList PdfPageTexts(const QByteArray& pdf) {
-    QTemporaryDir dir;
+    vimtal::testing::TempFolder dir;
     const QString text = QString::fromUtf8(
         Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
                                           QStringLiteral("%pdf"), QStringLiteral("-")},
@@ -43,7 +43,7 @@ QStringList PdfPageTexts(const QByteArray& pdf) {
 }
 
 QString PdfInfo(const QByteArray& pdf, const QString& field) {
-    QTemporaryDir dir;
+    vimtal::testing::TempFolder dir;
     const QString info = QString::fromUtf8(Run(QStringLiteral("pdfinfo"), {QStringLiteral("%pdf")}, pdf, dir));
     for (const QString& line : info.split(QLatin1Char('\n'))) {
         if (line.startsWith(field + QLatin1Char(':'))) return line.mid(field.size() + 1).trimmed();
@@ -54,8 +54,8 @@ QString PdfInfo(const QByteArray& pdf, const QString& field) {
 int PdfPageCount(const QByteArray& pdf) { return PdfInfo(pdf, QStringLiteral("Pages")).toInt(); }
 
 QImage PdfPageImage(const QByteArray& pdf, int page, int dpi, const QString& keepAs) {
-    QTemporaryDir dir;
-    const QString prefix = dir.filePath(QStringLiteral("page"));
+    vimtal::testing::TempFolder dir;
+    const QString prefix = dir.QtFile(QStringLiteral("page"));
     Run(QStringLiteral("pdftoppm"),
         {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(page),
          QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), QStringLiteral("%pdf"), prefix},
@@ -66,7 +66,7 @@ QImage PdfPageImage(const QByteArray& pdf, int page, int dpi, const QString& kee
 }
 
 std::vector<PdfWord> PdfPageWords(const QByteArray& pdf, int page) {
-    QTemporaryDir dir;
+    vimtal::testing::TempFolder dir;
     const QString html = QString::fromUtf8(
         Run(QStringLiteral("pdftotext"),
             {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"),

@@ -4,10 +4,10 @@
 // the screenshots and the window titles the window manager shows).
 #include "core/Numbers.h"
 #include "core/ui/AppFont.h"
+#include "core/testing/TempFolder.h"
 
 #include <QApplication>
 #include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,9 +19,9 @@ int main(int argc, char** argv) {
     // Whatever a test keeps for "the user" (the recently opened files) goes
     // to a folder of the run's own, never to the settings of the person
     // running the tests.
-    const QTemporaryDir settings;
+    const vimtal::testing::TempFolder settings;
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(format, QSettings::UserScope, settings.path());
+        QSettings::setPath(format, QSettings::UserScope, settings.QtPath());
     }
     QApplication::setApplicationName(QStringLiteral("VIMTAL"));
     vimtal::SetDecimalSeparator(',');

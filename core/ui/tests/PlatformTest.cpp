@@ -1,6 +1,5 @@
 #include "core/Errors.h"
 #include "core/ui/Form.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/Guard.h"
 #include "core/ui/Widgets.h"
 #include "core/ui/WindowLink.h"
@@ -31,10 +30,7 @@ protected:
 class PlatformTest : public ::testing::Test {
 protected:
     void SetUp() override { SetPlatform(&fake); }
-    void TearDown() override {
-        SetPlatform(nullptr);
-        UnregisterAllForms();
-    }
+    void TearDown() override { SetPlatform(nullptr); }
     FakePlatform fake;
 };
 
@@ -84,7 +80,7 @@ TEST_F(PlatformTest, SignalHandlersRunGuarded) {
 }
 
 TEST_F(PlatformTest, ModalWindowsActivateThemselvesAndTheWindowBelowOnClose) {
-    CountingForm launcher("TForm18", "Vimtal v 1.05");
+    CountingForm launcher("TForm18", "Vimtal");
     CountingForm module("TForm5", "Symulacja");
     CountingForm chart("TForm6", "Wykres");
     fake.SetMainForm(&launcher);
@@ -125,15 +121,6 @@ TEST_F(PlatformTest, BitButtonsSetTheModalResult) {
         EXPECT_EQ(form.ModalResult(), c.result);
         EXPECT_EQ(form.closings, 1);
     }
-}
-
-TEST_F(PlatformTest, RegistryFindsWindowsByClassName) {
-    CountingForm settings("TForm2", "Ustawienia");
-    RegisterForm(&settings);
-    RegisterForm(&settings);  // once only
-    EXPECT_EQ(RegisteredForms().size(), 1u);
-    EXPECT_EQ(FindForm("TForm2"), &settings);
-    EXPECT_EQ(FindForm("TForm99"), nullptr);
 }
 
 TEST_F(PlatformTest, WindowLinksAreBoundOnceAndShowTheirWindow) {

@@ -1,6 +1,7 @@
 // The real platform's save dialog, driven as a user drives it: with two
 // filters the file's extension follows the filter chosen.
 #include "core/ui/QtPlatform.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -43,9 +43,9 @@ void ChooseSecondFilter(QFileDialog& dialog) {
 }
 
 TEST(QtPlatform, TheExtensionFollowsTheFilterChosen) {
-    QTemporaryDir folder;
+    vimtal::testing::TempFolder folder;
     FileDialogOptions options;
-    options.initialDirectory = folder.path();
+    options.initialDirectory = folder.QtPath();
     options.filter = QStringLiteral("Obraz PNG (*.png);;Rysunek SVG (*.svg)");
     options.defaultSuffix = QStringLiteral("png");
     options.fileName = QStringLiteral("wykres_tw_t.png");
@@ -73,7 +73,7 @@ TEST(QtPlatform, TheExtensionFollowsTheFilterChosen) {
     for (const Case& c : cases) {
         const std::optional<QString> chosen = SaveWith(options, c.user);
         ASSERT_TRUE(chosen.has_value()) << c.what;
-        EXPECT_EQ(chosen->toStdString(), folder.filePath(QString::fromLatin1(c.file)).toStdString()) << c.what;
+        EXPECT_EQ(chosen->toStdString(), folder.QtFile(QString::fromLatin1(c.file)).toStdString()) << c.what;
     }
 }
 

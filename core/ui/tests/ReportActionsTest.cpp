@@ -1,9 +1,10 @@
 #include "core/ui/Form.h"
-#include "core/ui/FormRegistry.h"
 #include "core/ui/ReportActions.h"
 #include "core/ui/Widgets.h"
 #include "core/ui/testing/FakePlatform.h"
 #include "core/ui/testing/PdfTools.h"
+#include "core/ui/testing/SampleReports.h"
+#include "core/testing/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,12 +28,8 @@ protected:
     void SetUp() override {
         SetPlatform(&fake);
         fake.SetStartDirectory(QStringLiteral("/start/folder"));
-        ReportClock = [] { return QDateTime(QDate(2025, 3, 14), QTime(10, 42)); };
     }
-    void TearDown() override {
-        SetPlatform(nullptr);
-        ReportClock = [] { return QDateTime::currentDateTime(); };
-    }
+    void TearDown() override { SetPlatform(nullptr); }
 
     // The report of a small window; counts how often it was asked for.
     ReportBuilder Builder(const std::string& caption) {
@@ -130,12 +126,13 @@ TEST_F(ReportActionsTest, AWindowWithoutPlikGetsAContextMenuAndKeepsItsSize) {
 }
 
 TEST_F(ReportActionsTest, SavingAskForTheFileThenWritesThePdf) {
-    QTemporaryDir dir;
+    vimtal::testing::TempFolder dir;
     Form form(QStringLiteral("TForm5"), QStringLiteral("Symulacja"));
     QMenu* file = form.MenuBar()->addMenu(QStringLiteral("Plik"));
     QAction* close = file->addAction(QStringLiteral("Zamknij"));
     const ReportActions actions =
-        AddReportActions(&form, file, close, QStringLiteral("symulacja_cwu.pdf"), Builder("Symulacja czasu ładowania zbiornika C.W.U"));
+        AddReportActions(&form, file, close, QStringLiteral("symulacja_cwu.pdf"),
+                         Builder("Symulacja czasu ładowania zbiornika C.W.U"), testing::StoppedClock());
 
     // Cancelled: nothing built, nothing written.
     fake.saveAnswers = {std::nullopt};
@@ -150,7 +147,7 @@ TEST_F(ReportActionsTest, SavingAskForTheFileThenWritesThePdf) {
     EXPECT_FALSE(asked.mustExist);
     EXPECT_EQ(built, 0);
 
-    const QString path = dir.filePath(QStringLiteral("symulacja_cwu.pdf"));
+    const QString path = dir.QtFile(QStringLiteral("symulacja_cwu.pdf"));
     fake.saveAnswers = {path};
     actions.savePdf->trigger();
     EXPECT_EQ(built, 1);
@@ -164,8 +161,8 @@ TEST_F(ReportActionsTest, SavingAskForTheFileThenWritesThePdf) {
 }
 
 TEST_F(ReportActionsTest, FailuresEndInTheErrorBoxAndKeepTheOldFile) {
-    QTemporaryDir dir;
-    const QString existing = dir.filePath(QStringLiteral("stary.pdf"));
+    vimtal::testing::TempFolder dir;
+    const QString existing = dir.QtFile(QStringLiteral("stary.pdf"));
     {
         QFile file(existing);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -176,7 +173,7 @@ TEST_F(ReportActionsTest, FailuresEndInTheErrorBoxAndKeepTheOldFile) {
         ReportBuilder build;
     } cases[] = {
         // A folder that does not exist.
-        {dir.filePath(QStringLiteral("brak/raport.pdf")), Builder("Symulacja")},
+        {dir.QtFile(QStringLiteral("brak/raport.pdf")), Builder("Symulacja")},
         // The window cannot give its report (a conversion error, say).
         {existing, [] () -> Report { throw std::runtime_error("'x' is not a valid floating point value."); }},
     };

@@ -3,12 +3,12 @@
 
 #include "core/Errors.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/testing/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -265,16 +265,16 @@ TEST(ReportRenderer, AChartWithoutADrawingIsAWiringFault) {
 }
 
 TEST(ReportRenderer, SavingKeepsTheOldFileWhenTheFolderIsMissing) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("raport ą.pdf"));
+    vimtal::testing::TempFolder dir;
+    const QString path = dir.QtFile(QStringLiteral("raport ą.pdf"));
     SaveReportPdf(path, DhwLikeReport(false), testing::StoppedClock());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray written = file.readAll();
     EXPECT_TRUE(written.startsWith("%PDF"));
     EXPECT_TRUE(PdfPageTexts(written).join(QString()).contains(QStringLiteral("Brak wyników: uruchom obliczenia")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
-    EXPECT_THROW(SaveReportPdf(dir.filePath(QStringLiteral("brak/raport.pdf")), DhwLikeReport(false), testing::StoppedClock()),
+    EXPECT_EQ(QDir(dir.QtPath()).entryList(QDir::Files).size(), 1);  // no temporary file left
+    EXPECT_THROW(SaveReportPdf(dir.QtFile(QStringLiteral("brak/raport.pdf")), DhwLikeReport(false), testing::StoppedClock()),
                  FileError);
 }
 

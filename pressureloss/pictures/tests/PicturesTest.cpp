@@ -1,4 +1,6 @@
 // The fitting pictures in the run folder (calc/) and the tool that draws them.
+#include "core/testing/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -8,7 +10,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <array>
 #include <cstdint>
@@ -151,21 +152,21 @@ struct Conversion {
 class Svg2Bmp : public ::testing::Test {
 protected:
     int run(const Conversion& conversion, QString* output) {
-        const QString input = dir.filePath(QStringLiteral("in.svg"));
+        const QString input = dir.QtFile(QStringLiteral("in.svg"));
         QFile::remove(input);
         if (!conversion.svg.isEmpty()) {
             QFile file(input);
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(conversion.svg);
         }
-        *output = dir.filePath(QStringLiteral("out.bmp"));
+        *output = dir.QtFile(QStringLiteral("out.bmp"));
         QFile::remove(*output);
         QProcess process;
         process.start(QStringLiteral(VIMTAL_SVG2BMP), QStringList{input, *output} + conversion.size);
         EXPECT_TRUE(process.waitForFinished(60000));
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
-    QTemporaryDir dir;
+    vimtal::testing::TempFolder dir;
 };
 
 const QByteArray kHalfRed =
