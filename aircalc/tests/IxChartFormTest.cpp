@@ -20,7 +20,7 @@
 #include "aircalc/IxChartPainter.h"
 #include "aircalc/MoistAir.h"
 #include "app/testing/AppHarness.h"
-include "core/testing/TempFolder.h"
+#include "core/testing/TempFolder.h"
 #include "core/ui/testing/PdfTools.h"
 
 namespace vimtal {

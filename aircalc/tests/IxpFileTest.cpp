@@ -10,7 +10,7 @@
 #include "aircalc/IxpFile.h"
 #include "core/Errors.h"
 #include "core/Files.h"
-include "core/Messages.h"
+#include "core/Messages.h"
 #include "core/testing/TempFolder.h"
 
 // The chains below name only the fields they give (designated initializers);
