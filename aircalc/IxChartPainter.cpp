@@ -1,5 +1,6 @@
 #include "aircalc/IxChartPainter.h"
 
+#include "core/Version.h"
 #include "core/ui/Text.h"
 
 #include <QBuffer>
@@ -263,7 +264,7 @@ QByteArray IxChartSvg(const IxPicture& picture, QSize size) {
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(FromStd(aircalc::IxChartTitle(picture.lines.pb)));
-    svg.setDescription(QStringLiteral("Vimtal v 1.05"));
+    svg.setDescription(QString::fromUtf8(kProgramCaption));
     QPainter painter(&svg);
     PaintIxChart(painter, size.width(), size.height(), picture);
     painter.end();
