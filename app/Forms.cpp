@@ -19,6 +19,7 @@
 // Module windows.
 #include "orifice/OrificeForm.h"
 #include "aircalc/AirCalcForm.h"
+#include "aircalc/IxChartDialogs.h"
 #include "aircalc/IxChartForm.h"
 #include "dhwsim/DhwChartForm.h"
 #include "dhwsim/DhwSettingsForm.h"
@@ -65,9 +66,11 @@ struct Program {
     WindowLink<TForm19> dhwSizing;
     WindowLink<IxChartForm> ixChart;
     WindowLink<IxRangeForm> ixRange;
+    WindowLink<IxStateForm> ixState;
+    WindowLink<IxProcessForm> ixProcess;
 
     // Files from outside, opened in the modules that read them.
-    ModuleFiles files{dhwSimulation, ductCooling, circuit};
+    ModuleFiles files{dhwSimulation, ductCooling, circuit, ixChart};
 };
 
 std::unique_ptr<Program> program;
@@ -116,8 +119,10 @@ Form& CreateForms() {
     Create(p.editor, p.ambientAir, p.pressureLoss, circuit);
     Create(p.dhwSizing, dhw);
     // Windows added to the suite since, after its original nineteen.
-    IxChartForm& ixChart = Create(p.ixChart, airCalculator, p.ixRange);
+    IxChartForm& ixChart = Create(p.ixChart, airCalculator, IxDialogs{p.ixRange, p.ixState, p.ixProcess});
     Create(p.ixRange, ixChart);
+    Create(p.ixState, ixChart);
+    Create(p.ixProcess, ixChart);
     launcher->EnableModuleButtons();
     return *launcher;
 }
