@@ -55,7 +55,7 @@ struct StateInput {
     std::optional<double> phi;   // %, 0 < phi <= 100
     std::optional<double> x;     // g/kg, > 0
     std::optional<double> i;     // kJ/kg
-    std::optional<AirFlow> flow;  // needed when a process starts here
+    std::optional<AirFlow> flow;  // needed by a mixing, or a heating by Q, starting here
 };
 
 enum class ProcessType {

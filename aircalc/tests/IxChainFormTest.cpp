@@ -376,7 +376,12 @@ TEST_F(IxChainWindow, ReportAndPictureShowTheChain) {
     EXPECT_EQ(picture.pixelColor(QPointF(at.x, at.y).toPoint()), QColor(Qt::black));
     Shot("IxChartForm_winter_chain");
 
-    const QString text = testing::PdfPageTexts(app.SaveReport(F)).join("\n");
+    const QByteArray pdf = app.SaveReport(F);
+    if (const QString shots = qEnvironmentVariable("VIMTAL_SHOTS_DIR"); !shots.isEmpty()) {
+        QFile file(shots + "/IxChartForm_winter_report.pdf");
+        if (file.open(QIODevice::WriteOnly)) file.write(pdf);
+    }
+    const QString text = testing::PdfPageTexts(pdf).join("\n");
     for (const char* expected : {"Punkty", "Przemiany", "nawilżanie parą", "φ2 = 40 %, ts = 100 °C", "Naw"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     }
