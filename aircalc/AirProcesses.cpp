@@ -314,7 +314,13 @@ private:
         }
     }
 
-    // The start states' indices, each with its flow.
+    // A mixing weighs its inlets by their flows, and a power Q spreads over
+    // the flow; every other end state follows from the start alone.
+    static bool NeedsFlow(const ProcessInput& p) {
+        return p.type == ProcessType::Mixing || (p.type == ProcessType::Heating && p.q);
+    }
+
+    // The start states' indices, each with its flow where the process needs it.
     std::vector<int> Starts(const ProcessInput& p, const std::string& who) const {
         const std::size_t wanted = p.type == ProcessType::Mixing ? 2 : 1;
         if (p.from.size() != wanted) {
@@ -327,10 +333,11 @@ private:
                 Refuse(who + ": punkt " + Quoted(name) +
                        " nie istnieje. Przemiana może zaczynać się tylko w punkcie podanym lub utworzonym wcześniej.");
             }
-            if (!result_.states[static_cast<std::size_t>(k)].massFlow) {
+            if (NeedsFlow(p) && !result_.states[static_cast<std::size_t>(k)].massFlow) {
                 Refuse(who + ": punkt " + Quoted(name) +
-                       " nie ma przepływu powietrza. Podaj w nim strumień masy ṁ [kg/s] lub objętości V [m³/h]: "
-                       "przemiana potrzebuje go do obliczenia mocy i strumienia wody.");
+                       " nie ma przepływu powietrza. Podaj w nim strumień masy ṁ [kg/s] lub objętości V [m³/h]: " +
+                       (p.type == ProcessType::Mixing ? "mieszanie waży stany przepływami."
+                                                      : "bez niego nie da się wyznaczyć stanu po podaniu mocy Q."));
             }
             starts.push_back(k);
         }
@@ -349,7 +356,7 @@ private:
         r.name = ProcessName(p.type);
         r.from = starts;
         const StateResult& a = result_.states[static_cast<std::size_t>(starts[0])];
-        r.massFlow = *a.massFlow;
+        r.massFlow = a.massFlow;
         Air end;
         switch (p.type) {
             case ProcessType::Mixing: {
@@ -365,6 +372,11 @@ private:
         StateResult made = Complete(p.to, end, pb_, who);
         made.madeBy = static_cast<int>(n);
         made.massFlow = r.massFlow;
+        // Known flow, known power and water flow: none is left unknown.
+        if (r.massFlow) {
+            r.power = r.power.value_or(0.0);
+            r.water = r.water.value_or(0.0);
+        }
         r.to = static_cast<int>(result_.states.size());
         result_.states.push_back(std::move(made));
         result_.processes.push_back(std::move(r));
@@ -374,9 +386,10 @@ private:
     // is fog.
     Air Mix(const StateResult& a, const StateResult& b, ProcessResult& r) const {
         const real ma = *a.massFlow, mb = *b.massFlow;
-        r.massFlow = fp::Store(ma + mb);
-        const double x = fp::Store(fp::Div(ma * a.humidityRatio + mb * b.humidityRatio, r.massFlow));
-        const double i = fp::Store(fp::Div(ma * a.i + mb * b.i, r.massFlow));
+        const double m = fp::Store(ma + mb);
+        r.massFlow = m;
+        const double x = fp::Store(fp::Div(ma * a.humidityRatio + mb * b.humidityRatio, m));
+        const double i = fp::Store(fp::Div(ma * a.i + mb * b.i, m));
         return FromRatioAndEnthalpy(x, i, pb_);
     }
 
@@ -391,10 +404,10 @@ private:
                 Refuse(who + ": temperatura t2 = " + Number(end.t) + " °C leży poza zakresem " + RangeText() + ".");
             }
             end.i = Enthalpy(end.t, end.x);
-            r.power = fp::Store(static_cast<real>(r.massFlow) * (static_cast<real>(end.i) - a.i));
+            if (r.massFlow) r.power = fp::Store(static_cast<real>(*r.massFlow) * (static_cast<real>(end.i) - a.i));
         } else {
             r.power = *p.q;
-            end.i = fp::Store(a.i + fp::Div(r.power, r.massFlow));
+            end.i = fp::Store(a.i + fp::Div(*p.q, *r.massFlow));
             end.t = TemperatureOf(end.i, end.x);
         }
         if (end.t < a.tr || (InStateRange(end.t) && Oversaturated(end.t, end.x, pb_))) {
@@ -402,7 +415,7 @@ private:
                    Number(a.tr) + " °C powietrza w punkcie " + Quoted(a.name) +
                    ". Przy schładzaniu poniżej punktu rosy wykrapla się woda: użyj przemiany „chłodzenie z osuszaniem”.");
         }
-        if (r.power < 0) r.name = "chłodzenie suche";
+        if (end.i < a.i) r.name = "chłodzenie suche";
         return end;
     }
 
@@ -420,7 +433,6 @@ private:
                    " °C jest wyższa od temperatury powietrza t = " + Number(a.t) + " °C w punkcie " + Quoted(a.name) + ".");
         }
         const double xAdp = SaturationHumidityRatio(adp, pb_);
-        const real m = r.massFlow;
         if (xAdp >= a.humidityRatio) {
             // Surface at or above the dew point: dry cooling at constant x.
             r.name = "chłodzenie suche";
@@ -428,15 +440,18 @@ private:
             end.x = a.humidityRatio;
             end.t = fp::Store(adp + static_cast<real>(bf) * (static_cast<real>(a.t) - adp));
             end.i = Enthalpy(end.t, end.x);
-            r.power = fp::Store(m * (static_cast<real>(end.i) - a.i));
+            if (r.massFlow) r.power = fp::Store(static_cast<real>(*r.massFlow) * (static_cast<real>(end.i) - a.i));
             return end;
         }
         const double iAdp = Enthalpy(adp, xAdp);
         const double x2 = fp::Store(xAdp + static_cast<real>(bf) * (static_cast<real>(a.humidityRatio) - xAdp));
         const double i2 = fp::Store(iAdp + static_cast<real>(bf) * (static_cast<real>(a.i) - iAdp));
-        const real condensate = m * (static_cast<real>(a.humidityRatio) - x2);  // kg/s
-        r.water = fp::Store(-condensate * kSecondsPerHour);
-        r.power = fp::Store(m * (static_cast<real>(i2) - a.i) + condensate * kLiquidWaterHeat * adp);
+        if (r.massFlow) {
+            const real m = *r.massFlow;
+            const real condensate = m * (static_cast<real>(a.humidityRatio) - x2);  // kg/s
+            r.water = fp::Store(-condensate * kSecondsPerHour);
+            r.power = fp::Store(m * (static_cast<real>(i2) - a.i) + condensate * kLiquidWaterHeat * adp);
+        }
         return FromRatioAndEnthalpy(x2, i2, pb_);
     }
 
@@ -474,7 +489,7 @@ private:
         } else {
             x2 = HumidifiedTo(*p.phi2, a, enthalpyAt, who);
         }
-        r.water = fp::Store(static_cast<real>(r.massFlow) * (static_cast<real>(x2) - x1) * kSecondsPerHour);
+        if (r.massFlow) r.water = fp::Store(static_cast<real>(*r.massFlow) * (static_cast<real>(x2) - x1) * kSecondsPerHour);
         return FromRatioAndEnthalpy(x2, enthalpyAt(x2), pb_);
     }
 
@@ -595,8 +610,11 @@ std::string ChainCsv(const ChainResult& result) {
         for (std::size_t k = 0; k < p.from.size(); ++k) {
             from += (k ? "+" : "") + result.states[static_cast<std::size_t>(p.from[k])].name;
         }
-        csv.Row({p.name, from, result.states[static_cast<std::size_t>(p.to)].name, RoundedDisplay(p.massFlow, -4),
-                 RoundedDisplay(p.power, -2), RoundedDisplay(p.water, -2)});
+        const auto cell = [](const std::optional<double>& value, int digit) {
+            return value ? RoundedDisplay(*value, digit) : std::string();
+        };
+        csv.Row({p.name, from, result.states[static_cast<std::size_t>(p.to)].name, cell(p.massFlow, -4),
+                 cell(p.power, -2), cell(p.water, -2)});
     }
     return csv.Text();
 }

@@ -55,7 +55,7 @@ struct StateInput {
     std::optional<double> phi;   // %, 0 < phi <= 100
     std::optional<double> x;     // g/kg, > 0
     std::optional<double> i;     // kJ/kg
-    std::optional<AirFlow> flow;  // needed when a process starts here
+    std::optional<AirFlow> flow;  // needed by a mixing, or a heating by Q, starting here
 };
 
 enum class ProcessType {
@@ -112,13 +112,16 @@ struct StateResult {
     std::optional<double> massFlow;  // kg/s of dry air, when known
 };
 
+// The flow, the power and the water flow are known when the process's start
+// has a flow (always for a mixing and a heating by Q); without one the end
+// state is drawn all the same, a sketch of the unit.
 struct ProcessResult {
     std::string name;       // the Polish name as the sheet shows it (see ProcessName)
     std::vector<int> from;  // indices into ChainResult::states, as in the input
     int to = -1;            // index into ChainResult::states
-    double massFlow = 0;    // kg/s of dry air through the process
-    double power = 0;       // Q, kW
-    double water = 0;       // W, kg/h
+    std::optional<double> massFlow;  // kg/s of dry air through the process
+    std::optional<double> power;     // Q, kW
+    std::optional<double> water;     // W, kg/h
 };
 
 struct ChainResult {
@@ -151,9 +154,11 @@ inline constexpr double kHighestPressure = 120000.0;       // Pa
 //   - a value (of a state or a parameter) is not finite or lies beyond
 //     +-1 000 000;
 //   - a state, given or made, lies outside the temperatures above;
-//   - a process lacks its parameters, has another type's, or starts from a
-//     state without a flow (every process needs the flow: a mixing for its
-//     weights, the others for Q and W);
+//   - a process lacks its parameters, has another type's, or is a mixing
+//     or a heating by Q that starts from a state without a flow (the
+//     mixing's weights and the end of the heating need it; every other
+//     process finds its end without one, and then its m, Q and W are
+//     unknown);
 //   - a heating ends below the start's dew point (cooling with
 //     dehumidification does that), a cooling has BF outside 0...1 or a coil
 //     warmer than the air, a humidifier's target is below the start or
@@ -183,7 +188,7 @@ std::string ParametersText(const ProcessInput& process);
 // and a row per state in the sheet's order (t 2 decimals, phi 2, x 2, i 2,
 // rho 3, tr 2, tm 2), an empty line, then "Przemiana;Z;Do;ṁ [kg/s];Q [kW];W
 // [kg/h]" and a row per process (a mixing's start "A+B"; m 4 decimals, Q and
-// W 2).
+// W 2; empty cells where a process has no flow).
 std::string ChainCsv(const ChainResult& result);
 
 }  // namespace vimtal::aircalc

@@ -844,31 +844,45 @@ std::vector<IxLabel> PlaceOverlayLabels(const IxOverlay& overlay, const IxTransf
                                         const IxMeasure& measure, const std::vector<IxLabel>& taken) {
     const PixelRect& plot = transform.Plot();
     std::vector<IxLabel> placed;
-    // Beside the mark: upper right first, as a hand writes it.
+    // Beside the mark: upper right first, as a hand writes it; then a
+    // little farther out, where marks crowd.
     const PixelPoint directions[] = {{1, -1}, {1, 1}, {-1, -1}, {-1, 1}, {1, 0}, {-1, 0}, {0, -1}, {0, 1}};
+    const double farther[] = {0.0, 8.0, 16.0};
     std::vector<PixelPoint> marks;
     for (const IxOverlay::Point& p : overlay.points) marks.push_back(transform.ToPixel(p.at));
+    std::vector<std::pair<PixelPoint, PixelPoint>> strokes;
+    for (const IxOverlay::Segment& s : overlay.segments) strokes.emplace_back(transform.ToPixel(s.from), transform.ToPixel(s.to));
+    const auto fits = [&](const IxLabel& label) {
+        if (!BoxWithin(BoxOf(label, 0), plot)) return false;
+        auto clash = [&](const IxLabel& other) { return LabelsOverlap(label, other, 1.0); };
+        if (std::any_of(placed.begin(), placed.end(), clash) || std::any_of(taken.begin(), taken.end(), clash)) {
+            return false;
+        }
+        if (std::any_of(marks.begin(), marks.end(), [&](const PixelPoint& m) { return LabelCovers(label, m, 3.0); })) {
+            return false;
+        }
+        // Clear of the arrows and constructions too.
+        const Box near = BoxOf(label, 1);
+        return std::none_of(strokes.begin(), strokes.end(),
+                            [&](const auto& s) { return SegmentCrosses(near, s.first, s.second); });
+    };
     for (std::size_t n = 0; n < overlay.points.size(); ++n) {
         const IxOverlay::Point& point = overlay.points[n];
         if (point.label.empty()) continue;
         const TextSize size = measure(point.label, IxText::Overlay);
-        const double reach = point.minor ? 3.0 : 5.0;
         std::optional<IxLabel> best;
-        for (const PixelPoint& d : directions) {
-            IxLabel label{point.label, IxText::Overlay, IxFamily::XGrid,
-                          {marks[n].x + d.x * (reach + size.width / 2), marks[n].y + d.y * (reach + size.height / 2)}, 0,
-                          size, true};
-            if (!best) best = label;
-            if (!BoxWithin(BoxOf(label, 0), plot)) continue;
-            auto clash = [&](const IxLabel& other) { return LabelsOverlap(label, other, 1.0); };
-            if (std::any_of(placed.begin(), placed.end(), clash) || std::any_of(taken.begin(), taken.end(), clash)) {
-                continue;
+        for (const double extra : farther) {
+            const double reach = (point.minor ? 3.0 : 5.0) + extra;
+            for (const PixelPoint& d : directions) {
+                IxLabel label{point.label, IxText::Overlay, IxFamily::XGrid,
+                              {marks[n].x + d.x * (reach + size.width / 2), marks[n].y + d.y * (reach + size.height / 2)},
+                              0, size, true};
+                if (!best) best = label;
+                if (!fits(label)) continue;
+                best = label;
+                break;
             }
-            if (std::any_of(marks.begin(), marks.end(), [&](const PixelPoint& m) { return LabelCovers(label, m, 3.0); })) {
-                continue;
-            }
-            best = label;
-            break;
+            if (best && fits(*best)) break;
         }
         placed.push_back(*best);
     }
@@ -905,6 +919,28 @@ IxOverlay CalculatorOverlay(const AirState& state, double pb) {
     overlay.segments.push_back({c.state, c.dewPoint, IxOverlay::Stroke::Construction});
     overlay.segments.push_back({c.state, c.wetBulb, IxOverlay::Stroke::Construction});
     return overlay;
+}
+
+IxOverlay ChainOverlay(const ChainResult& chain) {
+    IxOverlay overlay;
+    const auto at = [&](int k) {
+        const StateResult& s = chain.states[static_cast<std::size_t>(k)];
+        return IxPoint{s.humidityRatio, IxOrdinate(s.i, s.humidityRatio)};
+    };
+    for (const StateResult& s : chain.states) {
+        overlay.points.push_back({{s.humidityRatio, IxOrdinate(s.i, s.humidityRatio)}, s.name, s.fog, false});
+    }
+    for (const ProcessResult& p : chain.processes) {
+        // The mixed state lies on the line between its inlets.
+        const IxOverlay::Stroke stroke = p.from.size() == 2 ? IxOverlay::Stroke::Dashed : IxOverlay::Stroke::Arrow;
+        for (const int from : p.from) overlay.segments.push_back({at(from), at(p.to), stroke});
+    }
+    return overlay;
+}
+
+void AppendOverlay(IxOverlay& overlay, const IxOverlay& more) {
+    overlay.points.insert(overlay.points.end(), more.points.begin(), more.points.end());
+    overlay.segments.insert(overlay.segments.end(), more.segments.begin(), more.segments.end());
 }
 
 IxReading ReadingAt(const IxPoint& point, double pb) {

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "aircalc/AirCalculator.h"
+#include "aircalc/AirProcesses.h"
 
 #include <functional>
 #include <optional>
@@ -230,8 +231,9 @@ struct IxOverlay {
     std::vector<Segment> segments;
 };
 
-// The names of the overlay's states beside their marks, clear of each other
-// and of the chart's texts `taken` where there is room.
+// The names of the overlay's states beside their marks, clear of each other,
+// of the marks and strokes and of the chart's texts `taken` where there is
+// room (stepping a little farther out where marks crowd).
 std::vector<IxLabel> PlaceOverlayLabels(const IxOverlay& overlay, const IxTransform& transform,
                                         const IxMeasure& measure, const std::vector<IxLabel>& taken);
 
@@ -253,6 +255,13 @@ IxConstructions ConstructionsOf(double x, double i, double tm, double pb);
 
 // The calculator's last state as point "K" with both constructions.
 IxOverlay CalculatorOverlay(const AirState& state, double pb);
+
+// A chain of air-handling processes: every state a point with its name
+// (fog marked), every process an arrow from its start to its end, and a
+// mixing's two inlets dashed to the mixed state.
+IxOverlay ChainOverlay(const ChainResult& chain);
+// `more` drawn over `overlay`.
+void AppendOverlay(IxOverlay& overlay, const IxOverlay& more);
 
 // The state of air at a point of the chart, by the calculator's laws.
 struct IxReading {

@@ -1,13 +1,19 @@
 #include "aircalc/IxChartForm.h"
 
 #include "aircalc/AirCalcForm.h"
+#include "aircalc/IxChartDialogs.h"
 #include "aircalc/IxChartPainter.h"
+#include "aircalc/IxpFile.h"
+#include "aircalc/ProcessSheet.h"
 #include "core/Errors.h"
 #include "core/Files.h"
 #include "core/Messages.h"
 #include "core/Numbers.h"
+#include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
+#include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
+#include "core/ui/RecentFiles.h"
 #include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
 #include "core/ui/Widgets.h"
@@ -15,6 +21,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -132,15 +139,11 @@ const ReadoutField kReadout[] = {
 
 }  // namespace
 
-IxChartForm::IxChartForm(TForm10& calculator, WindowLink<IxRangeForm>& range)
+IxChartForm::IxChartForm(TForm10& calculator, const IxDialogs& dialogs)
     : Form(QStringLiteral("IxChartForm"), QStringLiteral("Wykres i-x powietrza wilgotnego")),
       calculator_(calculator),
-      rangeDialog_(range) {
-    QMenu* file = MenuBar()->addMenu(QStringLiteral("Plik"));
-    file->setObjectName(QStringLiteral("Plik1"));
-    Zapiszwykres1 = NewAction(file, QStringLiteral("Zapiszwykres1"), QStringLiteral("Zapisz wykres..."));
-    Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"));
-    AddReportActions(this, file, Zamknij1, QStringLiteral("wykres_ix.pdf"), [this] { return BuildReport(); });
+      dialogs_(dialogs) {
+    BuildFileMenu();
     QMenu* chart = MenuBar()->addMenu(QStringLiteral("Wykres"));
     chart->setObjectName(QStringLiteral("Wykres1"));
     Zakres1 = NewAction(chart, QStringLiteral("Zakres1"), QStringLiteral("Zakres..."));
@@ -179,6 +182,7 @@ IxChartForm::IxChartForm(TForm10& calculator, WindowLink<IxRangeForm>& range)
     }
     status->addStretch(1);
     column->addLayout(status);
+    BuildSheet(c);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -186,18 +190,45 @@ IxChartForm::IxChartForm(TForm10& calculator, WindowLink<IxRangeForm>& range)
         NewAction(PopupMenu1, QStringLiteral("Wstawdokalkulatora1"), QStringLiteral("Wstaw do kalkulatora"));
 
     OnEach(this, &QAction::triggered,
-           {{Zapiszwykres1, &IxChartForm::Zapiszwykres1Click},
+           {{Otwrz1, &IxChartForm::Otwrz1Click},
+            {Zapisz1, &IxChartForm::Zapisz1Click},
+            {EksportujdoCSV1, &IxChartForm::EksportujdoCSV1Click},
+            {Zapiszwykres1, &IxChartForm::Zapiszwykres1Click},
             {Zakres1, &IxChartForm::Zakres1Click},
             {Liniegstoci1, &IxChartForm::Liniegstoci1Click},
             {Wstawdokalkulatora1, &IxChartForm::Wstawdokalkulatora1Click}});
     On(Zamknij1, &QAction::triggered, [this] { close(); });
     On(EditPb, &QLineEdit::editingFinished, [this] { EditPbExit(); });
 
-    SetResizable(1040, 760);
-    setMinimumSize(720, 520);
+    SetResizable(1240, 800);
+    // The chart's column as narrow as its status line, the sheet beside it.
+    setMinimumSize(1100, 560);
     EditPb->setText(FromStd(FloatToStr(pb_)));
+    chain_.pressure = pb_;
     Recompute();
+    FillSheet();
     ShowReading(std::nullopt);
+}
+
+// "Plik": the chain's file, the recent files, the chart's picture, the
+// report and the spreadsheet, "Zamknij".
+void IxChartForm::BuildFileMenu() {
+    QMenu* file = MenuBar()->addMenu(QStringLiteral("Plik"));
+    file->setObjectName(QStringLiteral("Plik1"));
+    Otwrz1 = NewAction(file, QStringLiteral("Otwrz1"), QStringLiteral("Otwórz..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Zapisz1 = NewAction(file, QStringLiteral("Zapisz1"), QStringLiteral("Zapisz..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Zapiszwykres1 = NewAction(file, QStringLiteral("Zapiszwykres1"), QStringLiteral("Zapisz wykres..."));
+    Zamknij1 = NewAction(file, QStringLiteral("Zamknij1"), QStringLiteral("Zamknij"));
+    const QString extension = QString::fromLatin1(aircalc::kIxpExtension);
+    recentFiles_ = new RecentFiles(file, Zapisz1, extension, [this](const QString& path) { Open(path); });
+    AcceptDroppedFiles(this, extension, [this](const QString& path) { Open(path); });
+    // The sheet on paper and in a spreadsheet, before "Zamknij".
+    const ReportActions report =
+        AddReportActions(this, file, Zamknij1, QStringLiteral("wykres_ix.pdf"), [this] { return BuildReport(); });
+    EksportujdoCSV1 = new QAction(QStringLiteral("Eksportuj do CSV..."), file);
+    EksportujdoCSV1->setObjectName(QStringLiteral("EksportujdoCSV1"));
+    const QList<QAction*> items = file->actions();
+    file->insertAction(items.value(items.indexOf(report.savePdf) + 1), EksportujdoCSV1);
 }
 
 bool IxChartForm::DensityLines() const { return Liniegstoci1->isChecked(); }
@@ -213,6 +244,7 @@ void IxChartForm::Recompute() {
 void IxChartForm::UpdateOverlay() {
     const std::optional<aircalc::AirState> state = calculator_.LastState();
     overlay_ = state ? aircalc::CalculatorOverlay(*state, pb_) : aircalc::IxOverlay{};
+    aircalc::AppendOverlay(overlay_, aircalc::ChainOverlay(chainResult_));
     Wykres->OverlayChanged();
 }
 
@@ -224,15 +256,37 @@ void IxChartForm::SetRange(const aircalc::IxRange& range) {
 
 void IxChartForm::SetPressure(double pb) {
     if (const auto refusal = aircalc::IxPressureRefusal(pb)) throw NoticeError(*refusal, kInfoTitle);
+    // The chain goes with the chart: both at the new pressure, or neither.
+    aircalc::ChainInput chain = chain_;
+    chain.pressure = pb;
+    aircalc::ChainResult result = aircalc::ComputeChain(chain);
     pb_ = pb;
+    chain_ = std::move(chain);
+    chainResult_ = std::move(result);
     EditPb->setText(FromStd(FloatToStr(pb_)));
     Recompute();
+    FillSheet();
+}
+
+void IxChartForm::SetChain(aircalc::ChainInput chain) {
+    chain.pressure = pb_;
+    aircalc::ChainResult result = aircalc::ComputeChain(chain);
+    chain_ = std::move(chain);
+    chainResult_ = std::move(result);
+    FillSheet();
+    UpdateOverlay();
 }
 
 void IxChartForm::showEvent(QShowEvent* event) {
     Form::showEvent(event);
     // A window restored by the window manager shows what it had.
     if (event->spontaneous()) return;
+    // A chain keeps its pressure; the calculator's state may have changed.
+    if (!chain_.states.empty()) {
+        UpdateOverlay();
+        ShowReading(std::nullopt);
+        return;
+    }
     Guarded([this] {
         // The calculator's pressure when it converts to one the chart can
         // draw, else the standard one.
@@ -243,6 +297,7 @@ void IxChartForm::showEvent(QShowEvent* event) {
         } catch (const ConversionError&) {
         }
         pb_ = pb;
+        chain_.pressure = pb;
         EditPb->setText(FromStd(FloatToStr(pb_)));
         Recompute();
         ShowReading(std::nullopt);
@@ -305,7 +360,7 @@ void IxChartForm::Wstawdokalkulatora1Click() {
     UpdateOverlay();
 }
 
-void IxChartForm::Zakres1Click() { rangeDialog_.ShowModal(); }
+void IxChartForm::Zakres1Click() { dialogs_.range.ShowModal(); }
 
 void IxChartForm::Liniegstoci1Click() {
     // The density lines' labels take places other labels may have had.
@@ -317,6 +372,69 @@ void IxChartForm::Zapiszwykres1Click() {
         platform().SaveRecordDialog(kPictureFilter, QStringLiteral("png"), QStringLiteral("wykres_ix.png")));
     if (!path || path->isEmpty()) return;
     SaveChart(*path);
+}
+
+void IxChartForm::Otwrz1Click() {
+    const std::optional<QString> path = platform().OpenFileDialog(
+        platform().OpenRecordDialog(kChainFilter, QString::fromLatin1(aircalc::kIxpExtension)));
+    if (!path || path->isEmpty()) return;
+    Open(*path);
+}
+
+bool IxChartForm::Open(const QString& path) {
+    const bool opened = Guarded([&] {
+        // The whole file is read and computed before anything changes.
+        aircalc::ChainInput chain = aircalc::OpenIxp(ToStd(path));
+        if (const auto refusal = aircalc::IxPressureRefusal(chain.pressure)) {
+            throw NoticeError("Nie można otworzyć pliku „" + ToStd(QFileInfo(path).fileName()) + "”: " + *refusal,
+                              kInfoTitle);
+        }
+        aircalc::ChainResult result = aircalc::ComputeChain(chain);
+        const bool newPressure = chain.pressure != pb_;
+        pb_ = chain.pressure;
+        chain_ = std::move(chain);
+        chainResult_ = std::move(result);
+        EditPb->setText(FromStd(FloatToStr(pb_)));
+        if (newPressure) {
+            Recompute();
+        } else {
+            UpdateOverlay();
+        }
+        FillSheet();
+    });
+    if (opened) {
+        savedFileName_ = path;
+        recentFiles_->Add(path);
+    }
+    return opened;
+}
+
+void IxChartForm::Zapisz1Click() {
+    // A save dialog must accept a new name; it asks before replacing a file.
+    const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(
+        kChainFilter, QString::fromLatin1(aircalc::kIxpExtension),
+        savedFileName_.isEmpty() ? QStringLiteral("przemiany.ixp") : savedFileName_));
+    if (!path || path->isEmpty()) return;
+    savedFileName_ = *path;
+    Save(*path);
+}
+
+bool IxChartForm::Save(const QString& path) {
+    const bool saved = Guarded([&] { aircalc::SaveIxp(ToStd(path), chain_); });
+    if (saved) recentFiles_->Add(path);
+    return saved;
+}
+
+void IxChartForm::EksportujdoCSV1Click() {
+    const std::optional<QString> path = platform().SaveFileDialog(
+        platform().SaveRecordDialog(kCsvFilter, QStringLiteral("csv"), QStringLiteral("przemiany.csv")));
+    if (!path || path->isEmpty()) return;
+    ExportCsv(*path);
+}
+
+void IxChartForm::ExportCsv(const QString& path) const {
+    const std::string csv = aircalc::ChainCsv(chainResult_);
+    WriteFileAtomically(ToStd(path), Bytes(csv.begin(), csv.end()));
 }
 
 void IxChartForm::SaveChart(const QString& path) const {
@@ -358,6 +476,11 @@ Report IxChartForm::BuildReport() const {
                             " Pa, a wykres narysowano przy pb = " + FloatToStr(pb_) + " Pa.");
         }
     }
+    // The chain of processes: both tables of the sheet and its notes.
+    if (!chain_.states.empty()) {
+        aircalc::AddChainToReport(d, chain_, chainResult_);
+        notes.insert(notes.end(), chainResult_.notes.begin(), chainResult_.notes.end());
+    }
     if (range_.tMin < 0) {
         notes.push_back("Poniżej 0 °C linia nasycenia i linie φ wykresu biegną według prawa ciśnienia nasycenia "
                         "kalkulatora, wyznaczonego nad wodą (nie nad lodem).");
@@ -376,57 +499,6 @@ Report IxChartForm::BuildReport() const {
         PaintIxChart(painter, target.width() / scale, target.height() / scale, picture);
     };
     return report;
-}
-
-// ---------------------------------------------------------------- range
-
-IxRangeForm::IxRangeForm(IxChartForm& chart)
-    : Form(QStringLiteral("IxRangeForm"), QStringLiteral("Zakres wykresu i-x")), chart_(chart) {
-    SetClientSize(250, 140);
-    QWidget* c = Client();
-    QGridLayout* grid = NewGrid(c, {12, 10, 12, 10}, 8, 6);
-    struct Row {
-        QLineEdit** edit;
-        const char* name;
-        const char* symbol;
-        const char* unit;
-    } rows[] = {{&Edit1, "Edit1", "t min", "°C"}, {&Edit2, "Edit2", "t max", "°C"}, {&Edit3, "Edit3", "x max", "g/kg"}};
-    int line = 0;
-    for (const Row& r : rows) {
-        grid->addWidget(NewLabel(c, {}, QString::fromUtf8(r.symbol)), line, 0);
-        *r.edit = NewEdit(c, QString::fromLatin1(r.name));
-        (*r.edit)->setFixedWidth(90);
-        (*r.edit)->setAlignment(Qt::AlignRight);
-        grid->addWidget(*r.edit, line, 1);
-        grid->addWidget(NewLabel(c, {}, QString::fromUtf8(r.unit)), line, 2);
-        ++line;
-    }
-    Button1 = NewButton(c, QStringLiteral("Button1"), QStringLiteral("OK"));
-    Button1->setDefault(true);
-    BitBtn1 = NewBitBtn(this, c, QStringLiteral("BitBtn1"), BitBtnKind::Cancel, QStringLiteral("Anuluj"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(BitBtn1);
-    grid->setRowStretch(line, 1);
-    grid->addLayout(buttons, line + 1, 0, 1, 3);
-    On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
-}
-
-void IxRangeForm::FormShow() {
-    const aircalc::IxRange& range = chart_.Range();
-    Edit1->setText(FromStd(FloatToStr(range.tMin)));
-    Edit2->setText(FromStd(FloatToStr(range.tMax)));
-    Edit3->setText(FromStd(FloatToStr(range.xMax)));
-}
-
-void IxRangeForm::Button1Click() {
-    aircalc::IxRange range;
-    range.tMin = StrToFloat(ToStd(Edit1->text()));
-    range.tMax = StrToFloat(ToStd(Edit2->text()));
-    range.xMax = StrToFloat(ToStd(Edit3->text()));
-    chart_.SetRange(range);
-    SetModalResult(mrOk);
 }
 
 }  // namespace vimtal

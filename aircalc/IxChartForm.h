@@ -1,10 +1,22 @@
 // "Wykres i-x powietrza wilgotnego": the Mollier chart of the air
-// calculator's laws, with the calculator's last state on it.
+// calculator's laws, with the calculator's last state on it, and the
+// air-handling processes drawn on it ("Przemiany powietrza").
 //
 // The window opens from the calculator's menu ("Wykres i-x"), modal and
-// resizable. Its client area is a row of columns: the chart's column (the
-// pressure field, the chart `Wykres` and the status line of the state under
-// the mouse) and room on its right for a panel beside the chart.
+// resizable, or with an .ixp file from outside. Its client area is a row of
+// columns: the chart's column (the pressure field, the chart `Wykres` and
+// the status line of the state under the mouse) and the process sheet
+// beside it: the states ("Punkty", GridPunkty) and the processes
+// ("Przemiany", GridPrzemiany), each with its buttons and context menu to
+// add, edit and delete, and the notes label LabelUwagi.
+//
+// The chain's inputs (aircalc::ChainInput) are the window's: every change -
+// a dialog confirmed, a row deleted, a file opened, a new pressure - is
+// recomputed at once, and kept only when the whole chain computes; a refusal
+// shows its message and leaves the chain, the sheet and the chart as they
+// were. The chain is computed at the chart's pressure. When the chain is
+// empty the window opens as the plain chart does, at the calculator's
+// pressure; a chain keeps its own.
 //
 // The chart computes its line families when the range or the pressure
 // changes and draws them once per size into a kept pixmap (at the screen's
@@ -12,6 +24,7 @@
 // and a mouse move computes the one state under the cursor.
 #pragma once
 
+#include "aircalc/AirProcesses.h"
 #include "aircalc/IxChart.h"
 #include "core/ui/Form.h"
 #include "core/ui/ReportRenderer.h"
@@ -26,19 +39,32 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QTableWidget;
 
 namespace vimtal {
 
 class IxChartView;
+class IxProcessForm;
 class IxRangeForm;
+class IxStateForm;
+class NotesLabel;
+class RecentFiles;
 class TForm10;
+
+// The windows the chart opens.
+struct IxDialogs {
+    WindowLink<IxRangeForm>& range;      // "Zakres..."
+    WindowLink<IxStateForm>& state;      // a state of the chain
+    WindowLink<IxProcessForm>& process;  // a process of the chain
+};
 
 class IxChartForm : public Form {
     Q_OBJECT
 public:
     // `calculator`: the air calculator whose state the chart shows and into
-    // which "Wstaw do kalkulatora" writes; `range`: the "Zakres..." dialog.
-    IxChartForm(TForm10& calculator, WindowLink<IxRangeForm>& range);
+    // which "Wstaw do kalkulatora" writes; `dialogs`: the range, state and
+    // process dialogs.
+    IxChartForm(TForm10& calculator, const IxDialogs& dialogs);
 
     double Pressure() const { return pb_; }
     const aircalc::IxRange& Range() const { return range_; }
@@ -56,6 +82,27 @@ public:
     // The calculator's last state, read again (after it changed).
     void ShowCalculatorState();
 
+    // The chain of processes: its inputs and what they computed.
+    const aircalc::ChainInput& Chain() const { return chain_; }
+    const aircalc::ChainResult& ChainResults() const { return chainResult_; }
+    // New inputs, computed at the chart's pressure (the chain's own is
+    // replaced) and shown; refused (NoticeError) with nothing changed when
+    // they do not compute.
+    void SetChain(aircalc::ChainInput chain);
+    // The dialogs' confirmations: a given state (index empty: a new one)
+    // or a process, put into the chain as SetChain puts it.
+    void PutState(std::optional<std::size_t> index, aircalc::StateInput state);
+    void PutProcess(std::optional<std::size_t> index, aircalc::ProcessInput process);
+
+    // The .ixp file at `path`: opened (the chain and its pressure) or saved
+    // as "Otwórz..." and "Zapisz..." do once the file is chosen. Each shows
+    // its own errors and says whether it succeeded; a file that cannot be
+    // opened changes nothing.
+    bool Open(const QString& path);
+    bool Save(const QString& path);
+    // What "Eksportuj do CSV..." writes once the file is chosen.
+    void ExportCsv(const QString& path) const;
+
     // The state under a pixel of the chart, in the status line; nothing
     // outside the plot.
     void ShowReadingAt(const QPointF& pixel);
@@ -67,6 +114,18 @@ public:
     void Liniegstoci1Click();         // "Linie gęstości"
     void Wstawdokalkulatora1Click();  // "Wstaw do kalkulatora"
     void EditPbExit();                // the pressure typed, Enter or leaving the field
+    void Otwrz1Click();               // "Otwórz..."
+    void Zapisz1Click();              // "Zapisz..."
+    void EksportujdoCSV1Click();      // "Eksportuj do CSV..."
+    // The sheet's buttons, each also in its table's context menu: on the
+    // row chosen in "Punkty" (a process's end edits or deletes its process)
+    // or in "Przemiany".
+    void ButtonDodajPunktClick();
+    void ButtonEdytujPunktClick();
+    void ButtonUsunPunktClick();
+    void ButtonDodajPrzemianeClick();
+    void ButtonEdytujPrzemianeClick();
+    void ButtonUsunPrzemianeClick();
 
     // What "Zapisz wykres..." writes once the file is chosen: an SVG when
     // the name ends in ".svg", a PNG of twice the chart's pixels otherwise.
@@ -75,15 +134,30 @@ public:
     Report BuildReport() const;
 
     inline static const QString kPictureFilter = QStringLiteral("Obraz PNG (*.png);;Rysunek SVG (*.svg)");
+    inline static const QString kChainFilter = QStringLiteral("Przemiany powietrza (*.ixp)");
+    inline static const QString kCsvFilter = QStringLiteral("Arkusz CSV (*.csv)");
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The sheet narrows before the chart's column does.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class IxChartView;
     void Recompute();
     void UpdateOverlay();
     void ShowReading(const std::optional<aircalc::IxReading>& reading);
+
+    void BuildFileMenu();
+    // The process sheet (IxChartSheet.cpp).
+    void BuildSheet(QWidget* parent);
+    void FillSheet();
+    // The row chosen in a table, if any.
+    std::optional<std::size_t> ChosenState() const;
+    std::optional<std::size_t> ChosenProcess() const;
+    void EditProcess(std::optional<std::size_t> index);
+    void SelectRows(QTableWidget* grid, std::optional<std::size_t> row);
+    void UpdateSheetButtons();
 
     QLineEdit* EditPb = nullptr;
     IxChartView* Wykres = nullptr;
@@ -94,38 +168,44 @@ private:
     QAction* Liniegstoci1 = nullptr;
     QAction* Wstawdokalkulatora1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QAction* Otwrz1 = nullptr;
+    QAction* Zapisz1 = nullptr;
+    QAction* EksportujdoCSV1 = nullptr;
+    RecentFiles* recentFiles_ = nullptr;
     // The columns of the client area: the chart's column first.
     QHBoxLayout* columns_ = nullptr;
+
+    // The process sheet.
+    QWidget* sheet_ = nullptr;
+    QTableWidget* GridPunkty = nullptr;
+    QTableWidget* GridPrzemiany = nullptr;
+    QPushButton* ButtonDodajPunkt = nullptr;
+    QPushButton* ButtonEdytujPunkt = nullptr;
+    QPushButton* ButtonUsunPunkt = nullptr;
+    QPushButton* ButtonDodajPrzemiane = nullptr;
+    QPushButton* ButtonEdytujPrzemiane = nullptr;
+    QPushButton* ButtonUsunPrzemiane = nullptr;
+    QMenu* PopupMenu2 = nullptr;  // on "Punkty"
+    QMenu* PopupMenu3 = nullptr;  // on "Przemiany"
+    QAction* Dodajpunkt1 = nullptr;
+    QAction* Edytujpunkt1 = nullptr;
+    QAction* Usupunkt1 = nullptr;
+    QAction* Dodajprzemian1 = nullptr;
+    QAction* Edytujprzemian1 = nullptr;
+    QAction* Usuprzemian1 = nullptr;
+    NotesLabel* LabelUwagi = nullptr;
 
     aircalc::IxRange range_;
     double pb_ = aircalc::kIxDefaultPressure;
     aircalc::IxLines lines_;
     aircalc::IxOverlay overlay_;
     std::optional<aircalc::IxReading> hovered_;  // the state under the mouse
+    aircalc::ChainInput chain_;         // at pb_
+    aircalc::ChainResult chainResult_;  // of chain_
+    QString savedFileName_;             // preset in "Zapisz..."
 
     TForm10& calculator_;
-    WindowLink<IxRangeForm>& rangeDialog_;
-};
-
-// "Zakres wykresu i-x": t min, t max and x max of the chart.
-class IxRangeForm : public Form {
-    Q_OBJECT
-public:
-    explicit IxRangeForm(IxChartForm& chart);
-
-    void Button1Click();  // "OK": the range, checked, to the chart
-
-protected:
-    void FormShow() override;
-
-private:
-    QLineEdit* Edit1 = nullptr;  // t min
-    QLineEdit* Edit2 = nullptr;  // t max
-    QLineEdit* Edit3 = nullptr;  // x max
-    QPushButton* Button1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-
-    IxChartForm& chart_;
+    IxDialogs dialogs_;
 };
 
 }  // namespace vimtal

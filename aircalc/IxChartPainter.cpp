@@ -106,11 +106,14 @@ void DrawLabel(QPainter& painter, const IxLabel& label) {
     painter.restore();
 }
 
+// The length of an arrow's head, px.
+constexpr double kArrowHead = 8;
+
 void DrawArrowHead(QPainter& painter, const QPointF& from, const QPointF& to) {
     const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
     if (length < 1e-6) return;
     const QPointF d = (to - from) / length, n(-d.y(), d.x());
-    const double size = 8;
+    const double size = kArrowHead;
     QPolygonF head;
     head << to << to - d * size + n * size * 0.38 << to - d * size - n * size * 0.38;
     painter.setBrush(painter.pen().color());
@@ -198,11 +201,23 @@ void PaintIxOverlay(QPainter& painter, const aircalc::IxOverlay& overlay, const 
     for (const aircalc::IxOverlay::Segment& s : overlay.segments) {
         const QPointF from = At(transform.ToPixel(s.from)), to = At(transform.ToPixel(s.to));
         switch (s.stroke) {
-        case Stroke::Arrow:
+        case Stroke::Arrow: {
+            // From the edge of the start's mark to the edge of the end's,
+            // so that the marks, and the arrows meeting at a state, stay
+            // apart; an arrow too short for its head is a line.
             painter.setPen(QPen(Qt::black, 1.6, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(from, to);
-            DrawArrowHead(painter, from, to);
+            const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
+            const double clearance = 6.0;
+            if (length < 2 * (kArrowHead + clearance)) {
+                painter.drawLine(from, to);
+                break;
+            }
+            const QPointF step = (to - from) / length;
+            const QPointF tip = to - step * clearance;
+            painter.drawLine(from + step * clearance, tip - step * (kArrowHead * 0.5));
+            DrawArrowHead(painter, from, tip);
             break;
+        }
         case Stroke::Dashed:
             painter.setPen(QPen(Qt::black, 1.2, Qt::DashLine, Qt::FlatCap));
             painter.drawLine(from, to);

@@ -26,6 +26,7 @@ const char* const kHelp =
     "  .cwu  Symulacja czasu ładowania zasobnika CWU\n"
     "  .kan  Symulacja czasu wychładzania powietrza w kanale wentylacyjnym\n"
     "  .moh  Kalkulator strat ciśnienia obiegu krytycznego\n"
+    "  .ixp  Przemiany powietrza na wykresie i-x\n"
     "\n"
     "Polecenie vimtal uruchamia program w folderze roboczym ~/Vimtal (albo\n"
     "w folderze ze zmiennej VIMTAL_WORK_DIR); tam domyślnie trafiają pliki.\n"

@@ -18,6 +18,7 @@
 // Module windows.
 #include "orifice/OrificeForm.h"
 #include "aircalc/AirCalcForm.h"
+#include "aircalc/IxChartDialogs.h"
 #include "aircalc/IxChartForm.h"
 #include "dhwsim/DhwChartForm.h"
 #include "dhwsim/DhwSettingsForm.h"
@@ -64,9 +65,11 @@ struct Program {
     WindowLink<TForm19> dhwSizing;
     WindowLink<IxChartForm> ixChart;
     WindowLink<IxRangeForm> ixRange;
+    WindowLink<IxStateForm> ixState;
+    WindowLink<IxProcessForm> ixProcess;
 
     // Files from outside, opened in the modules that read them.
-    ModuleFiles files{dhwSimulation, ductCooling, circuit};
+    ModuleFiles files{dhwSimulation, ductCooling, circuit, ixChart};
 
     // Every window, in the order of creation.
     std::vector<Form*> windows;
@@ -118,8 +121,10 @@ std::vector<Form*> CreateForms() {
     Create(p.editor, p.ambientAir, p.pressureLoss, circuit);
     Create(p.dhwSizing, dhw);
     // Windows added to the suite since, after its original nineteen.
-    IxChartForm& ixChart = Create(p.ixChart, airCalculator, p.ixRange);
+    IxChartForm& ixChart = Create(p.ixChart, airCalculator, IxDialogs{p.ixRange, p.ixState, p.ixProcess});
     Create(p.ixRange, ixChart);
+    Create(p.ixState, ixChart);
+    Create(p.ixProcess, ixChart);
     launcher->EnableModuleButtons();
     return p.windows;
 }

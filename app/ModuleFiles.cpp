@@ -1,5 +1,6 @@
 #include "ModuleFiles.h"
 
+#include "aircalc/IxChartForm.h"
 #include "core/Messages.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
@@ -40,8 +41,8 @@ void ShowWithFile(const FormLink& module, const QString& path, std::function<int
 }  // namespace
 
 ModuleFiles::ModuleFiles(WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling,
-                         WindowLink<TForm15>& circuit)
-    : dhwSimulation_(dhwSimulation), ductCooling_(ductCooling), circuit_(circuit) {}
+                         WindowLink<TForm15>& circuit, WindowLink<IxChartForm>& airProcesses)
+    : dhwSimulation_(dhwSimulation), ductCooling_(ductCooling), circuit_(circuit), airProcesses_(airProcesses) {}
 
 void ModuleFiles::Open(const StartupFiles& files) const {
     for (const std::string& message : files.messages) {
@@ -62,6 +63,12 @@ void ModuleFiles::Open(const StartupFile& file) const {
         return;
     case FileKind::PressureLoss:
         ShowWithFile(circuit_, path, [this, path] { return circuit_->Open(path) ? circuit_->Circuit().Count() : -1; });
+        return;
+    case FileKind::AirProcesses:
+        // The records of a chain: its states.
+        ShowWithFile(airProcesses_, path, [this, path] {
+            return airProcesses_->Open(path) ? static_cast<int>(airProcesses_->ChainResults().states.size()) : -1;
+        });
         return;
     }
 }

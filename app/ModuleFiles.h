@@ -20,13 +20,16 @@
 
 namespace vimtal {
 
+class IxChartForm;
 class TForm5;
 class TForm9;
 class TForm15;
 
 class ModuleFiles {
 public:
-    ModuleFiles(WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling, WindowLink<TForm15>& circuit);
+    // `airProcesses`: the i-x chart, shown above the launcher with its chain.
+    ModuleFiles(WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling, WindowLink<TForm15>& circuit,
+                WindowLink<IxChartForm>& airProcesses);
 
     // The messages, then each file in its module, one after the other.
     void Open(const StartupFiles& files) const;
@@ -37,6 +40,7 @@ private:
     WindowLink<TForm5>& dhwSimulation_;
     WindowLink<TForm9>& ductCooling_;
     WindowLink<TForm15>& circuit_;
+    WindowLink<IxChartForm>& airProcesses_;
 };
 
 }  // namespace vimtal

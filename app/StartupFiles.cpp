@@ -13,6 +13,7 @@ const char* FormOf(FileKind kind) {
     case FileKind::DhwSimulation: return "TForm5";
     case FileKind::DuctCooling: return "TForm9";
     case FileKind::PressureLoss: return "TForm15";
+    case FileKind::AirProcesses: return "IxChartForm";
     }
     return "";
 }
@@ -28,6 +29,7 @@ std::optional<FileKind> KindOfName(const std::string& name) {
     if (extension == "cwu") return FileKind::DhwSimulation;
     if (extension == "kan") return FileKind::DuctCooling;
     if (extension == "moh") return FileKind::PressureLoss;
+    if (extension == "ixp") return FileKind::AirProcesses;
     return std::nullopt;
 }
 
@@ -48,7 +50,7 @@ StartupFiles ResolveStartupFiles(const std::vector<std::string>& names, const st
         const std::optional<FileKind> kind = KindOfName(name);
         if (!kind) {
             result.messages.push_back("Nie można otworzyć pliku " + Quoted(name) +
-                                      ": nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan i .moh.");
+                                      ": nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan, .moh i .ixp.");
             continue;
         }
         if (!fs::exists(status)) {

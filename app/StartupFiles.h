@@ -13,11 +13,12 @@
 
 namespace vimtal {
 
-// The three kinds of file the modules read and write.
+// The kinds of file the modules read and write.
 enum class FileKind {
     DhwSimulation,  // .cwu: the DHW tank charging simulation, TForm5
     DuctCooling,    // .kan: the duct cooling simulation, TForm9
     PressureLoss,   // .moh: the pressure-loss circuit, TForm15
+    AirProcesses,   // .ixp: air-handling processes on the i-x chart, IxChartForm
 };
 
 // The window that opens a file of that kind ("TForm5").

@@ -78,8 +78,8 @@ TEST(AirProcesses, WorkedFigures) {
         const StateResult& end = r.states.back();
         EXPECT_NEAR(end.t, c.t, c.tolerance);
         EXPECT_NEAR(end.x, c.x, c.tolerance);
-        EXPECT_NEAR(r.processes.back().power, c.q, c.tolerance);
-        EXPECT_NEAR(r.processes.back().water, c.w, c.tolerance);
+        EXPECT_NEAR(r.processes.back().power.value(), c.q, c.tolerance);
+        EXPECT_NEAR(r.processes.back().water.value(), c.w, c.tolerance);
         EXPECT_FALSE(end.fog);
         EXPECT_TRUE(r.notes.empty());
     }
@@ -186,13 +186,14 @@ TEST(AirProcesses, BalancesCloseOnRandomChains) {
                 water += *in.massFlow * in.humidityRatio;
                 scale += std::fabs(*in.massFlow * in.i);
             }
-            energy += p.power + p.water * WaterEnthalpy(chain.processes[n]) / 3600;
-            water += p.water / 3600;
             SCOPED_TRACE(WriteIxp(chain) + "process " + std::to_string(n + 1));
-            EXPECT_DOUBLE_EQ(p.massFlow, mass);
-            EXPECT_EQ(*out.massFlow, p.massFlow);
-            EXPECT_NEAR(energy, p.massFlow * out.i, 1e-9 * std::max(1.0, scale));
-            EXPECT_NEAR(water, p.massFlow * out.humidityRatio, 1e-9 * std::max(1e-3, water));
+            ASSERT_TRUE(p.massFlow && p.power && p.water);
+            energy += *p.power + *p.water * WaterEnthalpy(chain.processes[n]) / 3600;
+            water += *p.water / 3600;
+            EXPECT_DOUBLE_EQ(*p.massFlow, mass);
+            EXPECT_EQ(out.massFlow, p.massFlow);
+            EXPECT_NEAR(energy, *p.massFlow * out.i, 1e-9 * std::max(1.0, scale));
+            EXPECT_NEAR(water, *p.massFlow * out.humidityRatio, 1e-9 * std::max(1e-3, water));
             // Every state lies on its own isotherm: fog on the fog isotherm.
             const double i = out.fog ? FogEnthalpy(out.t, out.humidityRatio, chain.pressure)
                                      : Enthalpy(out.t, out.humidityRatio);
@@ -211,7 +212,55 @@ TEST(AirProcesses, HumidifiersReachTheirRelativeHumidity) {
             const ChainResult r = ComputeChain(OneProcess(24, 3, {.type = type, .phi2 = phi2}));
             EXPECT_NEAR(r.states[1].phi, phi2, 1e-9);
             EXPECT_FALSE(r.states[1].fog);
-            EXPECT_GT(r.processes[0].water, 0);
+            EXPECT_GT(r.processes[0].water.value(), 0);
+        }
+    }
+}
+
+// A chain without flows is a sketch: every process whose end does not
+// hang on the flow gives the same end state as with one, its m, Q and W
+// unknown (empty in the CSV); a mixing and a heating by Q are refused.
+TEST(AirProcesses, ChainsWithoutFlowsSketchTheStates) {
+    const ProcessInput sketched[] = {
+        {.type = ProcessType::Heating, .t2 = 35},          {.type = ProcessType::Heating, .t2 = 18},
+        {.type = ProcessType::Cooling, .adp = 8, .bf = 0.2}, {.type = ProcessType::Cooling, .adp = 22, .bf = 0.1},
+        {.type = ProcessType::Steam, .phi2 = 60},           {.type = ProcessType::Spray, .x2 = 12},
+    };
+    SetDecimalSeparator(',');
+    for (const ProcessInput& process : sketched) {
+        SCOPED_TRACE(ParametersText(process));
+        const ChainResult withFlow = ComputeChain(OneProcess(26, 9, process));
+        ChainInput chain = OneProcess(26, 9, process);
+        chain.states[0].flow.reset();
+        const ChainResult sketch = ComputeChain(chain);
+        const StateResult &a = withFlow.states[1], &b = sketch.states[1];
+        EXPECT_EQ(a.t, b.t);
+        EXPECT_EQ(a.i, b.i);
+        EXPECT_EQ(a.x, b.x);
+        EXPECT_EQ(sketch.processes[0].name, withFlow.processes[0].name);
+        EXPECT_TRUE(withFlow.processes[0].massFlow && withFlow.processes[0].power && withFlow.processes[0].water);
+        EXPECT_FALSE(sketch.processes[0].massFlow || sketch.processes[0].power || sketch.processes[0].water);
+        EXPECT_FALSE(b.massFlow.has_value());
+        const std::string csv = ChainCsv(sketch);
+        EXPECT_EQ(csv.substr(csv.rfind(";2;", csv.size() - 3)), ";2;;;\r\n");
+    }
+    const ChainInput refused[] = {
+        {101325, {{.name = "1", .t = 20, .phi = 50}}, {{.type = ProcessType::Heating, .from = {"1"}, .to = "2", .q = 5}}},
+        {101325,
+         {{.name = "1", .t = 20, .phi = 50, .flow = Mass(1)}, {.name = "2", .t = 0, .phi = 80}},
+         {{.type = ProcessType::Mixing, .from = {"1", "2"}, .to = "M"}}},
+        // A sketched end has no flow to mix either.
+        {101325,
+         {{.name = "1", .t = 20, .phi = 50, .flow = Mass(1)}, {.name = "2", .t = 0, .phi = 80}},
+         {{.type = ProcessType::Heating, .from = {"2"}, .to = "3", .t2 = 15},
+          {.type = ProcessType::Mixing, .from = {"1", "3"}, .to = "M"}}},
+    };
+    for (const ChainInput& chain : refused) {
+        try {
+            ComputeChain(chain);
+            ADD_FAILURE() << WriteIxp(chain);
+        } catch (const NoticeError& error) {
+            EXPECT_NE(std::string(error.what()).find("nie ma przepływu powietrza"), std::string::npos) << error.what();
         }
     }
 }

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <string>
+
 namespace vimtal {
 namespace {
 
@@ -45,6 +47,22 @@ void BM_NewRange(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NewRange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A chain of 22 states and 20 processes over the chart: the names placed
+// clear of each other, of the marks, the arrows and the chart's texts.
+void BM_ChainLabels(benchmark::State& state) {
+    const IxLines lines = ComputeIxLines({}, kIxDefaultPressure);
+    const IxMeasure measure = IxFontMeasure();
+    const IxLayout layout = LayOutIxChart(lines, 1040, 700, measure, false);
+    IxOverlay overlay;
+    for (int k = 0; k < 22; ++k) {
+        const double t = -15 + 3 * k, x = 0.001 + 0.0004 * k * (k % 3 + 1);
+        overlay.points.push_back({IxPointOf(t, x), "P" + std::to_string(k), false, false});
+        if (k > 1) overlay.segments.push_back({overlay.points[k - 1].at, overlay.points[k].at, IxOverlay::Stroke::Arrow});
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(PlaceOverlayLabels(overlay, layout.transform, measure, layout.labels));
+}
+BENCHMARK(BM_ChainLabels)->Unit(benchmark::kMillisecond);
 
 void BM_LineFamilies(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(ComputeIxLines({}, kIxDefaultPressure));

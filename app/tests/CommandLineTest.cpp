@@ -85,7 +85,8 @@ TEST(CommandLine, HelpNamesEveryOptionAndFileType) {
     const std::string help = ParseCommandLine(Arguments({"--help"})).output;
     for (const char* line : {"  -h, --help ", "  -v, --version ", "  .cwu  Symulacja czasu ładowania zasobnika CWU\n",
                              "  .kan  Symulacja czasu wychładzania powietrza w kanale wentylacyjnym\n",
-                             "  .moh  Kalkulator strat ciśnienia obiegu krytycznego\n", "VIMTAL_WORK_DIR"}) {
+                             "  .moh  Kalkulator strat ciśnienia obiegu krytycznego\n",
+                             "  .ixp  Przemiany powietrza na wykresie i-x\n", "VIMTAL_WORK_DIR"}) {
         EXPECT_NE(help.find(line), std::string::npos) << line;
     }
 }
@@ -102,6 +103,7 @@ TEST(StartupFiles, KindsAndTheirWindows) {
         {"/x/c.moh", FileKind::PressureLoss, "TForm15"},
         {"STARY.CWU", FileKind::DhwSimulation, "TForm5"},
         {"Sieć.Moh", FileKind::PressureLoss, "TForm15"},
+        {"zima/centrala.IXP", FileKind::AirProcesses, "IxChartForm"},
         {"a.cwu.bak", std::nullopt, ""},
         {"moh", std::nullopt, ""},
         {".moh.d/plik", std::nullopt, ""},
@@ -138,7 +140,7 @@ protected:
 };
 
 TEST_F(StartupFilesInFolder, FilesToOpenAndMessages) {
-    const std::string unknown = ": nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan i .moh.";
+    const std::string unknown = ": nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan, .moh i .ixp.";
     struct Case {
         std::vector<std::string> names;
         std::vector<StartupFile> files;

@@ -39,7 +39,7 @@ TEST(StartUp, WindowsAreCreatedInTheStartUpOrder) {
     const QStringList order{"TForm18", "TForm1",  "TForm2",  "TForm3",  "TForm10", "TForm4",  "TForm5",
                             "TForm6",  "TForm7",  "TForm8",  "TForm9",  "TForm11", "TForm12", "TForm13",
                             "TForm14", "TForm15", "TForm16", "TForm17", "TForm19", "IxChartForm",
-                            "IxRangeForm"};
+                            "IxRangeForm", "IxStateForm", "IxProcessForm"};
     int last = -1;
     for (Form* form : app.Windows()) {
         const int position = order.indexOf(form->objectName());

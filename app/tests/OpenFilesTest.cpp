@@ -227,7 +227,7 @@ TEST(FilesFromOutside, NamesThatCannotBeOpenedGetAMessageAndTheLauncherStays) {
     notes.close();
     const QString missing = folder.QtFile("brak.moh");
     const QStringList expected{
-        QString("Nie można otworzyć pliku „%1”: nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan i .moh.")
+        QString("Nie można otworzyć pliku „%1”: nieznany typ pliku. Vimtal otwiera pliki .cwu, .kan, .moh i .ixp.")
             .arg(notes.fileName()),
         QString("Nie można otworzyć pliku „%1”: taki plik nie istnieje.").arg(missing),
     };
@@ -318,6 +318,9 @@ TEST(RecentFiles, SubmenuSitsBetweenTheWindowsOwnItemsAndZamknij) {
                                                          "Drukuj...", "Zapisz raport PDF...", "-", "Zamknij"}));
     EXPECT_EQ(FileMenuItems(app, "TForm15"),
               (QStringList{"Nowe obliczenia", "Otwórz obliczenia", "Zapisz obliczenia", "-", "Ostatnio otwierane", "-",
+                           "Drukuj...", "Zapisz raport PDF...", "Eksportuj do CSV...", "-", "Zamknij"}));
+    EXPECT_EQ(FileMenuItems(app, "IxChartForm"),
+              (QStringList{"Otwórz...", "Zapisz...", "-", "Ostatnio otwierane", "-", "Zapisz wykres...", "-",
                            "Drukuj...", "Zapisz raport PDF...", "Eksportuj do CSV...", "-", "Zamknij"}));
 }
 

@@ -81,6 +81,12 @@ TEST_F(WholeProgram, EveryModuleFromTheLauncher) {
     app.Click("TForm10", "Wykresix1");
     EXPECT_EQ(app.Text("IxChartForm", "EditPb"), "101300");
     Shot("IxChartForm", "03b_ix_chart");
+    // A winter chain of an air-handling unit on the same chart: outdoor
+    // air mixed with return air, heated and humidified with steam.
+    app.Fake().openAnswers.push_back(QStringLiteral(VIMTAL_SOURCE_DIR "/aircalc/tests/data/zima.ixp"));
+    app.Click("IxChartForm", "Otwrz1");
+    EXPECT_EQ(app.Text("IxChartForm", "EditPb"), "101325");
+    Shot("IxChartForm", "03c_ix_processes");
     app.Close("IxChartForm");
     app.Close("TForm10");
     NoErrors("air calculator");
