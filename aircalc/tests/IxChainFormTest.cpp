@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <fstream>
@@ -17,6 +16,7 @@
 #include "aircalc/IxChartForm.h"
 #include "aircalc/IxpFile.h"
 #include "app/testing/AppHarness.h"
+#include "core/testing/TempFolder.h"
 #include "core/ui/RecentFiles.h"
 #include "core/ui/testing/PdfTools.h"
 
@@ -50,7 +50,7 @@ protected:
         return rows;
     }
     QString Write(const QString& name, const QByteArray& text) {
-        const QString path = folder.filePath(name);
+        const QString path = folder.QtFile(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
@@ -62,7 +62,7 @@ protected:
     }
     // The CSV "Eksportuj do CSV..." writes, as lines of cells.
     std::vector<QStringList> Export() {
-        const QString path = folder.filePath("przemiany.csv");
+        const QString path = folder.QtFile("przemiany.csv");
         app.Fake().saveAnswers.push_back(path);
         app.Click(F, "EksportujdoCSV1");
         QFile file(path);
@@ -99,7 +99,7 @@ protected:
         app.Grab(window).save(shots + "/" + name + ".png");
     }
 
-    QTemporaryDir folder;
+    const vimtal::testing::TempFolder folder;
 };
 
 // The chains process_reference.py computed apart from the program, opened
@@ -186,7 +186,7 @@ TEST_F(IxChainWindow, BrokenFilesAreRefusedAndTheChainStays) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         app.ClearRecords();
-        const QString path = c.text.isEmpty() ? folder.filePath("brak.ixp") : Write(QString("zly%1.ixp").arg(n++), c.text);
+        const QString path = c.text.isEmpty() ? folder.QtFile("brak.ixp") : Write(QString("zly%1.ixp").arg(n++), c.text);
         OpenByItem(path);
         ASSERT_EQ(app.Messages().size(), 1);
         EXPECT_TRUE(app.LastMessage().contains(QString::fromUtf8(c.message))) << app.LastMessage().toStdString();
@@ -222,7 +222,7 @@ TEST_F(IxChainWindow, ASavedChainReopensToTheSameFigures) {
     OpenByItem(kData + "/data/zima.ixp");
     app.SetText(F, "EditPb", "95000");  // the chain follows the chart's pressure
     Chart().EditPbExit();
-    const QString path = folder.filePath("zapisany.ixp");
+    const QString path = folder.QtFile("zapisany.ixp");
     app.Fake().saveAnswers.push_back(path);
     app.Click(F, "Zapisz1");
     EXPECT_EQ(app.Fake().saveRequests.back().filter, "Przemiany powietrza (*.ixp)");
