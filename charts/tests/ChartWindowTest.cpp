@@ -48,12 +48,17 @@ protected:
     ExportNames Exports() const override {
         return {QStringLiteral("wykres.png"), QStringLiteral("dane.csv"), "x [m]", "y [°C]"};
     }
-    void DrawChart(QPainter& painter, int W, int H, MessageSink& messages, std::vector<PlotPoint>& points) override {
+    Drawing PrepareDrawing(int W, int H) override {
         sizes.emplace_back(W, H);
-        const QCursor* cursor = QApplication::overrideCursor();
-        waitCursor = cursor && cursor->shape() == Qt::WaitCursor;
-        painter.fillRect(10, 10, 5, 5, kRed);
-        if (body) body(painter, messages, points);
+        Drawing drawing;
+        drawing.draw = [this](QPainter& painter, MessageSink& messages, std::vector<PlotPoint>& points, RunControl&) {
+            // Read while the window's thread waits for the drawing.
+            const QCursor* cursor = QApplication::overrideCursor();
+            waitCursor = cursor && cursor->shape() == Qt::WaitCursor;
+            painter.fillRect(10, 10, 5, 5, kRed);
+            if (body) body(painter, messages, points);
+        };
+        return drawing;
     }
 };
 
