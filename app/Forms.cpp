@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "ExitQuestions.h"
 #include "InfoWindows.h"
 #include "Launcher.h"
 #include "ModuleFiles.h"
@@ -68,6 +69,8 @@ struct Program {
 
     // Files from outside, opened in the modules that read them.
     ModuleFiles files{dhwSimulation, ductCooling, circuit};
+    // Work not saved, asked about before the program ends.
+    ExitQuestions exitQuestions{circuit, dhwSimulation, ductCooling};
 };
 
 std::unique_ptr<Program> program;
@@ -94,7 +97,7 @@ Form& CreateForms() {
     auto* launcher = new TForm18(p.settings, p.about,
                                  {&p.dhwSimulation, &p.dhwSizing, &p.ductCooling, &p.airCalculator, &p.orifice,
                                   &p.circuit},
-                                 p.files);
+                                 p.files, p.exitQuestions);
     RegisterForm(launcher);
     platform().SetMainForm(launcher);
     Create(p.orifice, p.ambientAir);
