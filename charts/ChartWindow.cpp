@@ -1,6 +1,7 @@
 #include "charts/ChartWindow.h"
 
 #include "charts/ChartExport.h"
+#include "charts/ChartFrame.h"
 #include "core/Files.h"
 #include "core/ui/Guard.h"
 #include "core/ui/LongRun.h"
@@ -9,7 +10,6 @@
 #include "core/ui/Widgets.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QBuffer>
 #include <QMenu>
 #include <QPainter>
@@ -81,18 +81,16 @@ bool ChartWindow::Recompute() { return Compute(chartSize_); }
 
 bool ChartWindow::Compute(QSize size) {
     Drawing drawing = PrepareDrawing(size.width(), size.height());
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    CanvasRecording recording;
     RecordingMessageSink messages;
     std::vector<PlotPoint> points;
     std::exception_ptr error;
     RunControl control;
     // Over the chart once it shows, over the window that opens it before.
-    QWidget* owner = isVisible() ? this : QApplication::activeWindow();
-    const bool finished = RunWithProgress(owner, control, [&] {
-        QPainter painter(&image);
+    const bool finished = RunWithProgress(this, control, [&] {
+        Canvas canvas(recording);
         try {
-            drawing.draw(painter, messages, points, control);
+            drawing.draw(canvas, messages, points, control);
         } catch (const Cancelled&) {
             throw;
         } catch (...) {
@@ -102,6 +100,13 @@ bool ChartWindow::Compute(QSize size) {
         }
     });
     if (!finished) return false;
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        Canvas canvas(painter);
+        recording.Replay(canvas);
+    }
     if (drawing.done) drawing.done();
     image_ = std::move(image);
     points_ = std::move(points);

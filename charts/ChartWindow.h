@@ -9,8 +9,9 @@
 //
 // A computation runs on a worker thread (core/ui/LongRun.h): the wait
 // cursor, then a progress dialog with "Anuluj" over the window. The window
-// takes copies of what it reads before, and writes what the chart computed
-// into its windows after, on its own thread. "Anuluj" leaves everything as
+// takes copies of what it reads before; the chart draws on a recording
+// canvas there, and the window's thread paints the recording into the image
+// and writes what the chart computed into its windows after. "Anuluj" leaves everything as
 // it was: the kept image, the size, the windows' fields; a chart being
 // opened does not open.
 //
@@ -19,8 +20,8 @@
 // that no box opens in the middle of a paint and the user sees what was drawn
 // behind the box.
 //
-// A chart draws itself through DrawChart() on any painter (the kept image
-// here; a file or a printed page at another size just as well) and hands the
+// A chart draws itself through its Drawing on any canvas (a recording here;
+// a file or a printed page at another size just as well) and hands the
 // points of its curve to the list it is given, kept here as Points().
 //
 // "Zapisz wykres..." saves the kept image as it is, a PNG or an SVG of the
@@ -42,9 +43,10 @@
 #include <vector>
 
 class QMenu;
-class QPainter;
 
 namespace vimtal::charts {
+
+class Canvas;
 
 class ChartWindow : public Form {
     Q_OBJECT
@@ -86,11 +88,11 @@ protected:
     // One computation of the chart of W x H pixels.
     struct Drawing {
         // Runs on the worker thread and touches no window: draws the whole
-        // chart on `painter`, whose pixels are white, from the copies the
+        // chart on `canvas` (of W x H white pixels) from the copies the
         // chart took; messages go to `messages`, the curve's points to
         // `points`; its model runs report to `control`. An error ends the
         // drawing where it happened.
-        std::function<void(QPainter& painter, MessageSink& messages, std::vector<PlotPoint>& points,
+        std::function<void(Canvas& canvas, MessageSink& messages, std::vector<PlotPoint>& points,
                            RunControl& control)>
             draw;
         // Runs on the window's thread once the drawing has ended, after an

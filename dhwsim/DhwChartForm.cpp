@@ -40,12 +40,11 @@ charts::ChartWindow::Drawing TForm6::PrepareDrawing(int W, int H) {
     auto outcome = std::make_shared<Outcome>(Outcome{simulation_.Kept(), std::nullopt});
     Drawing drawing;
     drawing.draw = [outcome, window = simulation_.Inputs(), settings = simulation_.Settings(),
-                    kind = simulation_.ChartKind(), W, H](QPainter& painter, MessageSink& messages,
+                    kind = simulation_.ChartKind(), W, H](charts::Canvas& canvas, MessageSink& messages,
                                                           std::vector<charts::PlotPoint>& points, RunControl& control) {
         const std::optional<dhwsim::Inputs> inputs =
             dhwsim::Prepare(window, settings, dhwsim::Purpose::Chart, outcome->kept, messages);
         if (!inputs) return;
-        charts::Canvas canvas(painter);
         dhwsim::DrawChargingChart(
             canvas, W, H, kind, *inputs,
             [&](const dhwsim::Result& first) { outcome->firstPass = dhwsim::ChartResults(*inputs, first); }, &points,

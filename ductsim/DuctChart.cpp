@@ -109,10 +109,9 @@ charts::ChartWindow::Drawing TForm13::PrepareDrawing(int W, int H) {
     // The inputs as typed in the simulation window, not its last results.
     auto air = std::make_shared<AirProperties>();
     Drawing drawing;
-    drawing.draw = [air, texts = duct_.CurrentInputs(), W, H](QPainter& painter, MessageSink& messages,
+    drawing.draw = [air, texts = duct_.CurrentInputs(), W, H](charts::Canvas& canvas, MessageSink& messages,
                                                             std::vector<charts::PlotPoint>& points,
                                                             RunControl& control) {
-        charts::Canvas canvas(painter);
         ductsim::DrawCoolingChart(canvas, W, H, texts, messages, *air, &points, &control);
     };
     drawing.done = [this, air] { air->ShowIn(duct_); };
