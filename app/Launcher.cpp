@@ -53,6 +53,17 @@ const ModuleButton kModules[] = {
     {"SpeedButton5", 1, 2, ":/images/module_pressureloss.svg", "Kalkulator strat ciśnienia\nobiegu krytycznego",
      &TForm18::Modules::pressureLoss},
 };
+// The desktop session ends: the questions of the launcher's closing, where
+// the session manager lets the program ask; "Anuluj" cancels the end.
+void AskWhenTheSessionEnds(QObject* context, const ExitQuestions& questions) {
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, context, [&questions](QSessionManager& manager) {
+        const bool mayAsk = manager.allowsInteraction();
+        bool mayEnd = true;
+        Guarded([&] { mayEnd = questions.MaySessionEnd(mayAsk); });
+        if (mayAsk) manager.release();
+        if (!mayEnd) manager.cancel();
+    });
+}
 }  // namespace
 
 TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules,
@@ -143,16 +154,7 @@ TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modu
         for (const QString& path : paths) names.push_back(ToStd(path));
         files_.Open(ResolveStartupFiles(names, ToStd(platform().CurrentDirectory())));
     });
-
-    // The desktop session ends: the questions of the launcher's closing,
-    // where the session manager lets the program ask.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        const bool mayAsk = manager.allowsInteraction();
-        bool mayEnd = true;
-        Guarded([&] { mayEnd = exitQuestions_.MaySessionEnd(mayAsk); });
-        if (mayAsk) manager.release();
-        if (!mayEnd) manager.cancel();
-    });
+    AskWhenTheSessionEnds(this, exitQuestions_);
 }
 
 void TForm18::EnableModuleButtons() {

@@ -157,6 +157,7 @@ TEST(DuctWindow, AnulujEndsALongRunWithTheWindowAsItWas) {
     progress.CancelAt(150ms);
     progress.Start();
     app.Click(F, "Button1");
+    ASSERT_GE(progress.PressedAt(), 150);
     EXPECT_LT(progress.SincePress(), 100);
     EXPECT_EQ(progress.Titles().value(0), app.Window(F)->windowTitle());
     std::vector<QString> after;

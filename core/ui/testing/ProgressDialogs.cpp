@@ -32,4 +32,12 @@ ProgressDialogs::~ProgressDialogs() {
     SetProgressDialogHook({});
 }
 
+qint64 PressAnulujAt(std::chrono::milliseconds at, const std::function<void()>& click) {
+    ProgressDialogs progress;
+    progress.CancelAt(at);
+    progress.Start();
+    click();
+    return progress.SincePress();
+}
+
 }  // namespace vimtal::testing

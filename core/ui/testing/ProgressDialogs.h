@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 namespace vimtal::testing {
@@ -49,5 +50,10 @@ private:
     QStringList titles_;
     qint64 pressedAt_ = -1;
 };
+
+// Runs `click`, which starts a long computation, and presses "Anuluj" `at`
+// after its start: the milliseconds from the press to the return of
+// `click`, or -1 when no dialog appeared to be pressed.
+qint64 PressAnulujAt(std::chrono::milliseconds at, const std::function<void()>& click);
 
 }  // namespace vimtal::testing
