@@ -34,7 +34,8 @@ void DrawCoolingChart(charts::Canvas& canvas, int W, int H, const InputTexts& te
                       RunControl* control = nullptr);
 
 // The chart of a report: drawn as DrawCoolingChart draws it, without its
-// messages and air properties. Its two runs are made once for a chart size
+// messages and air properties (inputs the chart refuses, which a report
+// leaves out beforehand, draw only the frame). Its two runs are made once for a chart size
 // and the curve's pixels kept, so that the report drawn again at that size
 // (the printer, after the trial on the worker thread) runs no model.
 class CoolingCharts {
