@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "ExitQuestions.h"
 #include "InfoWindows.h"
 #include "Launcher.h"
 #include "ModuleFiles.h"
@@ -70,6 +71,8 @@ struct Program {
 
     // Files from outside, opened in the modules that read them.
     ModuleFiles files{dhwSimulation, ductCooling, circuit, ixChart};
+    // Work not saved, asked about before the program ends.
+    ExitQuestions exitQuestions{circuit, dhwSimulation, ductCooling};
 
     // Every window, in the order of creation.
     std::vector<Form*> windows;
@@ -99,7 +102,7 @@ std::vector<Form*> CreateForms() {
     auto* launcher = new TForm18(p.settings, p.about,
                                  {&p.dhwSimulation, &p.dhwSizing, &p.ductCooling, &p.airCalculator, &p.orifice,
                                   &p.circuit},
-                                 p.files);
+                                 p.files, p.exitQuestions);
     p.windows.push_back(launcher);
     platform().SetMainForm(launcher);
     Create(p.orifice, p.ambientAir);

@@ -1,5 +1,6 @@
 #include "Launcher.h"
 
+#include "ExitQuestions.h"
 #include "Links.h"
 #include "ModuleFiles.h"
 #include "Settings.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -55,13 +57,29 @@ const TForm18::ModuleButton TForm18::kModuleButtons[] = {
      "Kalkulator strat ciśnienia\nobiegu krytycznego", &Modules::pressureLoss},
 };
 
+namespace {
+
+// The desktop session ends: the questions of the launcher's closing, where
+// the session manager lets the program ask; "Anuluj" cancels the end.
+void AskWhenTheSessionEnds(QObject* context, const ExitQuestions& questions) {
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, context, [&questions](QSessionManager& manager) {
+        const bool mayAsk = manager.allowsInteraction();
+        bool mayEnd = true;
+        Guarded([&] { mayEnd = questions.MaySessionEnd(mayAsk); });
+        if (mayAsk) manager.release();
+        if (!mayEnd) manager.cancel();
+    });
+}
+}  // namespace
+
 TForm18::TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules,
-                 const ModuleFiles& files)
+                 const ModuleFiles& files, const ExitQuestions& exitQuestions)
     : Form(QStringLiteral("TForm18"), QString::fromUtf8(kProgramCaption)),
       settings_(settings),
       about_(about),
       modules_(modules),
-      files_(files) {
+      files_(files),
+      exitQuestions_(exitQuestions) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowOpacity(230.0 / 255.0);
@@ -147,6 +165,7 @@ void TForm18::Connect() {
         for (const QString& path : paths) names.push_back(ToStd(path));
         files_.Open(ResolveStartupFiles(names, ToStd(platform().CurrentDirectory())));
     });
+    AskWhenTheSessionEnds(this, exitQuestions_);
 }
 
 void TForm18::EnableModuleButtons() {
@@ -169,6 +188,13 @@ void TForm18::FormActivate() {
 }
 
 void TForm18::closeEvent(QCloseEvent* event) {
+    // Work not saved is asked about first; "Anuluj" keeps the program.
+    bool mayClose = false;
+    Guarded([&] { mayClose = exitQuestions_.MayClose(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     Form::closeEvent(event);
     // Closing the launcher ends the program with every module window.
     if (event->isAccepted()) QApplication::quit();

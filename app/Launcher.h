@@ -11,6 +11,7 @@ class QToolButton;
 
 namespace vimtal {
 
+class ExitQuestions;
 class ModuleFiles;
 class PictureBox;
 class TForm2;
@@ -29,8 +30,10 @@ public:
     };
     // `settings`: opened from the menu and asked to recompute the ambient
     // air at every activation; `about`: the About window; `files`: opens the
-    // files dropped on the launcher in their modules.
-    TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules, const ModuleFiles& files);
+    // files dropped on the launcher in their modules; `exitQuestions`: asked
+    // before the launcher closes and when the desktop session ends.
+    TForm18(WindowLink<TForm2>& settings, const FormLink& about, const Modules& modules, const ModuleFiles& files,
+            const ExitQuestions& exitQuestions);
 
     // Enables the button of each module whose window exists.
     void EnableModuleButtons();
@@ -72,6 +75,7 @@ private:
     const FormLink& about_;
     const Modules modules_;
     const ModuleFiles& files_;
+    const ExitQuestions& exitQuestions_;
 };
 
 }  // namespace vimtal

@@ -23,13 +23,28 @@ namespace {
 QPointF Centre(qreal x, qreal y) { return {x + 0.5, y + 0.5}; }
 }  // namespace
 
-Canvas::Canvas(QPainter& painter, Output output) : painter_(painter), output_(output) {
-    painter_.setRenderHint(QPainter::Antialiasing, output_ == Output::Vectors);
+Canvas::Canvas(QPainter& painter, Output output) : painter_(&painter), output_(output) {
+    painter_->setRenderHint(QPainter::Antialiasing, output_ == Output::Vectors);
+}
+
+Canvas::Canvas(CanvasRecording& recording) : recording_(&recording) {}
+
+void CanvasRecording::Replay(Canvas& canvas) const {
+    for (const Call& c : calls_) {
+        switch (c.kind) {
+        case Call::Kind::Pen: canvas.SetPen(c.colour, c.style); break;
+        case Call::Kind::Move: canvas.MoveTo(c.x1, c.y1); break;
+        case Call::Kind::Line: canvas.LineTo(c.x1, c.y1); break;
+        case Call::Kind::Rectangle: canvas.Rectangle(c.x1, c.y1, c.x2, c.y2); break;
+        case Call::Kind::Text: canvas.TextOut(c.x1, c.y1, c.text); break;
+        }
+    }
 }
 
 Canvas::~Canvas() { Flush(); }
 
 void Canvas::SetPen(const QColor& colour, Style style) {
+    if (recording_) recording_->calls_.push_back({CanvasRecording::Call::Kind::Pen, 0, 0, 0, 0, colour, style, {}});
     if (output_ == Output::Vectors && (colour != colour_ || style != style_)) Flush();
     colour_ = colour;
     style_ = style;
@@ -48,9 +63,9 @@ void Canvas::Flush() {
         const qsizetype n = polyline_.size();
         polyline_[0] -= along(polyline_[0], polyline_[1]);
         polyline_[n - 1] -= along(polyline_[n - 2], polyline_[n - 1]);
-        painter_.setPen(QPen(colour_, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-        painter_.setBrush(Qt::NoBrush);
-        painter_.drawPolyline(polyline_);
+        painter_->setPen(QPen(colour_, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        painter_->setBrush(Qt::NoBrush);
+        painter_->drawPolyline(polyline_);
         ++strokes_;
     }
     polyline_.clear();
@@ -69,21 +84,28 @@ void Canvas::VectorLineTo(int x, int y) {
         Flush();
         const int steps = std::max(std::abs(x - x_), std::abs(y - y_));
         const qreal dx = static_cast<qreal>(x - x_) / steps, dy = static_cast<qreal>(y - y_) / steps;
-        painter_.setPen(QPen(colour_, 1.0, Qt::SolidLine, Qt::FlatCap));
+        painter_->setPen(QPen(colour_, 1.0, Qt::SolidLine, Qt::FlatCap));
         for (int first = 0; first < steps; first += 24) {
             const qreal a = first - 0.5, b = std::min(first + 18, steps) - 0.5;
-            painter_.drawLine(Centre(x_ + a * dx, y_ + a * dy), Centre(x_ + b * dx, y_ + b * dy));
+            painter_->drawLine(Centre(x_ + a * dx, y_ + a * dy), Centre(x_ + b * dx, y_ + b * dy));
             ++strokes_;
         }
     }
 }
 
 void Canvas::MoveTo(int x, int y) {
+    if (recording_) recording_->calls_.push_back({CanvasRecording::Call::Kind::Move, x, y, 0, 0, {}, {}, {}});
     x_ = x;
     y_ = y;
 }
 
 void Canvas::LineTo(int x, int y) {
+    if (recording_) {
+        recording_->calls_.push_back({CanvasRecording::Call::Kind::Line, x, y, 0, 0, {}, {}, {}});
+        x_ = x;
+        y_ = y;
+        return;
+    }
     if (output_ == Output::Vectors) {
         if (x != x_ || y != y_) VectorLineTo(x, y);
         x_ = x;
@@ -112,8 +134,8 @@ void Canvas::LineTo(int x, int y) {
         }
     }
     if (!points_.empty()) {
-        painter_.setPen(QPen(colour_, 0));
-        painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+        painter_->setPen(QPen(colour_, 0));
+        painter_->drawPoints(points_.data(), static_cast<int>(points_.size()));
     }
     x_ = x;
     y_ = y;
@@ -121,23 +143,27 @@ void Canvas::LineTo(int x, int y) {
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (x2 <= x1 || y2 <= y1) return;
+    if (recording_) {
+        recording_->calls_.push_back({CanvasRecording::Call::Kind::Rectangle, x1, y1, x2, y2, {}, {}, {}});
+        return;
+    }
     if (output_ == Output::Vectors) {
         Flush();
         // The outline as four bands a pixel wide: exact however thin the
         // rectangle is.
-        painter_.fillRect(QRectF(x1, y1, x2 - x1, y2 - y1), QColor(255, 255, 255));
+        painter_->fillRect(QRectF(x1, y1, x2 - x1, y2 - y1), QColor(255, 255, 255));
         const QRectF bands[] = {{qreal(x1), qreal(y1), qreal(x2 - x1), 1.0},
                                 {qreal(x1), qreal(y2 - 1), qreal(x2 - x1), 1.0},
                                 {qreal(x1), qreal(y1), 1.0, qreal(y2 - y1)},
                                 {qreal(x2 - 1), qreal(y1), 1.0, qreal(y2 - y1)}};
-        painter_.setPen(Qt::NoPen);
-        painter_.setBrush(colour_);
-        painter_.drawRects(bands, 4);
-        painter_.setBrush(Qt::NoBrush);
+        painter_->setPen(Qt::NoPen);
+        painter_->setBrush(colour_);
+        painter_->drawRects(bands, 4);
+        painter_->setBrush(Qt::NoBrush);
         ++strokes_;
         return;
     }
-    painter_.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), QColor(255, 255, 255));
+    painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), QColor(255, 255, 255));
     const int keepX = x_, keepY = y_;
     const Style keepStyle = style_;
     style_ = Style::Solid;
@@ -151,16 +177,20 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::TextOut(int x, int y, const QString& text) {
+    if (recording_) {
+        recording_->calls_.push_back({CanvasRecording::Call::Kind::Text, x, y, 0, 0, {}, {}, text});
+        return;
+    }
     Flush();
-    painter_.save();
+    painter_->save();
     // The opaque box behind the text on whole pixels, as on the screen.
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setFont(ChartFont());
-    painter_.setPen(QColor(0, 0, 0));
-    painter_.setBackgroundMode(Qt::OpaqueMode);
-    painter_.setBackground(QColor(255, 255, 255));
-    painter_.drawText(QRect(x, y, 2000, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
-    painter_.restore();
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setFont(ChartFont());
+    painter_->setPen(QColor(0, 0, 0));
+    painter_->setBackgroundMode(Qt::OpaqueMode);
+    painter_->setBackground(QColor(255, 255, 255));
+    painter_->drawText(QRect(x, y, 2000, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    painter_->restore();
 }
 
 void DrawFrame(Canvas& canvas, int W, int H, const FrameTitles& titles) {

@@ -16,6 +16,12 @@
 // made with Output::Vectors joins the pen's moves into polylines through the
 // pixel centres, one pixel wide, so a chart scaled onto a page stays sharp
 // and small. DrawChartOnPage sets that up for a target rectangle of a page.
+//
+// A chart computed on a worker thread draws there on a Canvas made over a
+// CanvasRecording, which keeps the calls; the window's thread then makes the
+// same calls on a canvas over its image. Only the window's thread paints:
+// text rasterised on another thread changes how the toolkit draws text
+// afterwards, down to single pixels of other windows.
 #pragma once
 
 #include "charts/ChartScale.h"
@@ -48,6 +54,8 @@ QFont ChartFont();
 // away); see core/Pixels.h.
 inline int Nearest(long double value) { return NearestPixel(value); }
 
+class CanvasRecording;
+
 class Canvas {
 public:
     enum class Style { Solid, Dash };
@@ -56,6 +64,9 @@ public:
     enum class Output { Pixels, Vectors };
 
     explicit Canvas(QPainter& painter, Output output = Output::Pixels);
+    // Draws nothing: keeps every call in `recording`, to be made again on
+    // another canvas (CanvasRecording::Replay).
+    explicit Canvas(CanvasRecording& recording);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -82,8 +93,9 @@ public:
 private:
     void VectorLineTo(int x, int y);
 
-    QPainter& painter_;
-    Output output_;
+    QPainter* painter_ = nullptr;
+    CanvasRecording* recording_ = nullptr;
+    Output output_ = Output::Pixels;
     QColor colour_{0, 0, 0};
     Style style_ = Style::Solid;
     int x_ = 0;
@@ -91,6 +103,25 @@ private:
     std::vector<QPoint> points_;
     QPolygonF polyline_;  // Vectors: the solid run being joined
     long long strokes_ = 0;
+};
+
+// The calls made on a recording canvas, in their order.
+class CanvasRecording {
+public:
+    // Makes the calls again on `canvas`.
+    void Replay(Canvas& canvas) const;
+    bool Empty() const { return calls_.empty(); }
+
+private:
+    friend class Canvas;
+    struct Call {
+        enum class Kind { Pen, Move, Line, Rectangle, Text } kind;
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        QColor colour;
+        Canvas::Style style = Canvas::Style::Solid;
+        QString text;
+    };
+    std::vector<Call> calls_;
 };
 
 struct FrameTitles {

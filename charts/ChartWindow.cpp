@@ -1,11 +1,12 @@
 #include "charts/ChartWindow.h"
 
 #include "charts/ChartExport.h"
+#include "charts/ChartFrame.h"
 #include "core/Files.h"
 #include "core/ui/Guard.h"
+#include "core/ui/LongRun.h"
 #include "core/ui/Platform.h"
 #include "core/ui/Text.h"
-#include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
 
 #include <QAction>
@@ -53,33 +54,60 @@ ChartWindow::ChartWindow(const QString& className, const QString& caption, QSize
     PaintBox1->setGeometry(QRect(QPoint(0, 0), chartSize_));
 }
 
-void ChartWindow::SetChartSize(QSize size) {
+bool ChartWindow::SetChartSize(QSize size) {
+    if (isVisible() && !Compute(size)) return false;
     chartSize_ = size;
     PaintBox1->setGeometry(QRect(QPoint(0, 0), chartSize_));
-    if (isVisible()) Recompute();
+    return true;
 }
 
 void ChartWindow::showEvent(QShowEvent* event) {
     Form::showEvent(event);
     // A window restored by the window manager shows what it had.
-    if (!event->spontaneous()) Recompute();
+    if (event->spontaneous()) return;
+    if (std::exchange(computedForShow_, false)) return;
+    Recompute();
 }
 
-void ChartWindow::Recompute() {
-    QImage image(chartSize_, QImage::Format_RGB32);
-    image.fill(Qt::white);
+bool ChartWindow::Open() {
+    if (!Compute(chartSize_)) return false;
+    computedForShow_ = true;
+    platform().ShowModal(this);
+    computedForShow_ = false;
+    return true;
+}
+
+bool ChartWindow::Recompute() { return Compute(chartSize_); }
+
+bool ChartWindow::Compute(QSize size) {
+    Drawing drawing = PrepareDrawing(size.width(), size.height());
+    CanvasRecording recording;
     RecordingMessageSink messages;
     std::vector<PlotPoint> points;
     std::exception_ptr error;
-    {
-        WaitCursor busy;
-        QPainter painter(&image);
+    RunControl control;
+    // Over the chart once it shows, over the window that opens it before.
+    const bool finished = RunWithProgress(this, control, [&] {
+        Canvas canvas(recording);
         try {
-            DrawChart(painter, chartSize_.width(), chartSize_.height(), messages, points);
+            drawing.draw(canvas, messages, points, control);
+        } catch (const Cancelled&) {
+            throw;
         } catch (...) {
+            // What was drawn before the error stays; the error is shown
+            // after the first paint, with the messages.
             error = std::current_exception();
         }
+    });
+    if (!finished) return false;
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        Canvas canvas(painter);
+        recording.Replay(canvas);
     }
+    if (drawing.done) drawing.done();
     image_ = std::move(image);
     points_ = std::move(points);
     ++computations_;
@@ -87,6 +115,7 @@ void ChartWindow::Recompute() {
     error_ = error;
     reportDue_ = !messages_.empty() || error_;
     PaintBox1->update();
+    return true;
 }
 
 void ChartWindow::ReportAfterPaint() {

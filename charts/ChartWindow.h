@@ -1,19 +1,27 @@
 // The chart window of both simulations ("Wykres").
 //
-// A chart costs two runs of its model, up to ten million steps each, so the
-// window computes it into a kept image and paints only that image: when the
-// window is covered and uncovered, or anything else asks for a paint, the
-// model does not run. It runs when the window opens (the simulation's inputs
-// may have changed since the last opening), when the chart's size changes
-// (zoom) and when Recompute() is asked for, with the wait cursor on.
+// A chart costs two runs of its model, up to a hundred million steps each,
+// so the window computes it into a kept image and paints only that image:
+// when the window is covered and uncovered, or anything else asks for a
+// paint, the model does not run. It runs when the window opens (the
+// simulation's inputs may have changed since the last opening), when the
+// chart's size changes (zoom) and when Recompute() is asked for.
+//
+// A computation runs on a worker thread (core/ui/LongRun.h): the wait
+// cursor, then a progress dialog with "Anuluj" over the window. The window
+// takes copies of what it reads before; the chart draws on a recording
+// canvas there, and the window's thread paints the recording into the image
+// and writes what the chart computed into its windows after. "Anuluj" leaves everything as
+// it was: the kept image, the size, the windows' fields; a chart being
+// opened does not open.
 //
 // A computation may end with messages (refused inputs) or an error; they are
 // shown once per computation, queued after the first paint of its image, so
 // that no box opens in the middle of a paint and the user sees what was drawn
 // behind the box.
 //
-// A chart draws itself through DrawChart() on any painter (the kept image
-// here; a file or a printed page at another size just as well) and hands the
+// A chart draws itself through its Drawing on any canvas (a recording here;
+// a file or a printed page at another size just as well) and hands the
 // points of its curve to the list it is given, kept here as Points().
 //
 // "Zapisz wykres..." saves the kept image as it is, a PNG or an SVG of the
@@ -23,19 +31,22 @@
 
 #include "charts/ChartScale.h"
 #include "core/Messages.h"
+#include "core/RunControl.h"
 #include "core/ui/Form.h"
 
 #include <QImage>
 #include <QSize>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
 class QMenu;
-class QPainter;
 
 namespace vimtal::charts {
+
+class Canvas;
 
 class ChartWindow : public Form {
     Q_OBJECT
@@ -44,9 +55,13 @@ public:
     // of the client area.
     ChartWindow(const QString& className, const QString& caption, QSize chartSize);
 
+    // Computes the chart, then shows the window modally with it; false when
+    // the computation was cancelled and the window did not open.
+    bool Open();
     // Computes the chart again now (its inputs changed) and shows the new
-    // image; a hidden window computes when it is shown.
-    void Recompute();
+    // image; a hidden window computes when it is shown. False when the
+    // computation was cancelled (the image kept).
+    bool Recompute();
 
     QSize ChartSize() const { return chartSize_; }
     // The kept image of the last computation (white before the first).
@@ -70,14 +85,27 @@ public:
     inline static const QString kDataFilter = QStringLiteral("Arkusz CSV (*.csv)");
 
 protected:
-    // Draws the whole chart from the current inputs on `painter`, whose
-    // W x H pixels are white. Messages go to `messages`, the curve's points
-    // to `points`; an error ends the drawing where it happened.
-    virtual void DrawChart(QPainter& painter, int W, int H, MessageSink& messages,
-                           std::vector<PlotPoint>& points) = 0;
+    // One computation of the chart of W x H pixels.
+    struct Drawing {
+        // Runs on the worker thread and touches no window: draws the whole
+        // chart on `canvas` (of W x H white pixels) from the copies the
+        // chart took; messages go to `messages`, the curve's points to
+        // `points`; its model runs report to `control`. An error ends the
+        // drawing where it happened.
+        std::function<void(Canvas& canvas, MessageSink& messages, std::vector<PlotPoint>& points,
+                           RunControl& control)>
+            draw;
+        // Runs on the window's thread once the drawing has ended, after an
+        // error too, but not after "Anuluj": writes what the chart computed
+        // into the windows (may be empty).
+        std::function<void()> done;
+    };
+    // Takes, on the window's thread, what the chart reads from its windows.
+    virtual Drawing PrepareDrawing(int W, int H) = 0;
 
-    // A new size of the paint area (zoom): computed at once when shown.
-    void SetChartSize(QSize size);
+    // A new size of the paint area (zoom): computed at once when shown;
+    // false when that computation was cancelled and the size kept.
+    bool SetChartSize(QSize size);
 
     // What the exports of the chart on show are called, and the quantities
     // and units of its axes for the data's header.
@@ -97,6 +125,8 @@ protected:
 
 private:
     friend class ChartView;
+    // Computes the chart at `size` into the kept image; false when cancelled.
+    bool Compute(QSize size);
     // After the first paint of an image: its messages and error, once.
     void ReportAfterPaint();
     static void Report(const std::vector<RecordingMessageSink::Message>& messages, std::exception_ptr error);
@@ -109,6 +139,8 @@ private:
     std::vector<RecordingMessageSink::Message> messages_;
     std::exception_ptr error_;
     bool reportDue_ = false;
+    // The image was computed for the showing under way (Open).
+    bool computedForShow_ = false;
 };
 
 }  // namespace vimtal::charts

@@ -37,4 +37,54 @@ public:
 // How often a stepping loop reports and looks at the stop request.
 inline constexpr unsigned kStepsBetweenChecks = 4096;
 
+// The most time steps a simulation may take. Ten million take under a
+// second; a hundred million still end in seconds, while a slip in a time
+// step (1e-9 s) would otherwise ask for years. A run that would need more is
+// refused before its first step.
+inline constexpr double kMaxSteps = 100'000'000.0;
+
+// How a stepping loop tells a RunControl how far it has got. A computation
+// may run its model more than once (a chart: once for the axes, once for
+// the curve); each run is one of `runs` equal shares of the bar, this one
+// the share numbered `run` (from 0). Without a control it watches nothing.
+class RunWatch {
+public:
+    RunWatch() = default;
+    explicit RunWatch(RunControl* control, int run = 0, int runs = 1) : control_(control), run_(run), runs_(runs) {}
+
+    // Called every kStepsBetweenChecks steps with how far the run has got,
+    // `done` of `end` (the simulated time and where the run ends at the
+    // latest); throws Cancelled when a stop has been requested.
+    void operator()(double done, double end) const {
+        if (!control_) return;
+        const double share = end > 0 ? done / end : 0.0;
+        control_->Report((run_ + (share < 1.0 ? share : 1.0)) / runs_);
+        if (control_->StopRequested()) throw Cancelled();
+    }
+
+    RunControl* Control() const { return control_; }
+
+private:
+    RunControl* control_ = nullptr;
+    int run_ = 0;
+    int runs_ = 1;
+};
+
+// The control of the computation running on this thread, for code that a
+// long computation reaches only through layers that do not pass it on (the
+// charts of a report, drawn by the report's renderer). Null when none is.
+RunControl* CurrentRunControl() noexcept;
+
+// Makes `control` the current one of this thread for its lifetime.
+class CurrentRunScope {
+public:
+    explicit CurrentRunScope(RunControl& control) noexcept;
+    ~CurrentRunScope();
+    CurrentRunScope(const CurrentRunScope&) = delete;
+    CurrentRunScope& operator=(const CurrentRunScope&) = delete;
+
+private:
+    RunControl* previous_;
+};
+
 }  // namespace vimtal

@@ -75,12 +75,12 @@ private:
 
 ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, const Inputs& in,
                                const std::function<void(const Result&)>& firstPass,
-                               std::vector<charts::PlotPoint>* points) {
+                               std::vector<charts::PlotPoint>* points, RunControl* control) {
     ChartDrawing drawing;
     DrawFrameOf(canvas, W, H, kind);
 
     // First pass: where the axes end.
-    const Result first = Simulate(in);
+    const Result first = SimulateWatched(in, RunWatch(control, 0, 2));
     firstPass(first);
     const ChargingChartScale scale = ScaleOf(W, H, kind, in, EndsOf(in, first));
     if (!scale.Scaled()) return drawing;
@@ -103,7 +103,7 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, c
     const State start = InitialState(in);
     const QPoint from = pixel(start);
     curve.MoveTo(from.x(), from.y(), value(start));
-    Simulate(in, [&](const State& s) {
+    SimulateWatched(in, RunWatch(control, 1, 2), [&](const State& s) {
         const QPoint p = pixel(s);
         curve.LineTo(p.x(), p.y(), [&] { return value(s); });
     });
@@ -111,11 +111,11 @@ ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, c
     return drawing;
 }
 
-ChartDrawing ChargingCharts::Draw(charts::Canvas& canvas, int W, int H, int kind) {
+ChartDrawing ChargingCharts::Draw(charts::Canvas& canvas, int W, int H, int kind, RunControl* control) {
     ChartDrawing drawing;
     DrawFrameOf(canvas, W, H, kind);
     if (!ends_) {
-        ends_ = EndsOf(inputs_, Simulate(inputs_));
+        ends_ = EndsOf(inputs_, SimulateWatched(inputs_, RunWatch(control, 0, 2)));
         ++passes_;
     }
     const ChargingChartScale scale = ScaleOf(W, H, kind, inputs_, *ends_);
@@ -123,7 +123,7 @@ ChartDrawing ChargingCharts::Draw(charts::Canvas& canvas, int W, int H, int kind
     drawing.scaled = true;
     charts::DrawTicks(canvas, W, H, scale.HorizontalTicks(), scale.VerticalTicks());
 
-    const std::vector<QPoint>& path = Trace(W, H).curves[static_cast<std::size_t>(kind - 1)];
+    const std::vector<QPoint>& path = Trace(W, H, control).curves[static_cast<std::size_t>(kind - 1)];
     charts::Curve curve(canvas);
     curve.MoveTo(path.front().x(), path.front().y());
     for (std::size_t i = 1; i < path.size(); ++i) curve.LineTo(path[i].x(), path[i].y());
@@ -131,7 +131,7 @@ ChartDrawing ChargingCharts::Draw(charts::Canvas& canvas, int W, int H, int kind
     return drawing;
 }
 
-const ChargingCharts::Traced& ChargingCharts::Trace(int W, int H) {
+const ChargingCharts::Traced& ChargingCharts::Trace(int W, int H, RunControl* control) {
     if (traced_ && traced_->W == W && traced_->H == H) return *traced_;
     Traced traced;
     traced.W = W;
@@ -147,7 +147,7 @@ const ChargingCharts::Traced& ChargingCharts::Trace(int W, int H) {
     }
     const State start = InitialState(inputs_);
     for (auto& [curve, pixel] : kinds) curve->push_back(pixel(start));
-    Simulate(inputs_, [&](const State& s) {
+    SimulateWatched(inputs_, RunWatch(control, 1, 2), [&](const State& s) {
         for (auto& [curve, pixel] : kinds) {
             const QPoint p = pixel(s);
             if (p != curve->back()) curve->push_back(p);

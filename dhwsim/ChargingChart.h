@@ -29,10 +29,11 @@ struct ChartDrawing {
 // box, scaled by ChargingChartScale. The first pass's result goes to
 // `firstPass` before the ticks and the curve are drawn; the curve's points,
 // in the units of the axes, to `points`. Floating-point errors are thrown,
-// leaving what was drawn so far.
+// leaving what was drawn so far. With a `control`, the two passes report
+// to it as the two halves of the work, and a stop request throws Cancelled.
 ChartDrawing DrawChargingChart(charts::Canvas& canvas, int W, int H, int kind, const Inputs& inputs,
                                const std::function<void(const Result&)>& firstPass,
-                               std::vector<charts::PlotPoint>* points = nullptr);
+                               std::vector<charts::PlotPoint>* points = nullptr, RunControl* control = nullptr);
 
 // The three charts of one simulation, for a report that shows them side by
 // side: each drawn as DrawChargingChart draws it, with the first pass's
@@ -49,8 +50,10 @@ public:
 
     // Draws chart `kind` (1, 2 or 3) on a W x H paint box: its frame, ticks
     // and curve, the same strokes DrawChargingChart makes. Floating-point
-    // errors of a pass are thrown.
-    ChartDrawing Draw(charts::Canvas& canvas, int W, int H, int kind);
+    // errors of a pass are thrown; a pass made under a `control` reports to
+    // it as one of the two halves of the work, and a stop request throws
+    // Cancelled, keeping nothing of that pass.
+    ChartDrawing Draw(charts::Canvas& canvas, int W, int H, int kind, RunControl* control = nullptr);
 
     // Passes of the simulation made so far (tests: two for any number of
     // charts of one size).
@@ -63,7 +66,7 @@ private:
         int W = 0, H = 0;
         std::array<std::vector<QPoint>, 3> curves;
     };
-    const Traced& Trace(int W, int H);
+    const Traced& Trace(int W, int H, RunControl* control);
 
     const Inputs inputs_;
     std::optional<ChargingChartEnds> ends_;

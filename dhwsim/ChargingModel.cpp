@@ -34,6 +34,11 @@ const std::string kNoFlow =
     "wody niższej od średniej temperatury zasilania i powrotu.";
 const std::string kNegativeFlow = "Masowy przepływ źródła ciepła nie może być ujemny";
 const std::string kNegativePower = "Moc źródła ciepła nie może być ujemna";
+// The same bound and wording as the duct simulation's, with the second way
+// out: the limit of the settings.
+const std::string kTooManySteps =
+    "Symulacja wymagałaby ponad 100 000 000 kroków czasowych - zwiększ długość kroku czasowego symulacji lub "
+    "zmniejsz liczbę iteracji";
 
 }  // namespace
 
@@ -173,6 +178,7 @@ std::optional<Inputs> Prepare(const WindowInputs& w, const SimulationSettings& s
         return refuse(kAboveMeanSource);
     }
     if (const auto refused = Unusable(in, w.givenSource, kept.source.flowKnown)) return refuse(*refused);
+    if (fp::Div(RunEnd(in), in.dtau) > static_cast<real>(kMaxSteps)) return refuse(kTooManySteps);
     // The first step's heat is evaluated now: a room at or below absolute
     // zero raises its fault before anything is drawn or written.
     InitialState(in);
@@ -253,6 +259,12 @@ double Pass::InitialSourceHeat() const {
 }  // namespace detail
 
 State InitialState(const Inputs& in) { return detail::Pass(in).state(); }
+
+double RunEnd(const Inputs& in) {
+    const double limit = in.N;
+    if (in.criterion == Criterion::TargetTime && in.tauk < limit) return in.tauk;
+    return limit;
+}
 
 std::optional<double> Draw(const Inputs& in, const State& end) {
     // The loss of a step is a heat per step: per second it is the loss power

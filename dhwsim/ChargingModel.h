@@ -31,6 +31,7 @@
 #include "core/FloatingPoint.h"
 #include "core/Messages.h"
 #include "core/Notes.h"
+#include "core/RunControl.h"
 
 #include <cstdint>
 #include <optional>
@@ -147,7 +148,8 @@ struct Inputs {
 };
 
 // Reads, checks and converts the window's inputs. Returns nothing after one
-// message when a check refuses them. The values the window keeps are updated
+// message when a check refuses them; a run that would take more than
+// kMaxSteps steps (RunEnd / dtau) is refused so, before anything is written. The values the window keeps are updated
 // in `kept` as soon as each is read, so a conversion error part-way (thrown,
 // core/Errors.h) leaves the earlier ones updated. Faults of the first step's
 // heat are raised here too, before anything is drawn or written.
@@ -187,7 +189,12 @@ struct Result {
 State InitialState(const Inputs& in);
 
 // How often a run asks whether to go on: every this many steps.
-inline constexpr int kPollSteps = 4096;
+inline constexpr int kPollSteps = static_cast<int>(kStepsBetweenChecks);
+
+// The simulated time at which a run ends at the latest, s: the limit N, or
+// the target time when that comes first. Divided by the time step it is the
+// most steps the run can take.
+double RunEnd(const Inputs& in);
 
 // Observers of a run that want nothing: no step seen, never stopped.
 struct IgnoreSteps {
@@ -208,6 +215,18 @@ enum class LossForm { Fast, Textbook };
 // want nothing cost nothing. Floating-point errors are thrown.
 template <LossForm form = LossForm::Fast, typename OnStep = IgnoreSteps, typename Proceed = NeverStop>
 Result Simulate(const Inputs& in, OnStep&& onStep = {}, Proceed&& proceed = {});
+
+// A run watched by `watch` (core/RunControl.h): every kPollSteps steps it is
+// told the simulated time against RunEnd, and a stop request ends the run
+// by throwing Cancelled.
+template <typename OnStep = IgnoreSteps>
+Result SimulateWatched(const Inputs& in, const RunWatch& watch, OnStep&& onStep = {}) {
+    const double end = RunEnd(in);
+    return Simulate(in, onStep, [&watch, end](double t) {
+        watch(t, end);
+        return true;
+    });
+}
 
 // The hot-water flow the nominal power, less the loss, heats from tw0 to
 // the final temperature, l/s; nullopt when the temperature did not change.

@@ -11,6 +11,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <memory>
+#include <optional>
+
 namespace vimtal {
 
 TForm6::TForm6(TForm5& simulation)
@@ -28,13 +31,30 @@ TForm6::TForm6(TForm5& simulation)
     On(Pomniejsz1, &QAction::triggered, [this] { Pomniejsz1Click(); });
 }
 
-void TForm6::DrawChart(QPainter& painter, int W, int H, MessageSink& messages, std::vector<charts::PlotPoint>& points) {
-    const std::optional<dhwsim::Inputs> inputs = simulation_.PrepareChart(messages);
-    if (!inputs) return;
-    charts::Canvas canvas(painter);
-    dhwsim::DrawChargingChart(
-        canvas, W, H, simulation_.ChartKind(), *inputs,
-        [&](const dhwsim::Result& first) { simulation_.WriteResults(dhwsim::ChartResults(*inputs, first)); }, &points);
+charts::ChartWindow::Drawing TForm6::PrepareDrawing(int W, int H) {
+    // What the drawing on the worker thread leaves for the window's thread.
+    struct Outcome {
+        dhwsim::KeptValues kept;
+        std::optional<dhwsim::ResultTexts> firstPass;
+    };
+    auto outcome = std::make_shared<Outcome>(Outcome{simulation_.Kept(), std::nullopt});
+    Drawing drawing;
+    drawing.draw = [outcome, window = simulation_.Inputs(), settings = simulation_.Settings(),
+                    kind = simulation_.ChartKind(), W, H](charts::Canvas& canvas, MessageSink& messages,
+                                                          std::vector<charts::PlotPoint>& points, RunControl& control) {
+        const std::optional<dhwsim::Inputs> inputs =
+            dhwsim::Prepare(window, settings, dhwsim::Purpose::Chart, outcome->kept, messages);
+        if (!inputs) return;
+        dhwsim::DrawChargingChart(
+            canvas, W, H, kind, *inputs,
+            [&](const dhwsim::Result& first) { outcome->firstPass = dhwsim::ChartResults(*inputs, first); }, &points,
+            &control);
+    };
+    drawing.done = [this, outcome] {
+        simulation_.SetKept(outcome->kept);
+        if (outcome->firstPass) simulation_.WriteResults(*outcome->firstPass);
+    };
+    return drawing;
 }
 
 charts::ChartWindow::ExportNames TForm6::Exports() const {
@@ -53,8 +73,8 @@ void TForm6::Resize(int sign) {
     const fp::real ratio = fp::Div(size.width(), size.height());
     const int dw = charts::Nearest(50.0L * ratio);
     const QSize resized(size.width() + sign * dw, size.height() + sign * 50);
-    SetClientSize(resized.width(), resized.height());
-    SetChartSize(resized);
+    // Computed first: "Anuluj" leaves the window at its size.
+    if (SetChartSize(resized)) SetClientSize(resized.width(), resized.height());
 }
 
 void TForm6::Powiksz1Click() {

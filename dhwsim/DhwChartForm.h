@@ -1,6 +1,6 @@
 // "Wykres": the chart window of the tank charging simulation. It draws the
 // chart of the kind the simulation window chose from that window's current
-// inputs (see ChargingChart.h), and the first run writes its results back
+// inputs (see ChargingChart.h), and the first run's results are written back
 // into that window. The chart is computed when the window opens and when it
 // is zoomed, and kept for every paint (charts/ChartWindow.h).
 #pragma once
@@ -24,8 +24,10 @@ public:
     void Pomniejsz1Click();  // "Pomniejsz..." (Del)
 
 protected:
-    void DrawChart(QPainter& painter, int W, int H, MessageSink& messages,
-                   std::vector<charts::PlotPoint>& points) override;
+    // From copies of the simulation window's inputs, settings and kept
+    // values; afterwards the values the chart's reading left and the first
+    // pass's results go into that window.
+    Drawing PrepareDrawing(int W, int H) override;
     // Named after the chart on show: "wykres_tw_t.png", "dane_wykresu_tw_t.csv".
     ExportNames Exports() const override;
 

@@ -4,16 +4,17 @@
 #include "core/ui/FieldGrid.h"
 #include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
+#include "core/ui/LongRun.h"
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/RecentFiles.h"
 #include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
-#include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
 #include "charts/ChartFrame.h"
 #include "dhwsim/ChargingChart.h"
 #include "dhwsim/CwuFile.h"
+#include "dhwsim/DhwChartForm.h"
 #include "dhwsim/DhwSettingsForm.h"
 
 #include <QAction>
@@ -86,9 +87,27 @@ void ShowRecorded(const RecordingMessageSink& messages) {
     for (const auto& m : messages.messages) platform().MessageBox(FromStd(m.text), FromStd(m.title));
 }
 
+// The texts of every box of a window, to put back as they were, without
+// their reactions.
+class BoxTexts {
+public:
+    explicit BoxTexts(const QWidget* window) {
+        for (QLineEdit* box : window->findChildren<QLineEdit*>()) texts_.emplace_back(box, box->text());
+    }
+    void Restore() const {
+        for (const auto& [box, text] : texts_) {
+            const QSignalBlocker quiet(box);
+            box->setText(text);
+        }
+    }
+
+private:
+    std::vector<std::pair<QLineEdit*, QString>> texts_;
+};
+
 }  // namespace
 
-TForm5::TForm5(const FormLink& chart, WindowLink<TForm7>& settings, const FormLink& assumptions,
+TForm5::TForm5(WindowLink<TForm6>& chart, WindowLink<TForm7>& settings, const FormLink& assumptions,
                const FormLink& scheme)
     : Form(QStringLiteral("TForm5"), QStringLiteral("Symulacja czasu ładowania zbiornika C.W.U")),
       chart_(chart),
@@ -143,6 +162,7 @@ TForm5::TForm5(const FormLink& chart, WindowLink<TForm7>& settings, const FormLi
     LabelUwagi = new NotesLabel(c, 404, 340, 345);
 
     Connect();
+    workFile_.Start(dhwsim::kCwuFormat.Encode(fields_.ToRecord()));
 }
 
 void TForm5::BuildMenu() {
@@ -379,10 +399,6 @@ dhwsim::SimulationSettings TForm5::Settings() const {
     return settings_->Settings();
 }
 
-std::optional<dhwsim::Inputs> TForm5::PrepareChart(MessageSink& messages) {
-    return dhwsim::Prepare(Inputs(), Settings(), dhwsim::Purpose::Chart, kept_, messages);
-}
-
 dhwsim::SourceTexts TForm5::SourceTexts() const {
     return {ToStd(Edit1->text()), ToStd(Edit4->text()), ToStd(Edit5->text())};
 }
@@ -390,21 +406,38 @@ dhwsim::SourceTexts TForm5::SourceTexts() const {
 // ---------------------------------------------------------------------------
 // Runs and results
 
-void TForm5::Button1Click() {
-    // The model's messages are shown once the wait cursor is gone.
+void TForm5::Button1Click() { Run(); }
+
+bool TForm5::Run() {
+    // The model's messages are shown once the run has ended.
     RecordingMessageSink messages;
-    dhwsim::RunReport report;
-    // A run that is refused or fails leaves no notes of an earlier one.
+    // A run that is refused or fails leaves no notes of an earlier one; a
+    // cancelled one leaves those it found, and the values the window keeps.
+    const Notes notesBefore = LabelUwagi->CurrentNotes();
+    const dhwsim::KeptValues keptBefore = kept_;
     LabelUwagi->ShowNotes({});
-    {
-        WaitCursor busy;  // up to ten million steps
-        report = dhwsim::RunSimulation(Inputs(), Settings(), kept_, messages);
+    const std::optional<dhwsim::Inputs> inputs =
+        dhwsim::Prepare(Inputs(), Settings(), dhwsim::Purpose::Run, kept_, messages);
+    if (!inputs) {
+        ShowRecorded(messages);
+        return true;
     }
+    // Up to a hundred million steps, on a copy of the inputs.
+    const std::optional<dhwsim::Result> result =
+        RunWithProgress<dhwsim::Result>(this, [in = *inputs](RunControl& control) {
+            return dhwsim::SimulateWatched(in, RunWatch(&control));
+        });
+    if (!result) {
+        kept_ = keptBefore;
+        LabelUwagi->ShowNotes(notesBefore);
+        return false;
+    }
+    const dhwsim::RunReport report = dhwsim::Conclude(*inputs, *result, messages);
     ShowRecorded(messages);
-    if (!report.prepared) return;
     WriteResults(report.results);
     LabelUwagi->ShowNotes(report.notes);
     if (report.openChart) OpenChart(1);
+    return true;
 }
 
 void TForm5::WriteResults(const dhwsim::ResultTexts& results) {
@@ -418,17 +451,24 @@ void TForm5::WriteResults(const dhwsim::ResultTexts& results) {
 }
 
 void TForm5::OpenChart(int kind) {
+    // A chart cancelled while it computes does not open; the kind chosen
+    // stays for the next one.
     chartKind_ = kind;
-    chart_.ShowModal();
+    chart_->Open();
 }
 
-void TForm5::RunTank(const TankHandOver& tank) {
+bool TForm5::RunTank(const TankHandOver& tank) {
+    const BoxTexts before(this);
+    const dhwsim::KeptValues keptBefore = kept_;
     Edit2->setText(tank.height);
     Edit12->setText(tank.diameter);
     Edit1->setText(tank.initialTemperature);
     Edit9->setText(tank.power);
     Edit7->setText(tank.targetTemperature);
-    Button1Click();
+    if (Run()) return true;
+    before.Restore();
+    kept_ = keptBefore;
+    return false;
 }
 
 void TForm5::Button2Click() { scheme_.ShowModal(); }
@@ -575,17 +615,28 @@ void TForm5::Edit9Change() {
 // ---------------------------------------------------------------------------
 // .cwu files
 
-void TForm5::Zapisz1Click() {
+void TForm5::Zapisz1Click() { SaveAs(); }
+
+bool TForm5::SaveAs() {
     const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(kCwuFilter, kCwuExtension));
-    if (!path || path->isEmpty()) return;
-    Save(*path);
+    if (!path || path->isEmpty()) return false;
+    return Save(*path);
 }
 
 bool TForm5::Save(const QString& path) {
-    const bool saved = Guarded([&] { dhwsim::kCwuFormat.Save(ToStd(path), fields_.ToRecord()); });
-    if (saved) recentFiles_->Add(path);
-    return saved;
+    const Bytes record = dhwsim::kCwuFormat.Encode(fields_.ToRecord());
+    const bool saved = Guarded([&] { WriteFileAtomically(ToStd(path), record); });
+    if (!saved) return false;
+    recentFiles_->Add(path);
+    workFile_.Keep(record, path);
+    return true;
 }
+
+bool TForm5::Changed() const { return workFile_.Differs(dhwsim::kCwuFormat.Encode(fields_.ToRecord())); }
+
+bool TForm5::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
+
+void TForm5::AcceptChanges() { workFile_.Accept(dhwsim::kCwuFormat.Encode(fields_.ToRecord())); }
 
 void TForm5::Otwrz1Click() {
     const std::optional<QString> path = platform().OpenFileDialog(platform().OpenRecordDialog(kCwuFilter, kCwuExtension));
@@ -601,6 +652,9 @@ bool TForm5::Open(const QString& path) {
     loadFailed_ = false;
     fields_.Load(dhwsim::kCwuFormat, *record, [this] { return loadFailed_; });
     recentFiles_->Add(path);
+    // The window as the file opened in it: the boxes' reactions may have
+    // derived some of its texts anew.
+    workFile_.Keep(dhwsim::kCwuFormat.Encode(fields_.ToRecord()), path);
     return true;
 }
 
@@ -652,8 +706,9 @@ vimtal::Report TForm5::BuildReport() const {
     const QSize window(500, 305);
     for (const ChartOfKind& c : kCharts) {
         sheet.AddChart(c.id, c.title, window.width(), window.height());
-        report.charts[c.id] = charts::PageChart(
-            [drawings, kind = c.kind](charts::Canvas& canvas, int W, int H) { drawings->Draw(canvas, W, H, kind); });
+        report.charts[c.id] = charts::PageChart([drawings, kind = c.kind](charts::Canvas& canvas, int W, int H) {
+            drawings->Draw(canvas, W, H, kind, CurrentRunControl());
+        });
     }
     return report;
 }

@@ -8,6 +8,7 @@
 #include "core/FieldRow.h"
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/ModuleWork.h"
 #include "core/ui/ReportRenderer.h"
 #include "core/ui/WindowLink.h"
 #include "dhwsim/ChargingModel.h"
@@ -24,29 +25,37 @@ namespace vimtal {
 
 class NotesLabel;
 class RecentFiles;
+class TForm6;
 class TForm7;
 
-class TForm5 : public Form {
+class TForm5 : public Form, public ModuleWork {
     Q_OBJECT
 public:
     // The windows it opens: the chart (which simulates this window's
     // inputs), the simulation settings (read at every run), the assumptions
     // and the calculation scheme.
-    TForm5(const FormLink& chart, WindowLink<TForm7>& settings, const FormLink& assumptions, const FormLink& scheme);
+    TForm5(WindowLink<TForm6>& chart, WindowLink<TForm7>& settings, const FormLink& assumptions,
+           const FormLink& scheme);
 
     // The tank sizing's hand-over: the tank's height and diameter, the
     // initial (cold water) temperature, the source power and the target
     // temperature are written into their boxes as if typed, in that order -
     // the initial temperature before the power, so that the derived mass
     // flow delivers the power at that temperature - and one run follows. An
-    // error ends the hand-over in the caller's handler.
+    // error ends the hand-over in the caller's handler. A run cancelled
+    // with "Anuluj" puts every box back as it was before the hand-over and
+    // returns false.
     struct TankHandOver {
         QString height, diameter, initialTemperature, power, targetTemperature;
     };
-    void RunTank(const TankHandOver& tank);
+    bool RunTank(const TankHandOver& tank);
 
-    // "Symulacja": one run; on success the chart "tw=f(t)" opens.
+    // "Symulacja": one run; on success the chart "tw=f(t)" opens. The steps
+    // run on a worker thread (core/ui/LongRun.h); "Anuluj" leaves the
+    // window as it was before the click.
     void Button1Click();
+    // The same; false when the run was cancelled.
+    bool Run();
     // "Schemat"
     void Button2Click();
     // The chart buttons and menu entries: kind 1 "tw=f(t)", 2 "Qzr=f(t)",
@@ -55,6 +64,8 @@ public:
 
     void Otwrz1Click();   // open a .cwu file: the dialog, then Open
     void Zapisz1Click();  // save a .cwu file: the dialog, then Save
+    // The save dialog, then Save; false when cancelled or not written.
+    bool SaveAs();
     // Opens the .cwu file at `path` as "Otwórz" does once a name is chosen:
     // each field goes back through its box or choice in the record's order,
     // every reaction running as if typed; a reaction that fails shows its
@@ -67,6 +78,11 @@ public:
     // otwierane"; a file that cannot be written is shown in the error box.
     // Save tells whether the file was written.
     bool Save(const QString& path);
+
+    // The record of the .cwu file against the one last opened or saved.
+    bool Changed() const override;
+    bool SaveChanges() override;
+    void AcceptChanges() override;
     void Ustawienia1Click();
     void Zaoenia1Click();
     void Algorytmsymulacji1Click();
@@ -96,10 +112,9 @@ public:
     // The values the window keeps between runs: the source power and flow,
     // the targets last read.
     const dhwsim::KeptValues& Kept() const { return kept_; }
-    // The inputs of a chart of the window as it is, prepared as a chart
-    // prepares them (a chart's checks; its reading updates the values the
-    // window keeps, as a run's does). Nothing after a check's message.
-    std::optional<dhwsim::Inputs> PrepareChart(MessageSink& messages);
+    // What a chart's reading of the inputs left of the kept values (a
+    // chart reads the target as a run does), written back once it ended.
+    void SetKept(const dhwsim::KeptValues& kept) { kept_ = kept; }
     // The chart kind the chart window draws.
     int ChartKind() const { return chartKind_; }
     // Writes result texts into their boxes (each box's reaction runs).
@@ -193,7 +208,7 @@ private:
     QAction* Algorytmsymulacji1 = nullptr;
     RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
 
-    const FormLink& chart_;
+    WindowLink<TForm6>& chart_;
     WindowLink<TForm7>& settings_;
     const FormLink& assumptions_;
     const FormLink& scheme_;
@@ -206,6 +221,7 @@ private:
     Fields fields_;
 
     dhwsim::KeptValues kept_;
+    WorkFile workFile_;  // the record last opened, saved or started with
     int chartKind_ = 1;
     QString powerSetAside_;  // Edit9's text while the tank-cooling choice hides the source
     // While a file is being opened; a reaction that failed ends the opening.

@@ -140,8 +140,11 @@ void TForm19::Button2Click() {
     // The sized tank (0,5 m in diameter), the cold water temperature, the
     // sized power and the hot water temperature; the simulation's own
     // "Symulacja" follows. An error there ends this handler and the window
-    // does not open.
-    simulation_.RunTank({FromStd(FloatToStr(H)), QStringLiteral("0,5"), Edit6->text(), Edit14->text(), Edit7->text()});
+    // does not open; nor does it after "Anuluj", which leaves it as it was.
+    if (!simulation_.RunTank(
+            {FromStd(FloatToStr(H)), QStringLiteral("0,5"), Edit6->text(), Edit14->text(), Edit7->text()})) {
+        return;
+    }
     platform().ShowModal(&simulation_);
 }
 

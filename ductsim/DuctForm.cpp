@@ -13,17 +13,18 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <memory>
 #include <optional>
 
 #include "core/ui/FieldGrid.h"
 #include "core/ui/FileDrops.h"
 #include "core/ui/Guard.h"
+#include "core/ui/LongRun.h"
 #include "core/ui/NotesLabel.h"
 #include "core/ui/Platform.h"
 #include "core/ui/RecentFiles.h"
 #include "core/ui/ReportActions.h"
 #include "core/ui/Text.h"
-#include "core/ui/WaitCursor.h"
 #include "core/ui/Widgets.h"
 #include "charts/ChartFrame.h"
 #include "ductsim/DuctChart.h"
@@ -67,20 +68,9 @@ QGridLayout* GroupGrid(QGroupBox* group) {
     return grid;
 }
 
-// The window's own run: the air properties, and the wait cursor once the
-// time steps begin.
-class WindowListener : public AirPropertiesListener {
-public:
-    using AirPropertiesListener::AirPropertiesListener;
-    void RunStarting() override { busy_.emplace(); }
-
-private:
-    std::optional<WaitCursor> busy_;  // for the time steps, not for the message boxes
-};
-
 }  // namespace
 
-TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLink& scheme)
+TForm9::TForm9(WindowLink<TForm13>& chart, const FormLink& assumptions, const FormLink& scheme)
     : Form(QStringLiteral("TForm9"), QStringLiteral("Symulacja szybkości wychladzania powietrza w kanale wentylacyjnym")),
       chart_(chart),
       assumptions_(assumptions),
@@ -101,6 +91,7 @@ TForm9::TForm9(const FormLink& chart, const FormLink& assumptions, const FormLin
     // In the free space of the results, above the buttons.
     LabelUwagi = new NotesLabel(c, 470, 396, 312);
     Connect();
+    workFile_.Start(kKanFormat.Encode(bindings_.ToRecord()));
 }
 
 void TForm9::BuildMenus() {
@@ -383,10 +374,9 @@ vimtal::Report TForm9::BuildReport() const {
     // In the proportions of the chart window; the air properties the chart
     // computes are not written back into the window.
     sheet.AddChart("ti", "Temperatura powietrza w kanale w funkcji czasu, ti = f(t)", 497, 305);
-    report.charts["ti"] = charts::PageChart([texts](charts::Canvas& canvas, int W, int H) {
-        RecordingMessageSink messages;
-        SimulationListener quiet;
-        DrawCoolingChart(canvas, W, H, texts, messages, quiet);
+    auto chart = std::make_shared<CoolingCharts>(texts);
+    report.charts["ti"] = charts::PageChart([chart](charts::Canvas& canvas, int W, int H) {
+        chart->Draw(canvas, W, H, CurrentRunControl());
     });
     return report;
 }
@@ -403,11 +393,30 @@ void TForm9::ShowInsideAir(const InsideStart& inside) {
 }
 
 void TForm9::Button1Click() {
-    WindowListener listener(*this);
-    PlatformMessages messages;
-    // A request that is refused or fails leaves no notes of an earlier run.
+    // The request runs on a copy of the inputs; the air properties and the
+    // messages it gives are kept and shown once it has ended, the air first,
+    // as it came.
+    const InputTexts texts = CurrentInputs();
+    AirProperties air;
+    RecordingMessageSink messages;
+    std::optional<Results> results;
+    RunControl control;
+    bool finished = false;
+    // A request that is refused or fails leaves no notes of an earlier run;
+    // an error leaves what was computed before it written.
+    try {
+        finished = RunWithProgress(this, control, [&] {
+            results = RunSimulation(texts, kWindowT0, messages, air, {}, RunWatch(&control));
+        });
+    } catch (...) {
+        LabelUwagi->ShowNotes({});
+        air.ShowIn(*this);
+        throw;
+    }
+    if (!finished) return;
     LabelUwagi->ShowNotes({});
-    const std::optional<Results> results = RunSimulation(CurrentInputs(), kWindowT0, messages, listener);
+    air.ShowIn(*this);
+    for (const auto& m : messages.messages) platform().MessageBox(FromStd(m.text), FromStd(m.title));
     if (!results) return;
     const RunResult& run = results->run;
     Edit12->setText(FromStd(TimeText(run.totalTime)));
@@ -420,7 +429,7 @@ void TForm9::Button1Click() {
     LabelUwagi->ShowNotes(results->notes);
 }
 
-void TForm9::Button2Click() { chart_.ShowModal(); }
+void TForm9::Button2Click() { chart_->Open(); }
 
 void TForm9::tifta1Click() { Button2Click(); }
 
@@ -439,20 +448,31 @@ const QString kKanFilterText = QString::fromUtf8(kKanFilter);
 const QString kKanExtensionText = QString::fromUtf8(kKanExtension);
 }  // namespace
 
-void TForm9::Zapisz1Click() {
+void TForm9::Zapisz1Click() { SaveAs(); }
+
+bool TForm9::SaveAs() {
     // A save dialog must accept a new name; it asks before replacing a file.
     const std::optional<QString> path =
         platform().SaveFileDialog(platform().SaveRecordDialog(kKanFilterText, kKanExtensionText, savedFileName_));
-    if (!path || path->isEmpty()) return;
+    if (!path || path->isEmpty()) return false;
     savedFileName_ = *path;
-    Save(*path);
+    return Save(*path);
 }
 
 bool TForm9::Save(const QString& path) {
-    const bool saved = Guarded([&] { kKanFormat.Save(ToStd(path), bindings_.ToRecord()); });
-    if (saved) recentFiles_->Add(path);
-    return saved;
+    const Bytes record = kKanFormat.Encode(bindings_.ToRecord());
+    const bool saved = Guarded([&] { WriteFileAtomically(ToStd(path), record); });
+    if (!saved) return false;
+    recentFiles_->Add(path);
+    workFile_.Keep(record, path);
+    return true;
 }
+
+bool TForm9::Changed() const { return workFile_.Differs(kKanFormat.Encode(bindings_.ToRecord())); }
+
+bool TForm9::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
+
+void TForm9::AcceptChanges() { workFile_.Accept(kKanFormat.Encode(bindings_.ToRecord())); }
 
 void TForm9::Otwrz1Click() {
     const std::optional<QString> path =
@@ -469,8 +489,10 @@ bool TForm9::Open(const QString& path) {
         const KanRecord record = kKanFormat.Load(ToStd(path));
         bindings_.Load(kKanFormat, record);
     });
-    if (opened) recentFiles_->Add(path);
-    return opened;
+    if (!opened) return false;
+    recentFiles_->Add(path);
+    workFile_.Keep(kKanFormat.Encode(bindings_.ToRecord()), path);
+    return true;
 }
 
 }  // namespace vimtal

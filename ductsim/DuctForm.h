@@ -8,12 +8,14 @@
 #include "core/FieldRow.h"
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/ModuleWork.h"
 #include "core/ui/ReportRenderer.h"
 #include "core/ui/WindowLink.h"
 #include "ductsim/DuctModel.h"
 #include "ductsim/KanFile.h"
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -26,15 +28,19 @@ namespace vimtal {
 
 class NotesLabel;
 class RecentFiles;
+class TForm13;
 
-class TForm9 : public Form {
+class TForm9 : public Form, public ModuleWork {
     Q_OBJECT
 public:
     // The windows it opens: the chart (which runs this window's inputs),
     // the simulation's assumptions and its calculation scheme.
-    TForm9(const FormLink& chart, const FormLink& assumptions, const FormLink& scheme);
+    TForm9(WindowLink<TForm13>& chart, const FormLink& assumptions, const FormLink& scheme);
 
-    void Button1Click();   // "Symulacja"
+    // "Symulacja": the request runs on a worker thread (core/ui/LongRun.h);
+    // what it writes and says comes afterwards, in its order. "Anuluj"
+    // leaves the window as it was before the click.
+    void Button1Click();
     void Button2Click();   // "Wykres"
     void Button3Click();   // "Schemat"
     void RadioButton1Click();  // rectangular duct
@@ -54,6 +60,14 @@ public:
     // otwierane"; Open and Save tell whether the file was read or written.
     bool Open(const QString& path);
     bool Save(const QString& path);
+    // The save dialog (offering the name chosen last), then Save; false
+    // when cancelled or not written.
+    bool SaveAs();
+
+    // The record of the .kan file against the one last opened or saved.
+    bool Changed() const override;
+    bool SaveChanges() override;
+    void AcceptChanges() override;
 
     // The inputs as typed, for the window's run and for the chart.
     ductsim::InputTexts CurrentInputs() const;
@@ -114,21 +128,29 @@ private:
     QString savedFileName_;
     RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
 
-    const FormLink& chart_;
+    WorkFile workFile_;  // the record last opened, saved or started with
+
+    WindowLink<TForm13>& chart_;
     const FormLink& assumptions_;
     const FormLink& scheme_;
 };
 
-// Writes the air properties of a run, as soon as they are known, into the
-// duct cooling window (its own run and the chart's).
-class AirPropertiesListener : public ductsim::SimulationListener {
+// The air properties a request computes, kept as they become known on the
+// worker thread that runs it (the window's run and the chart's), and
+// written into the duct cooling window afterwards, on the window's thread.
+class AirProperties : public ductsim::SimulationListener {
 public:
-    explicit AirPropertiesListener(TForm9& form) : form_(form) {}
-    void OutsideAirKnown(const ductsim::AirState& outside) override { form_.ShowOutsideAir(outside); }
-    void InsideAirKnown(const ductsim::InsideStart& inside) override { form_.ShowInsideAir(inside); }
+    void OutsideAirKnown(const ductsim::AirState& outside) override { outside_ = outside; }
+    void InsideAirKnown(const ductsim::InsideStart& inside) override { inside_ = inside; }
+    // What is known, the outside air first.
+    void ShowIn(TForm9& window) const {
+        if (outside_) window.ShowOutsideAir(*outside_);
+        if (inside_) window.ShowInsideAir(*inside_);
+    }
 
 private:
-    TForm9& form_;
+    std::optional<ductsim::AirState> outside_;
+    std::optional<ductsim::InsideStart> inside_;
 };
 
 }  // namespace vimtal

@@ -222,7 +222,7 @@ inline double Step(const StepConstants& k, double t, StepValues& v) {
 
 }  // namespace
 
-RunResult DuctSimulation::Run(const StepObserver& observer) const {
+RunResult DuctSimulation::Run(const StepObserver& observer, const RunWatch& watch) const {
     const StepConstants k = ConstantsOfTheSteps(in_, geo_);
     double tau = 0.0;
     double t = in_.ti;
@@ -236,6 +236,7 @@ RunResult DuctSimulation::Run(const StepObserver& observer) const {
         t = Step(k, t, v);
         ++steps;
         if (observer) observer(tau, t);
+        if (steps % kStepsBetweenChecks == 0) watch(tau, tauL);
     } while (tau < tauL);
 
     RunResult r;
@@ -282,13 +283,14 @@ std::optional<Request> PrepareRequest(const InputTexts& texts, double T0, Messag
 }
 
 std::optional<Results> RunSimulation(const InputTexts& texts, double T0, MessageSink& messages,
-                                     SimulationListener& listener, const StepObserver& observer) {
+                                     SimulationListener& listener, const StepObserver& observer,
+                                     const RunWatch& watch) {
     std::optional<Request> request = PrepareRequest(texts, T0, messages, listener);
     if (!request) return std::nullopt;
     const DuctSimulation& simulation = request->simulation;
     listener.RunStarting();
     Results results = std::move(request->results);
-    results.run = simulation.Run(observer);
+    results.run = simulation.Run(observer, watch);
     results.notes = AssumptionNotes(simulation.inputs(), simulation.geometry());
     return results;
 }

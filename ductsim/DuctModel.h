@@ -26,6 +26,7 @@
 
 #include "core/Messages.h"
 #include "core/Notes.h"
+#include "core/RunControl.h"
 
 #include <cstdint>
 #include <functional>
@@ -43,12 +44,6 @@ inline constexpr const char* kLaminarMessage = "Przepływ w przewodzie jest lami
 // viscosities and Reynolds numbers.
 inline constexpr double kWindowT0 = 273.15;
 inline constexpr double kChartT0 = 273.0;
-
-// Upper limit of the number of steps of one run. Ten million steps take a
-// fraction of a second; a hundred million is far beyond any sensible input
-// and still ends in seconds, while a typing slip in the time step (1e-12 s)
-// would otherwise freeze the program for days.
-inline constexpr double kMaxSteps = 100'000'000.0;
 
 enum class DuctShape { Rectangular, Round };
 
@@ -147,8 +142,10 @@ public:
     // Re equal to 2320 counts as turbulent.
     static bool IsLaminar(double reynolds) { return reynolds < 2320.0; }
 
-    // The whole run from tau = 0, t = ti until tau >= tauL (at least one step).
-    RunResult Run(const StepObserver& observer = {}) const;
+    // The whole run from tau = 0, t = ti until tau >= tauL (at least one
+    // step). Every kStepsBetweenChecks steps `watch` is told tau against
+    // tauL (a stop request throws Cancelled).
+    RunResult Run(const StepObserver& observer = {}, const RunWatch& watch = {}) const;
 
 private:
     Inputs in_;
@@ -204,9 +201,10 @@ std::optional<Request> PrepareRequest(const InputTexts& texts, double T0, Messag
 
 // A whole request: validation (message and nothing else), conversion, the
 // outside and inside air (reported to the listener as soon as known), the
-// laminar test (message) and the run. Returns the results, or nothing when a
-// message ended the request. Errors propagate.
+// laminar test (message) and the run, watched by `watch`. Returns the
+// results, or nothing when a message ended the request. Errors propagate.
 std::optional<Results> RunSimulation(const InputTexts& texts, double T0, MessageSink& messages,
-                                     SimulationListener& listener, const StepObserver& observer = {});
+                                     SimulationListener& listener, const StepObserver& observer = {},
+                                     const RunWatch& watch = {});
 
 }  // namespace vimtal::ductsim

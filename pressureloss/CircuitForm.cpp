@@ -66,6 +66,7 @@ TForm15::TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
     BuildOptions();
     // Left of the total, under the columns.
     LabelUwagi = new NotesLabel(Client(), 12, 166, 600);
+    workFile_.Start(circuit_.Serialize());
 }
 
 void TForm15::BuildMenus() {
@@ -287,21 +288,32 @@ void TForm15::Noweobliczenia1Click() {
     circuit_.Clear();
     Edit1->setText(QStringLiteral("0"));
     LabelUwagi->ShowNotes({});
+    workFile_.Start(circuit_.Serialize());
 }
 
-void TForm15::Zapiszobliczenia1Click() {
+void TForm15::Zapiszobliczenia1Click() { SaveAs(); }
+
+bool TForm15::SaveAs() {
     const std::optional<QString> chosen = platform().SaveFileDialog(platform().SaveRecordDialog(
         QStringLiteral("Pliki Obliczeń Hydraulicznych (*.moh)"), QStringLiteral("moh"), lastSaveName_));
-    if (!chosen || chosen->isEmpty()) return;
+    if (!chosen || chosen->isEmpty()) return false;
     lastSaveName_ = *chosen;
-    Save(*chosen);
+    return Save(*chosen);
 }
 
 bool TForm15::Save(const QString& path) {
     const bool saved = Guarded([&] { circuit_.Save(ToStd(path)); });
-    if (saved) recentFiles_->Add(path);
-    return saved;
+    if (!saved) return false;
+    recentFiles_->Add(path);
+    workFile_.Keep(circuit_.Serialize(), path);
+    return true;
 }
+
+bool TForm15::Changed() const { return workFile_.Differs(circuit_.Serialize()); }
+
+bool TForm15::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
+
+void TForm15::AcceptChanges() { workFile_.Accept(circuit_.Serialize()); }
 
 void TForm15::Otwrzobliczenia1Click() {
     const std::optional<QString> chosen = platform().OpenFileDialog(
@@ -328,8 +340,10 @@ bool TForm15::Open(const QString& path) {
         circuit_.runningTotal = total;
         Edit1->setText(FromStd(pressureloss::TotalText(total)));
     });
-    if (opened) recentFiles_->Add(path);
-    return opened;
+    if (!opened) return false;
+    recentFiles_->Add(path);
+    workFile_.Keep(circuit_.Serialize(), path);
+    return true;
 }
 
 void TForm15::Zamknij1Click() { close(); }

@@ -10,6 +10,7 @@
 
 #include "core/Report.h"
 #include "core/ui/Form.h"
+#include "core/ui/ModuleWork.h"
 #include "core/ui/ReportRenderer.h"
 #include "core/ui/WindowLink.h"
 #include "pressureloss/Session.h"
@@ -31,7 +32,7 @@ class NotesLabel;
 class RecentFiles;
 class TForm16;
 
-class TForm15 : public Form {
+class TForm15 : public Form, public ModuleWork {
     Q_OBJECT
 public:
     // `air`: the calculator works with the density and viscosity as the
@@ -60,6 +61,15 @@ public:
     // Open and Save tell whether the file was read or written.
     bool Open(const QString& path);
     bool Save(const QString& path);
+    // The save dialog (offering the name chosen last), then Save; false
+    // when cancelled or not written.
+    bool SaveAs();
+
+    // The circuit's .moh bytes against those last opened or saved; a new
+    // calculation is a circuit without a file.
+    bool Changed() const override;
+    bool SaveChanges() override;
+    void AcceptChanges() override;
 
     // The calculation sheet of the circuit ("Drukuj...", "Zapisz raport
     // PDF..."): the air as the calculator uses it, the eleven columns of
@@ -125,6 +135,7 @@ private:
     bool syncing_ = false;
     QString lastSaveName_;
     RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
+    WorkFile workFile_;  // the circuit last opened, saved or started with
 
     AmbientAir& air_;
     pressureloss::Session& session_;

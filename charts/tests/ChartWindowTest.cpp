@@ -4,6 +4,7 @@
 #include "charts/ChartWindow.h"
 
 #include "charts/ChartExport.h"
+#include "charts/ChartFrame.h"
 #include "charts/tests/ChartPixels.h"
 #include "core/Errors.h"
 #include "core/Files.h"
@@ -40,7 +41,7 @@ public:
     }
     void AddExportItemsTo(QMenu* menu) { AddExportItems(menu); }
 
-    std::function<void(QPainter&, MessageSink&, std::vector<PlotPoint>&)> body;
+    std::function<void(Canvas&, MessageSink&, std::vector<PlotPoint>&)> body;
     std::vector<QSize> sizes;  // of each computation
     bool waitCursor = false;   // shown during the last computation
 
@@ -48,12 +49,19 @@ protected:
     ExportNames Exports() const override {
         return {QStringLiteral("wykres.png"), QStringLiteral("dane.csv"), "x [m]", "y [°C]"};
     }
-    void DrawChart(QPainter& painter, int W, int H, MessageSink& messages, std::vector<PlotPoint>& points) override {
+    Drawing PrepareDrawing(int W, int H) override {
         sizes.emplace_back(W, H);
-        const QCursor* cursor = QApplication::overrideCursor();
-        waitCursor = cursor && cursor->shape() == Qt::WaitCursor;
-        painter.fillRect(10, 10, 5, 5, kRed);
-        if (body) body(painter, messages, points);
+        Drawing drawing;
+        drawing.draw = [this](Canvas& canvas, MessageSink& messages, std::vector<PlotPoint>& points, RunControl&) {
+            // Read while the window's thread waits for the drawing.
+            const QCursor* cursor = QApplication::overrideCursor();
+            waitCursor = cursor && cursor->shape() == Qt::WaitCursor;
+            canvas.SetPen(kRed);
+            canvas.MoveTo(10, 12);
+            canvas.LineTo(15, 12);
+            if (body) body(canvas, messages, points);
+        };
+        return drawing;
     }
 };
 
@@ -131,7 +139,7 @@ TEST_F(ChartWindowTest, ANewSizeIsComputedAtOnceWhenShown) {
 }
 
 TEST_F(ChartWindowTest, MessagesAndErrorsComeOnceAfterTheFirstPaint) {
-    chart.body = [](QPainter&, MessageSink& messages, std::vector<PlotPoint>&) {
+    chart.body = [](Canvas&, MessageSink& messages, std::vector<PlotPoint>&) {
         messages.ShowMessage("Podaj wysokosc zasobnika C.W.U", "Vimtal info");
         messages.ShowMessage("Druga wiadomość", "Vimtal info");
         throw FloatingPointError(FloatFault::DivisionByZero);
@@ -168,7 +176,7 @@ TEST_F(ChartWindowTest, MessagesAndErrorsComeOnceAfterTheFirstPaint) {
 
 TEST_F(ChartWindowTest, KeepsThePointsOfItsCurve) {
     int run = 0;
-    chart.body = [&](QPainter&, MessageSink&, std::vector<PlotPoint>& points) {
+    chart.body = [&](Canvas&, MessageSink&, std::vector<PlotPoint>& points) {
         ++run;
         for (int i = 0; i <= run; ++i) points.push_back({i * 1.5, run * 10.0});
     };
@@ -184,8 +192,10 @@ TEST_F(ChartWindowTest, KeepsThePointsOfItsCurve) {
 // the chart's names, the picture by the extension of the name chosen.
 TEST_F(ChartWindowTest, ExportsWriteTheKeptImageAndPointsWithoutComputingAgain) {
     SetDecimalSeparator(',');
-    chart.body = [](QPainter& painter, MessageSink&, std::vector<PlotPoint>& points) {
-        painter.fillRect(30, 40, 60, 1, QColor(0, 0, 255));
+    chart.body = [](Canvas& canvas, MessageSink&, std::vector<PlotPoint>& points) {
+        canvas.SetPen(QColor(0, 0, 255));
+        canvas.MoveTo(30, 40);
+        canvas.LineTo(90, 40);
         points = {{0, 20}, {1.5, 18.25}};
     };
     chart.show();

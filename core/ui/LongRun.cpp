@@ -37,9 +37,10 @@ constexpr int kTickMs = 20;
 class ProgressDialog {
 public:
     ProgressDialog(QWidget* owner, RunControl& control)
-        : dialog_(QStringLiteral("Trwają obliczenia..."), QStringLiteral("Anuluj"), 0, kBarSteps, owner) {
+        : dialog_(QStringLiteral("Trwają obliczenia..."), QStringLiteral("Anuluj"), 0, kBarSteps, OnScreen(owner)) {
         dialog_.setObjectName(QStringLiteral("ProgressDialog"));
-        dialog_.setWindowTitle(owner ? owner->window()->windowTitle() : QString());
+        QWidget* parent = dialog_.parentWidget();
+        dialog_.setWindowTitle(parent ? parent->window()->windowTitle() : QString());
         dialog_.setWindowModality(Qt::ApplicationModal);
         dialog_.setAutoClose(false);
         dialog_.setAutoReset(false);
@@ -62,6 +63,13 @@ public:
     }
 
 private:
+    // The owner's window, or the active window while the owner is hidden
+    // (a window that shows the results only once they are known).
+    static QWidget* OnScreen(QWidget* owner) {
+        if (owner && owner->isVisible()) return owner;
+        return QApplication::activeWindow();
+    }
+
     QProgressDialog dialog_;
 };
 

@@ -29,7 +29,8 @@ namespace vimtal {
 inline constexpr std::chrono::milliseconds kProgressDelay{400};
 
 // Runs `work` on a worker thread with `control`, showing the progress dialog
-// over `owner` (may be null) once it takes longer than the delay. Returns
+// over `owner` (over the active window when `owner` is null or hidden) once
+// it takes longer than the delay. Returns
 // false when the work ended by throwing Cancelled; any other exception it
 // throws is thrown again here, on the calling thread.
 bool RunWithProgress(QWidget* owner, RunControl& control, const std::function<void()>& work);

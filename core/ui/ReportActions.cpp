@@ -2,12 +2,17 @@
 
 #include "Form.h"
 #include "Guard.h"
+#include "LongRun.h"
 #include "Platform.h"
 #include "Text.h"
 #include "WaitCursor.h"
+#include "core/Files.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QMenu>
+#include <QPagedPaintDevice>
+#include <QPdfWriter>
 
 namespace vimtal {
 
@@ -17,6 +22,16 @@ QAction* NewReportAction(QObject* parent, const QString& name, const QString& ca
     action->setObjectName(name);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     return action;
+}
+
+// Draws the report on a worker thread, its charts' model runs reporting to
+// the progress dialog: false after "Anuluj".
+bool DrawOnWorker(QWidget* owner, const std::function<void()>& draw) {
+    RunControl control;
+    return RunWithProgress(owner, control, [&] {
+        const CurrentRunScope scope(control);
+        draw();
+    });
 }
 }  // namespace
 
@@ -54,33 +69,46 @@ ReportActions AddReportActions(Form* form, QMenu* fileMenu, QAction* closeAction
                          [form, menu](const QPoint& at) { menu->popup(form->mapToGlobal(at)); });
     }
 
-    On(actions.print, &QAction::triggered, [build, options] { PrintReport(build, options); });
+    On(actions.print, &QAction::triggered, [build, form, options] { PrintReport(build, form, options); });
     On(actions.savePdf, &QAction::triggered,
-       [build, pdfName, options] { SaveReportPdfAs(build, pdfName, options); });
+       [build, pdfName, form, options] { SaveReportPdfAs(build, pdfName, form, options); });
     return actions;
 }
 
-void PrintReport(const ReportBuilder& build, const ReportRenderOptions& options) {
+void PrintReport(const ReportBuilder& build, QWidget* owner, const ReportRenderOptions& options) {
     const Report report = build();
     PrintJob job;
     job.documentName = FromStd(report.document.Caption());
-    job.render = [&report, options](QPagedPaintDevice& printer, int firstPage, int lastPage) {
-        WaitCursor busy;
+    job.render = [&report, owner, options](QPagedPaintDevice& printer, int firstPage, int lastPage) {
         ReportRenderOptions pages = options;
         pages.firstPage = firstPage;
         pages.lastPage = lastPage;
+        // The trial: the same pages at the printer's resolution, so that
+        // every chart computes at the size the printer needs.
+        const int dotsPerInch = printer.logicalDpiX();
+        const bool drawn = DrawOnWorker(owner, [&] {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter trial(&buffer);
+            trial.setResolution(dotsPerInch);
+            RenderReport(report, trial, pages);
+        });
+        if (!drawn) return;
+        WaitCursor busy;
         RenderReport(report, printer, pages);
     };
     platform().Print(job);
 }
 
-void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName, const ReportRenderOptions& options) {
+void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName, QWidget* owner,
+                     const ReportRenderOptions& options) {
     const std::optional<QString> path =
         platform().SaveFileDialog(platform().SaveRecordDialog(kPdfFilter, QStringLiteral("pdf"), pdfName));
     if (!path || path->isEmpty()) return;
     const Report report = build();
-    WaitCursor busy;
-    SaveReportPdf(*path, report, options);
+    QByteArray pdf;
+    if (!DrawOnWorker(owner, [&] { pdf = ReportPdf(report, options); })) return;
+    WriteFileAtomically(ToStd(*path), Bytes(pdf.begin(), pdf.end()));
 }
 
 }  // namespace vimtal

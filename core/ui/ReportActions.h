@@ -16,6 +16,16 @@
 // Printing goes through the platform's print dialog; the PDF through its
 // save dialog (filter "Dokument PDF (*.pdf)", the preset name, the start
 // folder) and is written the safe way. Errors end in the "VIMTAL" error box.
+//
+// A report's charts may run a simulation (two runs of up to a hundred
+// million steps), so the sheet is drawn on a worker thread, with the wait
+// cursor and, when it takes a while, the progress dialog with "Anuluj" over
+// the window (core/ui/LongRun.h); the charts' model runs report to the
+// control that CurrentRunControl() gives them there. "Anuluj" writes no file
+// and prints nothing. A printer is drawn on by the window's thread: the
+// sheet is first drawn on the worker at the printer's resolution, and the
+// charts keep what they computed for the same size, so the printer gets the
+// sheet without running a model again.
 #pragma once
 
 #include "ReportRenderer.h"
@@ -26,6 +36,7 @@
 
 class QAction;
 class QMenu;
+class QWidget;
 
 namespace vimtal {
 
@@ -51,8 +62,9 @@ ReportActions AddReportActions(Form* form, QMenu* fileMenu, QAction* closeAction
 // The two handlers themselves (they raise errors; the items run them under
 // the guard). PrintReport shows the print dialog and prints the pages it
 // asks for; SaveReportPdfAs shows the save dialog with `pdfName` preset and
-// writes the file.
-void PrintReport(const ReportBuilder& build, const ReportRenderOptions& options = {});
-void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName, const ReportRenderOptions& options = {});
+// writes the file. The progress dialog stands over `owner`.
+void PrintReport(const ReportBuilder& build, QWidget* owner = nullptr, const ReportRenderOptions& options = {});
+void SaveReportPdfAs(const ReportBuilder& build, const QString& pdfName, QWidget* owner = nullptr,
+                     const ReportRenderOptions& options = {});
 
 }  // namespace vimtal

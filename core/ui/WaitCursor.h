@@ -1,5 +1,6 @@
-// Shows the wait cursor for the lifetime of the object (a long simulation or
-// chart paint runs in the user-interface thread).
+// Shows the wait cursor for the lifetime of the object: short work done on
+// the user-interface thread (a search, opening a file, a printer's sheet
+// whose charts are already computed).
 #pragma once
 
 #include <QApplication>

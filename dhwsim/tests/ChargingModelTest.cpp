@@ -210,6 +210,81 @@ TEST_F(ChargingModelTest, InputsTheFormulasCannotTakeAreRefusedBeforeTheLoop) {
     }
 }
 
+// The most steps a run can take, N / dtau or tau_k / dtau when the target
+// time comes first, is known before the run: above a hundred million the
+// run and the chart are refused with one message, whatever the target.
+TEST_F(ChargingModelTest, RunsOfMoreThanAHundredMillionStepsAreRefused) {
+    const std::string tooMany =
+        "Symulacja wymagałaby ponad 100 000 000 kroków czasowych - zwiększ długość kroku czasowego symulacji lub "
+        "zmniejsz liczbę iteracji";
+    struct Case {
+        const char* timeStep;
+        const char* limit;
+        const char* targetTime;  // null: towards the target temperature
+        double end;              // RunEnd, s
+        bool refused;
+    } cases[] = {
+        {"1E-9", "10000000", nullptr, 1e7, true},     // 1E16 steps
+        {"0,5", "50000000", nullptr, 5e7, false},     // exactly 1E8
+        {"0,5", "50000001", nullptr, 50000001, true},
+        {"1", "1000000000", nullptr, 1e9, true},      // the target may come early; the limit counts
+        {"1", "1000000000", "1000", 1000, false},     // the target time comes first
+        {"1E-6", "1000000000", "1000", 1000, true},   // 1E9 steps to the target time
+        {"1E-6", "10", "1000", 10, false},            // the limit comes first: 1E7 steps
+        {"1", "-5", nullptr, -5, false},              // one step
+    };
+    for (const Case& c : cases) {
+        for (Purpose purpose : {Purpose::Run, Purpose::Chart}) {
+            WindowInputs w = Tank();
+            w.timeStep = c.timeStep;
+            if (c.targetTime) ForTime(w, c.targetTime);
+            SimulationSettings s;
+            s.limit = c.limit;
+            KeptValues k;
+            Derive(k, w);
+            RecordingMessageSink messages;
+            const std::optional<Inputs> in = Prepare(w, s, purpose, k, messages);
+            EXPECT_EQ(in.has_value(), !c.refused) << c.timeStep << " " << c.limit;
+            if (in) {
+                EXPECT_EQ(RunEnd(*in), c.end) << c.timeStep << " " << c.limit;
+                EXPECT_TRUE(messages.messages.empty());
+                continue;
+            }
+            ASSERT_EQ(messages.messages.size(), 1u);
+            EXPECT_EQ(messages.messages[0].text, tooMany);
+            EXPECT_EQ(messages.messages[0].title, "VIMTAL info");
+        }
+    }
+}
+
+// A run watched by a RunControl reports the simulated time against the end
+// of the run and ends with Cancelled at the first check after a stop is
+// asked for; unasked, watching changes nothing.
+TEST_F(ChargingModelTest, AWatchedRunReportsItsTimeAndStopsWhenAsked) {
+    WindowInputs w = Tank();
+    ForTime(w, "20000");
+    Derive(kept, w);
+    const std::optional<Inputs> in = PrepareRun(w);
+    ASSERT_TRUE(in);
+    RunControl control;
+    const Result watched = SimulateWatched(*in, RunWatch(&control));
+    const Result plain = Simulate(*in);
+    EXPECT_EQ(watched.end.tw, plain.end.tw);
+    // Last told after 16 384 of the 20 000 steps.
+    EXPECT_DOUBLE_EQ(control.Fraction(), 4.0 * kPollSteps / 20000);
+
+    // The second half of a chart's work.
+    RunControl chart;
+    SimulateWatched(*in, RunWatch(&chart, 1, 2));
+    EXPECT_DOUBLE_EQ(chart.Fraction(), (1 + 4.0 * kPollSteps / 20000) / 2);
+
+    RunControl stopped;
+    stopped.RequestStop();
+    long long steps = 0;
+    EXPECT_THROW(SimulateWatched(*in, RunWatch(&stopped), [&](const State&) { ++steps; }), Cancelled);
+    EXPECT_EQ(steps, kPollSteps);
+}
+
 TEST_F(ChargingModelTest, OneStepWhenTheTargetIsAlreadyMet) {
     struct Case {
         const char* timeStep;

@@ -5,11 +5,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+
+#include <functional>
 
 #include "app/testing/AppHarness.h"
 #include "charts/tests/ChartPixels.h"
 #include "core/ui/Platform.h"
 #include "ductsim/DuctChart.h"
+#include "ductsim/DuctForm.h"
 #include "ductsim/DuctModel.h"
 
 namespace vimtal {
@@ -242,6 +246,36 @@ TEST_F(DuctChart, WarmingAndEqualTemperatures) {
     EXPECT_TRUE(app.Messages().isEmpty());
     EXPECT_EQ(image.pixel(200, H - 20), kBlue);  // on the axis of te
     EXPECT_EQ(Count(image, kRed, QRect(15, 35, 5, H - 56)), 0);  // no temperature ticks
+}
+
+// The report's chart draws the picture the chart window draws, at any
+// size; drawn again at the same size (the printer after the trial) it runs
+// the model no more, at another it runs it twice again.
+TEST_F(DuctChart, TheReportsChartIsTheWindowsAndRunsOncePerSize) {
+    FillExample(app);
+    const ductsim::InputTexts texts = app.WindowAs<TForm9>(F)->CurrentInputs();
+    auto paint = [](const std::function<void(charts::Canvas&, int, int)>& draw, QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        charts::Canvas canvas(painter);
+        draw(canvas, size.width(), size.height());
+        return image;
+    };
+    ductsim::CoolingCharts report(texts);
+    for (const QSize size : {QSize(W, H), QSize(W, H), QSize(640, 390)}) {
+        const QImage window = paint(
+            [&](charts::Canvas& canvas, int w, int h) {
+                RecordingMessageSink messages;
+                ductsim::SimulationListener quiet;
+                ductsim::DrawCoolingChart(canvas, w, h, texts, messages, quiet);
+            },
+            size);
+        const QImage kept = paint([&](charts::Canvas& canvas, int w, int h) { report.Draw(canvas, w, h); }, size);
+        EXPECT_EQ(kept, window);
+        EXPECT_GT(Of(kept, kBlue).count, 100);
+    }
+    EXPECT_EQ(report.Runs(), 4);
 }
 
 TEST_F(DuctChart, Screenshots) {

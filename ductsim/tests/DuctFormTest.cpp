@@ -10,8 +10,11 @@
 
 #include "app/testing/AppHarness.h"
 #include "core/ui/Platform.h"
+#include "core/ui/testing/ProgressDialogs.h"
 #include "ductsim/DuctForm.h"
 #include "core/testing/TempFolder.h"
+
+#include <chrono>
 
 namespace vimtal {
 namespace {
@@ -130,6 +133,38 @@ TEST(DuctWindow, NotesOnAShortDuctShowAndClear) {
     app.SetText(F, "Edit8", "25");
     app.Click(F, "Button1");
     EXPECT_TRUE(notes->isHidden());
+}
+
+// A run of 28.8 million steps goes on a worker thread behind the progress
+// dialog; "Anuluj" 150 ms into it ends it within 0.1 s, and the window
+// shows what it showed before the click: not even the air properties of the
+// new surroundings, which the request computes before its steps.
+TEST(DuctWindow, AnulujEndsALongRunWithTheWindowAsItWas) {
+    using namespace std::chrono_literals;
+    AppHarness app;
+    app.Click("TForm18", "SpeedButton4");
+    FillExample(app);
+    app.Click(F, "Button1");
+    app.SetText(F, "Edit2", "-10");
+    app.SetText(F, "Edit11", "0,0000001");
+    std::vector<QString> before;
+    for (const QLineEdit* box : app.Window(F)->findChildren<QLineEdit*>()) before.push_back(box->text());
+    const QString notes = app.Text(F, "LabelUwagi");
+    ASSERT_EQ(notes, "⚠ Uwagi: 1");
+    app.ClearRecords();
+
+    testing::ProgressDialogs progress;
+    progress.CancelAt(150ms);
+    progress.Start();
+    app.Click(F, "Button1");
+    ASSERT_GE(progress.PressedAt(), 150);
+    EXPECT_LT(progress.SincePress(), 100);
+    EXPECT_EQ(progress.Titles().value(0), app.Window(F)->windowTitle());
+    std::vector<QString> after;
+    for (const QLineEdit* box : app.Window(F)->findChildren<QLineEdit*>()) after.push_back(box->text());
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(app.Text(F, "LabelUwagi"), notes);
+    EXPECT_TRUE(app.Messages().isEmpty()) << app.LastMessage().toStdString();
 }
 
 TEST(DuctWindow, EmptyFieldsAreReportedInOrder) {

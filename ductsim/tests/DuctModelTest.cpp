@@ -162,6 +162,25 @@ TEST_F(DuctModelTest, ObserverSeesEveryStepInOrder) {
     EXPECT_LT(points[points.size() - 2].first, 2.88);
 }
 
+// Every 4096 steps the run tells its watch tau against tauL; a stop asked
+// for ends it with Cancelled at the next check, and unasked the run is the
+// same as without a watch.
+TEST_F(DuctModelTest, AWatchedRunReportsItsTimeAndStopsWhenAsked) {
+    const DuctSimulation simulation(ConvertInputs(DefaultCase()), kWindowT0);  // 28 800 steps
+    const double tauL = simulation.geometry().residenceTime;
+    RunControl control;
+    const RunResult watched = simulation.Run({}, RunWatch(&control, 1, 2));
+    EXPECT_EQ(watched.finalTemperature, simulation.Run().finalTemperature);
+    // The second half of the work, last told at step 28 672 (7 x 4096).
+    EXPECT_NEAR(control.Fraction(), (1 + 28672 * 0.0001 / tauL) / 2, 1e-9);
+
+    RunControl stopped;
+    stopped.RequestStop();
+    long long steps = -1;  // the observer also sees the start
+    EXPECT_THROW(simulation.Run([&](double, double) { ++steps; }, RunWatch(&stopped)), Cancelled);
+    EXPECT_EQ(steps, static_cast<long long>(kStepsBetweenChecks));
+}
+
 TEST_F(DuctModelTest, WarmerSurroundingsWarmTheAir) {
     InputTexts t = DefaultCase();
     t.ti = "-5";
