@@ -3,12 +3,12 @@
 // the program as the user answers.
 #include "app/ExitQuestions.h"
 #include "app/testing/AppHarness.h"
+#include "core/testing/TempFolder.h"
 #include "dhwsim/DhwSimForm.h"
 #include "ductsim/DuctForm.h"
 #include "pressureloss/CircuitForm.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -53,8 +53,8 @@ TEST(ExitQuestions, EachModuleWithEachAnswer) {
                                           (closeBox ? " close box" : " Zamknij");
                 AppHarness app;
                 m.change(app);
-                QTemporaryDir dir;
-                const QString path = dir.filePath(QStringLiteral("praca.") + QString::fromLatin1(m.extension));
+                const vimtal::testing::TempFolder dir;
+                const QString path = dir.QtFile(QStringLiteral("praca.") + QString::fromLatin1(m.extension));
                 app.Fake().saveAnswers = {path};
                 app.Fake().saveQuestionAnswers = {a.answer};
                 closeBox ? app.Close(kLauncher) : app.Click(kLauncher, QStringLiteral("Zamknij1"));
@@ -75,8 +75,8 @@ TEST(ExitQuestions, EachModuleWithEachAnswer) {
 // program running and asks no further.
 TEST(ExitQuestions, ModuleByModuleIntoTheirFilesUntilASaveFails) {
     AppHarness app;
-    QTemporaryDir dir;
-    const QString cwu = dir.filePath(QStringLiteral("zasobnik.cwu"));
+    const vimtal::testing::TempFolder dir;
+    const QString cwu = dir.QtFile(QStringLiteral("zasobnik.cwu"));
     app.SetText(QStringLiteral("TForm5"), "Edit2", "1,2");
     ASSERT_TRUE(app.WindowAs<TForm5>(QStringLiteral("TForm5"))->Save(cwu));
     ASSERT_TRUE(app.WindowAs<TForm5>(QStringLiteral("TForm5"))->Open(cwu));
@@ -99,7 +99,7 @@ TEST(ExitQuestions, ModuleByModuleIntoTheirFilesUntilASaveFails) {
     app.ClearRecords();
     app.Fake().saveQuestions.clear();
     app.Fake().saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Save, SaveAnswer::Save};
-    app.Fake().saveAnswers = {dir.filePath(QStringLiteral("brak/kanal.kan"))};
+    app.Fake().saveAnswers = {dir.QtFile(QStringLiteral("brak/kanal.kan"))};
     app.Click(kLauncher, QStringLiteral("Zamknij1"));
     ASSERT_EQ(app.Fake().saveQuestions.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(app.Fake().saveQuestions[i], QString::fromUtf8(kModules[i].question));
@@ -112,10 +112,10 @@ TEST(ExitQuestions, ModuleByModuleIntoTheirFilesUntilASaveFails) {
     // Asked again: the circuit, and the duct, whose save now works.
     app.Fake().saveQuestions.clear();
     app.Fake().saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Save};
-    app.Fake().saveAnswers = {dir.filePath(QStringLiteral("kanal.kan"))};
+    app.Fake().saveAnswers = {dir.QtFile(QStringLiteral("kanal.kan"))};
     app.Click(kLauncher, QStringLiteral("Zamknij1"));
     EXPECT_EQ(app.Fake().saveQuestions.size(), 2u);
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("kanal.kan"))));
+    EXPECT_TRUE(QFile::exists(dir.QtFile(QStringLiteral("kanal.kan"))));
     EXPECT_FALSE(app.IsVisible(kLauncher));
 }
 

@@ -11,7 +11,6 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
