@@ -12,16 +12,12 @@
 
 #include "aircalc/AirProcesses.h"
 #include "core/ui/Form.h"
+#include "core/ui/WidgetsFwd.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace vimtal {
 

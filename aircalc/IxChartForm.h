@@ -28,18 +28,11 @@
 #include "aircalc/IxChart.h"
 #include "core/ui/Form.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/ui/WidgetsFwd.h"
 #include "core/ui/WindowLink.h"
 
 #include <optional>
 #include <vector>
-
-class QAction;
-class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QTableWidget;
 
 namespace vimtal {
 

@@ -4,9 +4,7 @@
 #pragma once
 
 #include "core/ui/Form.h"
-
-class QPlainTextEdit;
-class QPushButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 

@@ -5,14 +5,8 @@
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/ui/WidgetsFwd.h"
 #include "orifice/OrificeSizing.h"
-
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace vimtal {
 
