@@ -144,6 +144,9 @@ private:
     void BuildFileMenu();
     // The process sheet (IxChartSheet.cpp).
     void BuildSheet(QWidget* parent);
+    // The tables' context menus, and the sheet's buttons, items and tables
+    // wired to their handlers.
+    void ConnectSheet();
     void FillSheet();
     // The row chosen in a table, if any.
     std::optional<std::size_t> ChosenState() const;

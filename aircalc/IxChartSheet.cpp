@@ -122,7 +122,10 @@ void IxChartForm::BuildSheet(QWidget* parent) {
              {&ButtonEdytujPrzemiane, {"ButtonEdytujPrzemiane", "Edytuj..."}},
              {&ButtonUsunPrzemiane, {"ButtonUsunPrzemiane", "Usuń"}}});
     columns_->addWidget(sheet);
+    ConnectSheet();
+}
 
+void IxChartForm::ConnectSheet() {
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     Dodajpunkt1 = NewAction(PopupMenu2, QStringLiteral("Dodajpunkt1"), QStringLiteral("Dodaj punkt..."));
