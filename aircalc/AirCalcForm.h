@@ -8,13 +8,8 @@
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/ui/WidgetsFwd.h"
 #include "core/ui/WindowLink.h"
-
-class QAction;
-class QGridLayout;
-class QHBoxLayout;
-class QLineEdit;
-class QPushButton;
 
 namespace vimtal {
 

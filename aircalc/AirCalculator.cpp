@@ -36,6 +36,19 @@ const char* const kTemperatureTooHot =
 
 bool Filled(const std::string& text) { return !text.empty(); }
 
+// The first temperature of the search grid, from kSearchStart up, at which
+// the enthalpy left over, `excess(t)` in kJ/kg, is no longer positive.
+template <typename Excess>
+double MarchUpTo(double pb, const char* tooHot, Excess excess) {
+    if (pb <= 0) Refuse(kPressureNotPositive);
+    double t = kSearchStart;
+    for (;;) {
+        t = fp::Store(t + kTemperatureStep);
+        if (t > kSearchTopTemperature) Refuse(tooHot);
+        if (excess(t) <= 0) return t;
+    }
+}
+
 }  // namespace
 
 double AirCalcSaturationPressure(double T) {
@@ -55,32 +68,22 @@ double DewPoint(double p) {
 }
 
 double WetBulbSearch(double i, double pb) {
-    if (pb <= 0) Refuse(kPressureNotPositive);
-    double tm = kSearchStart;
-    for (;;) {
-        tm = fp::Store(tm + kTemperatureStep);
-        if (tm > kSearchTopTemperature) Refuse(kWetBulbTooHot);
+    return MarchUpTo(pb, kWetBulbTooHot, [&](double tm) {
         const double psm = AirCalcSaturationPressure(tm);
         // Saturated air cannot exist once its vapour alone would exceed pb.
         if (psm >= pb) Refuse(kWetBulbReachesPb);
         const double xs = HumidityRatio(1.0, psm, pb);
-        const double F = fp::Store(i - xs * (2501.0L + 1.84L * tm) - 1.005L * tm);
-        if (F <= 0) return tm;
-    }
+        return fp::Store(i - xs * (2501.0L + 1.84L * tm) - 1.005L * tm);
+    });
 }
 
 double TemperatureSearch(double i, double phi, double pb) {
-    if (pb <= 0) Refuse(kPressureNotPositive);
-    double t = kSearchStart;
-    for (;;) {
-        t = fp::Store(t + kTemperatureStep);
-        if (t > kSearchTopTemperature) Refuse(kTemperatureTooHot);
+    return MarchUpTo(pb, kTemperatureTooHot, [&](double t) {
         const double ps = AirCalcSaturationPressure(t);
         const real vapour = static_cast<real>(phi) * ps;
         if (vapour >= pb) Refuse(kTemperatureReachesPb);
-        const double F = fp::Store(i - 0.622L * fp::Div(vapour, pb - vapour) * (2501.0L + 1.84L * t) - 1.005L * t);
-        if (F <= 0) return t;
-    }
+        return fp::Store(i - 0.622L * fp::Div(vapour, pb - vapour) * (2501.0L + 1.84L * t) - 1.005L * t);
+    });
 }
 
 Notes AssumptionNotes(double t, double rh) {

@@ -36,6 +36,22 @@ std::optional<double> ValueOf(const QLineEdit* edit) {
 
 QString TextOf(const std::optional<double>& value) { return value ? FromStd(FloatToStr(*value)) : QString(); }
 
+// The dialog's client area, fixed at `width` x `height`, with the grid its
+// rows stand on.
+QGridLayout* NewDialogGrid(Form* form, int width, int height) {
+    form->SetClientSize(width, height);
+    return NewGrid(form->Client(), {12, 10, 12, 10}, 8, 6);
+}
+
+// A name's row: the caption and a box of 100 px.
+QLineEdit* AddNameRow(QWidget* parent, QGridLayout* grid, int line, const QString& caption, const QString& name) {
+    grid->addWidget(NewLabel(parent, {}, caption), line, 0);
+    QLineEdit* edit = NewEdit(parent, name);
+    edit->setFixedWidth(100);
+    grid->addWidget(edit, line, 1);
+    return edit;
+}
+
 // A row of a dialog: the symbol, the field, the unit.
 struct Row {
     QLineEdit** edit;
@@ -113,9 +129,8 @@ const std::array<TypeChoice, 5> kTypes{{
 
 IxRangeForm::IxRangeForm(IxChartForm& chart)
     : Form(QStringLiteral("IxRangeForm"), QStringLiteral("Zakres wykresu i-x")), chart_(chart) {
-    SetClientSize(250, 140);
+    QGridLayout* grid = NewDialogGrid(this, 250, 140);
     QWidget* c = Client();
-    QGridLayout* grid = NewGrid(c, {12, 10, 12, 10}, 8, 6);
     AddRows(c, grid, 0,
             {{&Edit1, "Edit1", "t min", "°C"}, {&Edit2, "Edit2", "t max", "°C"}, {&Edit3, "Edit3", "x max", "g/kg"}},
             90);
@@ -143,13 +158,9 @@ void IxRangeForm::Button1Click() {
 
 IxStateForm::IxStateForm(IxChartForm& chart)
     : Form(QStringLiteral("IxStateForm"), QStringLiteral("Punkt powietrza")), chart_(chart) {
-    SetClientSize(300, 330);
+    QGridLayout* grid = NewDialogGrid(this, 300, 330);
     QWidget* c = Client();
-    QGridLayout* grid = NewGrid(c, {12, 10, 12, 10}, 8, 6);
-    grid->addWidget(NewLabel(c, {}, QStringLiteral("Nazwa")), 0, 0);
-    EditNazwa = NewEdit(c, QStringLiteral("EditNazwa"));
-    EditNazwa->setFixedWidth(100);
-    grid->addWidget(EditNazwa, 0, 1);
+    EditNazwa = AddNameRow(c, grid, 0, QStringLiteral("Nazwa"), QStringLiteral("EditNazwa"));
     AddNote(c, grid, 1, {}, QStringLiteral("Stan powietrza: podaj dwie z wielkości t, φ, x, i."));
     AddRows(c, grid, 2,
             {{&EditT, "EditT", "t", "°C"}, {&EditFi, "EditFi", "φ", "%"}, {&EditX, "EditX", "x", "g/kg"},
@@ -158,6 +169,10 @@ IxStateForm::IxStateForm(IxChartForm& chart)
             QStringLiteral("Przepływ powietrza, ṁ albo V: potrzebny do mieszania i do obliczenia mocy Q "
                            "i strumienia wody W."));
     AddRows(c, grid, 7, {{&EditM, "EditM", "ṁ", "kg/s"}, {&EditV, "EditV", "V", "m³/h"}});
+    values_ = {{EditT, &aircalc::StateInput::t},
+               {EditFi, &aircalc::StateInput::phi},
+               {EditX, &aircalc::StateInput::x},
+               {EditI, &aircalc::StateInput::i}};
     AddButtons(this, c, grid, 9, Button1, BitBtn1);
     On(Button1, &QPushButton::clicked, [this] { Button1Click(); });
 }
@@ -167,10 +182,7 @@ void IxStateForm::Prepare(std::optional<std::size_t> index, const aircalc::State
     setWindowTitle(index ? QStringLiteral("Punkt powietrza „%1”").arg(FromStd(state.name))
                          : QStringLiteral("Nowy punkt powietrza"));
     EditNazwa->setText(FromStd(state.name));
-    EditT->setText(TextOf(state.t));
-    EditFi->setText(TextOf(state.phi));
-    EditX->setText(TextOf(state.x));
-    EditI->setText(TextOf(state.i));
+    for (const auto& [edit, value] : values_) edit->setText(TextOf(state.*value));
     const auto flow = [&](aircalc::AirFlow::Kind kind) {
         return state.flow && state.flow->kind == kind ? std::optional<double>(state.flow->value) : std::nullopt;
     };
@@ -183,10 +195,7 @@ void IxStateForm::Prepare(std::optional<std::size_t> index, const aircalc::State
 void IxStateForm::Button1Click() {
     aircalc::StateInput state;
     state.name = ToStd(EditNazwa->text().trimmed());
-    state.t = ValueOf(EditT);
-    state.phi = ValueOf(EditFi);
-    state.x = ValueOf(EditX);
-    state.i = ValueOf(EditI);
+    for (const auto& [edit, value] : values_) state.*value = ValueOf(edit);
     const std::optional<double> m = ValueOf(EditM), v = ValueOf(EditV);
     if (m && v) {
         throw NoticeError("Podaj przepływ powietrza jednym sposobem: strumień masy ṁ [kg/s] albo objętości V [m³/h].",
@@ -202,9 +211,8 @@ void IxStateForm::Button1Click() {
 
 IxProcessForm::IxProcessForm(IxChartForm& chart)
     : Form(QStringLiteral("IxProcessForm"), QStringLiteral("Przemiana powietrza")), chart_(chart) {
-    SetClientSize(340, 310);
+    QGridLayout* grid = NewDialogGrid(this, 340, 310);
     QWidget* c = Client();
-    QGridLayout* grid = NewGrid(c, {12, 10, 12, 10}, 8, 6);
     const auto combo = [&](const char* name, const char* caption, int line) {
         auto* box = new QComboBox(c);
         box->setObjectName(QString::fromLatin1(name));
@@ -218,10 +226,7 @@ IxProcessForm::IxProcessForm(IxChartForm& chart)
     ComboZ = combo("ComboZ", "Z punktu", 1).second;
     const auto [second, box] = combo("ComboZ2", "i z punktu", 2);
     ComboZ2 = box;
-    grid->addWidget(NewLabel(c, {}, QStringLiteral("Do punktu")), 3, 0);
-    EditDo = NewEdit(c, QStringLiteral("EditDo"));
-    EditDo->setFixedWidth(100);
-    grid->addWidget(EditDo, 3, 1);
+    EditDo = AddNameRow(c, grid, 3, QStringLiteral("Do punktu"), QStringLiteral("EditDo"));
     rows_ = AddRows(c, grid, 4,
                     {{&EditT2, "EditT2", "t2", "°C"},
                      {&EditQ, "EditQ", "Q", "kW"},
@@ -233,6 +238,11 @@ IxProcessForm::IxProcessForm(IxChartForm& chart)
                      {&EditTw, "EditTw", "tw", "°C"}});
     EditTs->setPlaceholderText(FromStd(FloatToStr(aircalc::kDefaultSteamTemperature)));
     EditTw->setPlaceholderText(FromStd(FloatToStr(aircalc::kDefaultSprayTemperature)));
+    // The parameters in the order of the rows.
+    values_ = {{EditT2, &aircalc::ProcessInput::t2}, {EditQ, &aircalc::ProcessInput::q},
+               {EditTadp, &aircalc::ProcessInput::adp}, {EditBf, &aircalc::ProcessInput::bf},
+               {EditX2, &aircalc::ProcessInput::x2}, {EditFi2, &aircalc::ProcessInput::phi2},
+               {EditTs, &aircalc::ProcessInput::ts}, {EditTw, &aircalc::ProcessInput::tw}};
     // The second start is a row of its own, shown for a mixing only.
     rows_.push_back({second, ComboZ2});
     LabelOpis = AddNote(c, grid, 12, QStringLiteral("LabelOpis"), {});
@@ -268,14 +278,7 @@ void IxProcessForm::Prepare(std::optional<std::size_t> index, const aircalc::Pro
     if (!process.from.empty()) choose(ComboZ, process.from[0]);
     if (process.from.size() > 1) choose(ComboZ2, process.from[1]);
     EditDo->setText(FromStd(process.to));
-    EditT2->setText(TextOf(process.t2));
-    EditQ->setText(TextOf(process.q));
-    EditTadp->setText(TextOf(process.adp));
-    EditBf->setText(TextOf(process.bf));
-    EditX2->setText(TextOf(process.x2));
-    EditFi2->setText(TextOf(process.phi2));
-    EditTs->setText(TextOf(process.ts));
-    EditTw->setText(TextOf(process.tw));
+    for (const auto& [edit, value] : values_) edit->setText(TextOf(process.*value));
     ComboTypChange();
 }
 
@@ -297,17 +300,9 @@ void IxProcessForm::Button1Click() {
     if (process.type == ProcessType::Mixing) process.from.push_back(ToStd(ComboZ2->currentText()));
     process.to = ToStd(EditDo->text().trimmed());
     // Only the shown rows: another type's parameters stay out.
-    const auto read = [&](QLineEdit* edit, std::optional<double>& value) {
-        if (edit->isVisibleTo(this)) value = ValueOf(edit);
-    };
-    read(EditT2, process.t2);
-    read(EditQ, process.q);
-    read(EditTadp, process.adp);
-    read(EditBf, process.bf);
-    read(EditX2, process.x2);
-    read(EditFi2, process.phi2);
-    read(EditTs, process.ts);
-    read(EditTw, process.tw);
+    for (const auto& [edit, value] : values_) {
+        if (edit->isVisibleTo(this)) process.*value = ValueOf(edit);
+    }
     chart_.PutProcess(index_, std::move(process));
     SetModalResult(mrOk);
 }

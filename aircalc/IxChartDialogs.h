@@ -12,20 +12,22 @@
 
 #include "aircalc/AirProcesses.h"
 #include "core/ui/Form.h"
+#include "core/ui/WidgetsFwd.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace vimtal {
 
 class IxChartForm;
+
+// The boxes of a dialog's values, each with the input's value it shows and
+// reads (an empty box: a value not given).
+template <typename Input>
+using ValueFields = std::vector<std::pair<QLineEdit*, std::optional<double> Input::*>>;
 
 // "Zakres wykresu i-x": t min, t max and x max of the chart.
 class IxRangeForm : public Form {
@@ -71,6 +73,7 @@ private:
     QLineEdit* EditV = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
+    ValueFields<aircalc::StateInput> values_;  // t, phi, x, i
 
     IxChartForm& chart_;
     std::optional<std::size_t> index_;
@@ -112,6 +115,7 @@ private:
     QPushButton* BitBtn1 = nullptr;
     // Each row's widgets (label, control, unit), to show with its type.
     std::vector<std::vector<QWidget*>> rows_;
+    ValueFields<aircalc::ProcessInput> values_;  // the parameters
 
     IxChartForm& chart_;
     std::optional<std::size_t> index_;

@@ -28,18 +28,11 @@
 #include "aircalc/IxChart.h"
 #include "core/ui/Form.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/ui/WidgetsFwd.h"
 #include "core/ui/WindowLink.h"
 
 #include <optional>
 #include <vector>
-
-class QAction;
-class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QTableWidget;
 
 namespace vimtal {
 
@@ -151,6 +144,9 @@ private:
     void BuildFileMenu();
     // The process sheet (IxChartSheet.cpp).
     void BuildSheet(QWidget* parent);
+    // The tables' context menus, and the sheet's buttons, items and tables
+    // wired to their handlers.
+    void ConnectSheet();
     void FillSheet();
     // The row chosen in a table, if any.
     std::optional<std::size_t> ChosenState() const;

@@ -122,7 +122,10 @@ void IxChartForm::BuildSheet(QWidget* parent) {
              {&ButtonEdytujPrzemiane, {"ButtonEdytujPrzemiane", "Edytuj..."}},
              {&ButtonUsunPrzemiane, {"ButtonUsunPrzemiane", "Usuń"}}});
     columns_->addWidget(sheet);
+    ConnectSheet();
+}
 
+void IxChartForm::ConnectSheet() {
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     Dodajpunkt1 = NewAction(PopupMenu2, QStringLiteral("Dodajpunkt1"), QStringLiteral("Dodaj punkt..."));
@@ -134,20 +137,25 @@ void IxChartForm::BuildSheet(QWidget* parent) {
     Edytujprzemian1 = NewAction(PopupMenu3, QStringLiteral("Edytujprzemian1"), QStringLiteral("Edytuj przemianę..."));
     Usuprzemian1 = NewAction(PopupMenu3, QStringLiteral("Usuprzemian1"), QStringLiteral("Usuń przemianę"));
 
-    OnEach(this, &QPushButton::clicked,
-           {{ButtonDodajPunkt, &IxChartForm::ButtonDodajPunktClick},
-            {ButtonEdytujPunkt, &IxChartForm::ButtonEdytujPunktClick},
-            {ButtonUsunPunkt, &IxChartForm::ButtonUsunPunktClick},
-            {ButtonDodajPrzemiane, &IxChartForm::ButtonDodajPrzemianeClick},
-            {ButtonEdytujPrzemiane, &IxChartForm::ButtonEdytujPrzemianeClick},
-            {ButtonUsunPrzemiane, &IxChartForm::ButtonUsunPrzemianeClick}});
-    OnEach(this, &QAction::triggered,
-           {{Dodajpunkt1, &IxChartForm::ButtonDodajPunktClick},
-            {Edytujpunkt1, &IxChartForm::ButtonEdytujPunktClick},
-            {Usupunkt1, &IxChartForm::ButtonUsunPunktClick},
-            {Dodajprzemian1, &IxChartForm::ButtonDodajPrzemianeClick},
-            {Edytujprzemian1, &IxChartForm::ButtonEdytujPrzemianeClick},
-            {Usuprzemian1, &IxChartForm::ButtonUsunPrzemianeClick}});
+    // Each command of the sheet: its button under the table and its item in
+    // the table's context menu.
+    const struct {
+        QPushButton* button;
+        QAction* item;
+        void (IxChartForm::*handler)();
+    } commands[] = {
+        {ButtonDodajPunkt, Dodajpunkt1, &IxChartForm::ButtonDodajPunktClick},
+        {ButtonEdytujPunkt, Edytujpunkt1, &IxChartForm::ButtonEdytujPunktClick},
+        {ButtonUsunPunkt, Usupunkt1, &IxChartForm::ButtonUsunPunktClick},
+        {ButtonDodajPrzemiane, Dodajprzemian1, &IxChartForm::ButtonDodajPrzemianeClick},
+        {ButtonEdytujPrzemiane, Edytujprzemian1, &IxChartForm::ButtonEdytujPrzemianeClick},
+        {ButtonUsunPrzemiane, Usuprzemian1, &IxChartForm::ButtonUsunPrzemianeClick},
+    };
+    for (const auto& command : commands) {
+        const auto run = [this, handler = command.handler] { (this->*handler)(); };
+        On(command.button, &QPushButton::clicked, run);
+        On(command.item, &QAction::triggered, run);
+    }
     OnEach(this, &QTableWidget::itemSelectionChanged,
            {{GridPunkty, &IxChartForm::UpdateSheetButtons}, {GridPrzemiany, &IxChartForm::UpdateSheetButtons}});
     OnEach(this, &QTableWidget::cellDoubleClicked,

@@ -2,9 +2,7 @@
 #pragma once
 
 #include "core/ui/Form.h"
-
-class QLabel;
-class QPushButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 

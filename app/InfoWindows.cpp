@@ -20,7 +20,8 @@ QString ResourceText(const QString& path) {
 }
 }  // namespace
 
-MemoWindow::MemoWindow(const QString& className, const QString& caption, const QString& textResource)
+MemoWindow::MemoWindow(const QString& className, const QString& caption, const QString& textResource,
+                       BitBtnKind button, const QString& buttonCaption)
     : Form(className, caption) {
     auto* column = new QVBoxLayout(Client());
     column->setContentsMargins(2, 2, 2, 4);
@@ -32,36 +33,31 @@ MemoWindow::MemoWindow(const QString& className, const QString& caption, const Q
     // Shown on the face colour of buttons, as a note rather than a field.
     SetBaseColor(Memo1, palette().color(QPalette::Button));
     column->addWidget(Memo1, 1);
+    BitBtn1 = NewBitBtn(this, Client(), QStringLiteral("BitBtn1"), button, buttonCaption);
+    column->addWidget(BitBtn1, 0, Qt::AlignHCenter);
 }
 
 TForm4::TForm4()
     : MemoWindow(QStringLiteral("TForm4"), QStringLiteral("Pomoc kalkulatora powietrza"),
-                 QStringLiteral(":/texts/air_calculator_help.txt")) {
+                 QStringLiteral(":/texts/air_calculator_help.txt"), BitBtnKind::Close, QStringLiteral("Zamknij")) {
     SetClientSize(374, 312);
     // The help's lines are broken by hand to the window's width.
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    BitBtn1 = NewBitBtn(this, Client(), QStringLiteral("BitBtn1"), BitBtnKind::Close, QStringLiteral("Zamknij"));
-    Client()->layout()->addWidget(BitBtn1);
-    Client()->layout()->setAlignment(BitBtn1, Qt::AlignHCenter);
 }
 
 TForm8::TForm8()
-    : MemoWindow(QStringLiteral("TForm8"), QStringLiteral("Założenia "), QStringLiteral(":/texts/dhw_assumptions.txt")) {
+    : MemoWindow(QStringLiteral("TForm8"), QStringLiteral("Założenia "), QStringLiteral(":/texts/dhw_assumptions.txt"),
+                 BitBtnKind::Ok) {
     SetTextColor(Memo1, colors::Green);
-    BitBtn1 = NewBitBtn(this, Client(), QStringLiteral("BitBtn1"), BitBtnKind::Ok);
-    Client()->layout()->addWidget(BitBtn1);
-    Client()->layout()->setAlignment(BitBtn1, Qt::AlignHCenter);
     SetResizable(391, 301);
 }
 
 TForm11::TForm11()
-    : MemoWindow(QStringLiteral("TForm11"), QStringLiteral("Założenia"), QStringLiteral(":/texts/duct_assumptions.txt")) {
+    : MemoWindow(QStringLiteral("TForm11"), QStringLiteral("Założenia"), QStringLiteral(":/texts/duct_assumptions.txt"),
+                 BitBtnKind::Ok) {
     SetTextColor(Memo1, colors::Green);
     SetClientSize(379, 304);
-    BitBtn1 = NewBitBtn(this, Client(), QStringLiteral("BitBtn1"), BitBtnKind::Ok);
-    Client()->layout()->addWidget(BitBtn1);
-    Client()->layout()->setAlignment(BitBtn1, Qt::AlignHCenter);
 }
 
 PictureWindow::PictureWindow(const QString& className, const QString& caption, const QString& picture, QSize client,

@@ -4,22 +4,25 @@
 #pragma once
 
 #include "core/ui/Form.h"
-
-class QPlainTextEdit;
-class QPushButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 
 class PictureBox;
+enum class BitBtnKind;
 
-// A fixed text in a read-only memo and one button that closes the window.
+// A fixed text in a read-only memo and one button under it, centred, that
+// closes the window.
 class MemoWindow : public Form {
     Q_OBJECT
 public:
-    MemoWindow(const QString& className, const QString& caption, const QString& textResource);
+    MemoWindow(const QString& className, const QString& caption, const QString& textResource, BitBtnKind button,
+               const QString& buttonCaption = {});
 
 protected:
     QPlainTextEdit* Memo1 = nullptr;
+
+private:
     QPushButton* BitBtn1 = nullptr;
 };
 

@@ -3,9 +3,7 @@
 #pragma once
 
 #include "core/ui/Form.h"
-
-class QLineEdit;
-class QPushButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 

@@ -98,15 +98,35 @@ private:
         }
     }
 
-    void ParseObject(Value& value, int depth) {
+    // Steps over an object's or array's opening bracket; true when the
+    // container closes at once (it is empty).
+    bool Open(Value& value, Value::Kind kind, int depth, char close) {
         Enter(depth);
-        value.kind = Value::Kind::Object;
-        Advance();  // {
+        value.kind = kind;
+        Advance();
         SkipBlanks();
-        if (Peek() == '}') {
-            Advance();
-            return;
-        }
+        return Closes(close);
+    }
+
+    bool Closes(char close) {
+        if (Peek() != close) return false;
+        Advance();
+        return true;
+    }
+
+    // After an item: true at the closing bracket, otherwise over the comma
+    // to the next item.
+    bool ClosesAfterItem(char close) {
+        SkipBlanks();
+        if (Closes(close)) return true;
+        if (Peek() != ',') Fail(std::string("oczekiwano „,” lub „") + close + "”, a jest " + Found());
+        Advance();
+        SkipBlanks();
+        return false;
+    }
+
+    void ParseObject(Value& value, int depth) {
+        if (Open(value, Value::Kind::Object, depth, '}')) return;
         for (;;) {
             if (Peek() != '"') Fail("oczekiwano klucza w cudzysłowie, a jest " + Found());
             const Position keyAt = here_;
@@ -119,37 +139,15 @@ private:
             SkipBlanks();
             value.keys.push_back(std::move(key));
             value.items.push_back(ParseValue(depth));
-            SkipBlanks();
-            if (Peek() == '}') {
-                Advance();
-                return;
-            }
-            if (Peek() != ',') Fail("oczekiwano „,” lub „}”, a jest " + Found());
-            Advance();
-            SkipBlanks();
+            if (ClosesAfterItem('}')) return;
         }
     }
 
     void ParseArray(Value& value, int depth) {
-        Enter(depth);
-        value.kind = Value::Kind::Array;
-        Advance();  // [
-        SkipBlanks();
-        if (Peek() == ']') {
-            Advance();
-            return;
-        }
-        for (;;) {
+        if (Open(value, Value::Kind::Array, depth, ']')) return;
+        do {
             value.items.push_back(ParseValue(depth));
-            SkipBlanks();
-            if (Peek() == ']') {
-                Advance();
-                return;
-            }
-            if (Peek() != ',') Fail("oczekiwano „,” lub „]”, a jest " + Found());
-            Advance();
-            SkipBlanks();
-        }
+        } while (!ClosesAfterItem(']'));
     }
 
     void ParseWord(std::string_view word, Value& value, Value::Kind kind, bool boolean) {

@@ -2,12 +2,12 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QBoxLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "core/AmbientAir.h"
 #include "core/ui/FieldGrid.h"
@@ -38,6 +38,30 @@ void KeepPlaceWhenHidden(QWidget* widget) {
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
+}
+
+// One of two choices: the window's member, its name and its caption.
+struct Choice {
+    QRadioButton*& button;
+    const char* name;
+    const char* caption;
+};
+
+// A frame of two choices under a green caption, laid in `direction`; the
+// first one is checked.
+QGroupBox* NewChoiceFrame(QWidget* parent, const char* name, const char* caption, QBoxLayout::Direction direction,
+                          Choice first, Choice second) {
+    QGroupBox* frame = NewGroupBox(parent, QString::fromLatin1(name), QString::fromUtf8(caption));
+    SetTextColor(frame, colors::Green);
+    for (const Choice& choice : {first, second}) {
+        choice.button = new QRadioButton(QString::fromUtf8(choice.caption), frame);
+        choice.button->setObjectName(QString::fromLatin1(choice.name));
+    }
+    auto* layout = new QBoxLayout(direction, frame);
+    layout->addWidget(first.button);
+    layout->addWidget(second.button);
+    first.button->setChecked(true);
+    return frame;
 }
 
 using Row = FieldBindings<orifice::SizingInput>::Row;
@@ -90,16 +114,8 @@ void TForm1::BuildInputs(QGridLayout* grid) {
     NameRow(flowRows[1], Label3, "Label3", Label4, "Label4");
 
     // The duct's cross-section.
-    GroupBox1 = NewGroupBox(c, QStringLiteral("GroupBox1"), QStringLiteral("  Przekrój kanału wentylacyjnego"));
-    SetTextColor(GroupBox1, colors::Green);
-    RadioButton4 = new QRadioButton(QStringLiteral("Okrągły"), GroupBox1);
-    RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
-    RadioButton5 = new QRadioButton(QStringLiteral("Prostokątny"), GroupBox1);
-    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
-    auto* shapes = new QHBoxLayout(GroupBox1);
-    shapes->addWidget(RadioButton4);
-    shapes->addWidget(RadioButton5);
-    RadioButton4->setChecked(true);
+    GroupBox1 = NewChoiceFrame(c, "GroupBox1", "  Przekrój kanału wentylacyjnego", QBoxLayout::LeftToRight,
+                               {RadioButton4, "RadioButton4", "Okrągły"}, {RadioButton5, "RadioButton5", "Prostokątny"});
     grid->addWidget(GroupBox1, 2, 0, 1, 3);
     fields_.Add(Row::Choice(RadioButton4, RadioButton5, {"Przekrój kanału", "okrągły", "prostokątny"}));
 
@@ -117,16 +133,9 @@ void TForm1::BuildInputs(QGridLayout* grid) {
     }
 
     // The element: a frame with the two choices inside.
-    RadioGroup1 = NewGroupBox(c, QStringLiteral("RadioGroup1"), QStringLiteral("      Wybierz typ elementu regulacyjnego"));
-    SetTextColor(RadioGroup1, colors::Green);
-    RadioButton1 = new QRadioButton(QStringLiteral("Kryza osiowosymetryczna"), RadioGroup1);
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton2 = new QRadioButton(QStringLiteral("Przepustnica jednopłaszczyznowa"), RadioGroup1);
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    auto* elements = new QVBoxLayout(RadioGroup1);
-    elements->addWidget(RadioButton1);
-    elements->addWidget(RadioButton2);
-    RadioButton1->setChecked(true);
+    RadioGroup1 = NewChoiceFrame(c, "RadioGroup1", "      Wybierz typ elementu regulacyjnego", QBoxLayout::TopToBottom,
+                                 {RadioButton1, "RadioButton1", "Kryza osiowosymetryczna"},
+                                 {RadioButton2, "RadioButton2", "Przepustnica jednopłaszczyznowa"});
     grid->addWidget(RadioGroup1, 5, 0, 1, 3);
     fields_.Add(Row::Choice(RadioButton1, RadioButton2,
                             {"Element regulacyjny", "kryza osiowosymetryczna", "przepustnica jednopłaszczyznowa"}));
@@ -188,12 +197,16 @@ void TForm1::ShowSecondResultLine(bool visible) {
     for (QLabel* l : {Label10, Label12, Label14}) l->setVisible(visible);
 }
 
-void TForm1::RadioButton4Click() {
-    Label5->setText(kRoundSize);
+void TForm1::ShowDuctSize(bool rectangular) {
+    Label5->setText(rectangular ? kSideA : kRoundSize);
     for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Label8), static_cast<QWidget*>(Edit4)})
-        w->hide();
+        w->setVisible(rectangular);
     ClearResults();
-    ShowSecondResultLine(false);
+    ShowSecondResultLine(rectangular);
+}
+
+void TForm1::RadioButton4Click() {
+    ShowDuctSize(false);
     if (RadioButton1->isChecked()) {
         Label9->setText(kBore);
         Label13->setText(kMm);
@@ -205,11 +218,7 @@ void TForm1::RadioButton4Click() {
 }
 
 void TForm1::RadioButton5Click() {
-    Label5->setText(kSideA);
-    for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Label8), static_cast<QWidget*>(Edit4)})
-        w->show();
-    ClearResults();
-    ShowSecondResultLine(true);
+    ShowDuctSize(true);
     Label9->setText(kOrificeSideA);
     Label13->setText(kMm);
     if (RadioButton2->isChecked()) {

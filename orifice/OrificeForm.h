@@ -5,14 +5,8 @@
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
 #include "core/ui/ReportRenderer.h"
+#include "core/ui/WidgetsFwd.h"
 #include "orifice/OrificeSizing.h"
-
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace vimtal {
 
@@ -46,6 +40,9 @@ private:
                         const char* unitName);
     void ClearResults();
     void ShowSecondResultLine(bool visible);
+    // The size rows of a round duct (its diameter) or a rectangular one
+    // (sides A and B), and the result lines cleared for them.
+    void ShowDuctSize(bool rectangular);
 
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
     QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr;

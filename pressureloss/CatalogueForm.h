@@ -5,13 +5,11 @@
 #pragma once
 
 #include "core/ui/Form.h"
+#include "core/ui/WidgetsFwd.h"
 #include "core/ui/WindowLink.h"
 #include "pressureloss/Session.h"
 
 #include <array>
-
-class QPushButton;
-class QToolButton;
 
 namespace vimtal {
 

@@ -7,20 +7,13 @@
 
 #include "core/ui/FieldBinding.h"
 #include "core/ui/Form.h"
+#include "core/ui/WidgetsFwd.h"
 #include "pressureloss/FittingCalculator.h"
 #include "pressureloss/FittingInputs.h"
 #include "pressureloss/Session.h"
 
 #include <array>
 #include <vector>
-
-class QComboBox;
-class QGridLayout;
-class QVBoxLayout;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace vimtal {
 

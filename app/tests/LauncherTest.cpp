@@ -52,21 +52,35 @@ TEST(StartUp, WindowsAreCreatedInTheStartUpOrder) {
     }
 }
 
-TEST(StartUp, ModuleButtonsAreEnabledExactlyForTheModulesThatExist) {
+// Each module's button is enabled when its window exists and opens it,
+// with its caption and its client area at the design size.
+TEST(StartUp, ModuleButtonsOpenTheWindowsOfTheModulesThatExist) {
     AppHarness app;
-    const std::pair<const char*, const char*> buttons[] = {
-        {"SpeedButton3", "TForm5"}, {"SpeedButton6", "TForm19"}, {"SpeedButton4", "TForm9"},
-        {"SpeedButton2", "TForm10"}, {"SpeedButton1", "TForm1"}, {"SpeedButton5", "TForm15"},
+    struct Case {
+        const char* button;
+        const char* window;
+        const char* caption;
+        QSize client;
+    } cases[] = {
+        {"SpeedButton3", "TForm5", "Symulacja czasu ładowania zbiornika C.W.U", {761, 491}},
+        {"SpeedButton6", "TForm19", "Dobór mocy oraz pojemności zasobnika CWU wg. PN PN-90/B-01706 (mieszkania)",
+         {823, 320}},
+        {"SpeedButton4", "TForm9", "Symulacja szybkości wychladzania powietrza w kanale wentylacyjnym", {798, 526}},
+        {"SpeedButton2", "TForm10", "Kalkulator powietrza", {253, 434}},
+        {"SpeedButton1", "TForm1", "Moduł doboru kryz osiowosymetrycznych", {394, 514}},
+        {"SpeedButton5", "TForm15", "Kalkulator strat ciśnienia - obiegu krytycznego", {892, 295}},
     };
-    for (const auto& [button, window] : buttons) {
-        auto* control = app.Control<QToolButton>("TForm18", button);
-        EXPECT_EQ(control->isEnabled(), app.FindWindow(window) != nullptr) << button;
-        EXPECT_EQ(control->size(), QSize(81, 81)) << button;
+    for (const Case& c : cases) {
+        auto* control = app.Control<QToolButton>("TForm18", c.button);
+        EXPECT_EQ(control->isEnabled(), app.FindWindow(c.window) != nullptr) << c.button;
+        EXPECT_EQ(control->size(), QSize(81, 81)) << c.button;
         if (control->isEnabled()) {
             app.ClearRecords();
-            app.Click("TForm18", button);
-            EXPECT_EQ(app.Shown(), QStringList{window}) << button;
-            app.Close(window);
+            app.Click("TForm18", c.button);
+            EXPECT_EQ(app.Shown(), QStringList{c.window}) << c.button;
+            EXPECT_EQ(app.Window(c.window)->windowTitle(), QString::fromUtf8(c.caption)) << c.window;
+            EXPECT_EQ(app.Window(c.window)->Client()->size(), c.client) << c.window;
+            app.Close(c.window);
         }
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/ui/FieldBinding.h"
+#include "core/ui/WidgetsFwd.h"
 
 #include <QColor>
 #include <QMargins>
@@ -12,12 +13,6 @@
 #include <string>
 #include <type_traits>
 #include <vector>
-
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QWidget;
 
 namespace vimtal {
 

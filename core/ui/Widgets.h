@@ -2,19 +2,14 @@
 // gets its objectName (the name tests and people find it by) in one place.
 #pragma once
 
+#include "core/ui/WidgetsFwd.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QKeySequence>
 #include <QString>
 
-class QAction;
-class QGridLayout;
 class QMargins;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QWidget;
 
 namespace vimtal {
 

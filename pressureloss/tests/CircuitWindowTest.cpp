@@ -24,9 +24,7 @@ const QStringList kEmptyRow = {"", "", "", "", "", "", "", "", "", "", ""};
 Circuit& State(AppHarness& app) { return app.WindowAs<TForm15>(QStringLiteral("TForm15"))->Circuit(); }
 
 TEST_F(Calculator, OpensWithEmptyColumnsAndReadsTheDisplayedAirProperties) {
-    OpenCalculator();
-    EXPECT_EQ(app.Window(kCircuit)->windowTitle(), "Kalkulator strat ciśnienia - obiegu krytycznego");
-    EXPECT_EQ(app.Window(kCircuit)->findChild<QWidget*>("Client")->size(), QSize(892, 295));
+    OpenCalculator();  // its caption and size: the launcher's test of the module buttons
     for (int i = 0; i < 11; ++i) EXPECT_EQ(Column(i)->count(), 0);
     EXPECT_EQ(app.Text(kCircuit, "Edit1"), "");
     EXPECT_EQ(ScrollBar()->maximum(), 0);

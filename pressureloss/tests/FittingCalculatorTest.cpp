@@ -29,21 +29,13 @@ protected:
 };
 
 TEST_F(Calculation, StraightRoundDuct) {
-    // 100 m3/h through a 100 mm PVC duct, 2 m long, in air of 1,2 kg/m3.
-    FittingInputs in = TypicalInputs(RoundStraight);
-    const LossResult r = Run(RoundStraight, in);
+    // 100 m3/h through a 100 mm PVC duct, 2 m long, in air of 1,2 kg/m3: the
+    // steps to its losses, which are the first row of the table below.
+    const LossResult r = Run(RoundStraight, TypicalInputs(RoundStraight));
     EXPECT_EQ(r.display.w1, "3,537");  // 400 / (3,1415 * 0,01 * 3600)
     EXPECT_NEAR(calculator.Values().reynolds, 23579.2, 0.05);
-    EXPECT_EQ(calculator.Values().frictionSteps, 2504);
     EXPECT_NEAR(calculator.Values().lambda, 0.02504, 1e-12);
-    EXPECT_EQ(r.velocity1, "3,537");
-    EXPECT_EQ(r.zeta, "0");
-    EXPECT_EQ(r.frictionLoss, "3,76");
-    EXPECT_EQ(r.localLoss, "0");
-    EXPECT_EQ(r.totalLoss, "3,76");
-    EXPECT_EQ(r.equivDiameter, "100");
     EXPECT_EQ(r.totalText, "3,76");
-    EXPECT_EQ(r.velocity2, "");
 }
 
 TEST_F(Calculation, RectangularVelocityIsShownWithTwoDecimalsAndStoredWithThree) {
