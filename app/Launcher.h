@@ -3,11 +3,7 @@
 
 #include "core/ui/Form.h"
 #include "core/ui/WindowLink.h"
-
-class QAction;
-class QGroupBox;
-class QLineEdit;
-class QToolButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 

@@ -13,13 +13,7 @@
 #include "core/ui/WindowLink.h"
 #include "dhwsim/ChargingModel.h"
 #include "dhwsim/CwuFile.h"
-
-class QAction;
-class QCheckBox;
-class QGroupBox;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 

@@ -8,12 +8,7 @@
 #include "core/ui/Form.h"
 #include "core/ui/ReportRenderer.h"
 #include "dhwsizing/TankSizing.h"
-
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 

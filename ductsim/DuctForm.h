@@ -16,13 +16,7 @@
 
 #include <array>
 #include <optional>
-
-class QAction;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 

@@ -16,14 +16,7 @@
 #include "pressureloss/Session.h"
 
 #include <array>
-
-class QAction;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QScrollBar;
-class QPushButton;
-class QToolButton;
+#include "core/ui/WidgetsFwd.h"
 
 namespace vimtal {
 
