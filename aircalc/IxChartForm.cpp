@@ -190,7 +190,8 @@ IxChartForm::IxChartForm(TForm10& calculator, const IxDialogs& dialogs)
         NewAction(PopupMenu1, QStringLiteral("Wstawdokalkulatora1"), QStringLiteral("Wstaw do kalkulatora"));
 
     OnEach(this, &QAction::triggered,
-           {{Otwrz1, &IxChartForm::Otwrz1Click},
+           {{Nowy1, &IxChartForm::Nowy1Click},
+            {Otwrz1, &IxChartForm::Otwrz1Click},
             {Zapisz1, &IxChartForm::Zapisz1Click},
             {EksportujdoCSV1, &IxChartForm::EksportujdoCSV1Click},
             {Zapiszwykres1, &IxChartForm::Zapiszwykres1Click},
@@ -208,6 +209,7 @@ IxChartForm::IxChartForm(TForm10& calculator, const IxDialogs& dialogs)
     Recompute();
     FillSheet();
     ShowReading(std::nullopt);
+    workFile_.Start(ChainFile());
 }
 
 // "Plik": the chain's file, the recent files, the chart's picture, the
@@ -215,6 +217,7 @@ IxChartForm::IxChartForm(TForm10& calculator, const IxDialogs& dialogs)
 void IxChartForm::BuildFileMenu() {
     QMenu* file = MenuBar()->addMenu(QStringLiteral("Plik"));
     file->setObjectName(QStringLiteral("Plik1"));
+    Nowy1 = NewAction(file, QStringLiteral("Nowy1"), QStringLiteral("Nowy"), QKeySequence(Qt::CTRL | Qt::Key_N));
     Otwrz1 = NewAction(file, QStringLiteral("Otwrz1"), QStringLiteral("Otwórz..."), QKeySequence(Qt::CTRL | Qt::Key_O));
     Zapisz1 = NewAction(file, QStringLiteral("Zapisz1"), QStringLiteral("Zapisz..."), QKeySequence(Qt::CTRL | Qt::Key_S));
     Zapiszwykres1 = NewAction(file, QStringLiteral("Zapiszwykres1"), QStringLiteral("Zapisz wykres..."));
@@ -405,25 +408,68 @@ bool IxChartForm::Open(const QString& path) {
     if (opened) {
         savedFileName_ = path;
         recentFiles_->Add(path);
+        workFile_.Keep(ChainFile(), path);
     }
     return opened;
 }
 
-void IxChartForm::Zapisz1Click() {
+void IxChartForm::Nowy1Click() {
+    if (Changed()) {
+        switch (platform().AskToSave(QStringLiteral("Zapisać zmiany w przemianach powietrza?"),
+                                     QString::fromUtf8(kInfoTitle))) {
+        case SaveAnswer::Save:
+            if (!SaveChanges()) return;
+            break;
+        case SaveAnswer::Discard:
+            break;
+        case SaveAnswer::Cancel:
+            return;
+        }
+    }
+    // An empty chain always computes; the chart keeps its pressure and range.
+    aircalc::ChainInput empty;
+    empty.pressure = pb_;
+    SetChain(std::move(empty));
+    savedFileName_.clear();
+    workFile_.Start(ChainFile());
+}
+
+void IxChartForm::Zapisz1Click() { SaveAs(); }
+
+bool IxChartForm::SaveAs() {
     // A save dialog must accept a new name; it asks before replacing a file.
     const std::optional<QString> path = platform().SaveFileDialog(platform().SaveRecordDialog(
         kChainFilter, QString::fromLatin1(aircalc::kIxpExtension),
         savedFileName_.isEmpty() ? QStringLiteral("przemiany.ixp") : savedFileName_));
-    if (!path || path->isEmpty()) return;
+    if (!path || path->isEmpty()) return false;
     savedFileName_ = *path;
-    Save(*path);
+    return Save(*path);
 }
 
 bool IxChartForm::Save(const QString& path) {
     const bool saved = Guarded([&] { aircalc::SaveIxp(ToStd(path), chain_); });
-    if (saved) recentFiles_->Add(path);
+    if (saved) {
+        recentFiles_->Add(path);
+        workFile_.Keep(ChainFile(), path);
+    }
     return saved;
 }
+
+Bytes IxChartForm::ChainFile() const {
+    const std::string text = aircalc::WriteIxp(chain_);
+    return Bytes(text.begin(), text.end());
+}
+
+bool IxChartForm::Changed() const {
+    // A chain emptied since it was started is nothing to save; emptied
+    // since it was opened or saved, its file would lose what it holds.
+    if (chain_.states.empty() && workFile_.Path().isEmpty()) return false;
+    return workFile_.Differs(ChainFile());
+}
+
+bool IxChartForm::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
+
+void IxChartForm::AcceptChanges() { workFile_.Accept(ChainFile()); }
 
 void IxChartForm::EksportujdoCSV1Click() {
     const std::optional<QString> path = platform().SaveFileDialog(

@@ -27,6 +27,7 @@
 #include "aircalc/AirProcesses.h"
 #include "aircalc/IxChart.h"
 #include "core/ui/Form.h"
+#include "core/ui/ModuleWork.h"
 #include "core/ui/ReportRenderer.h"
 #include "core/ui/WidgetsFwd.h"
 #include "core/ui/WindowLink.h"
@@ -51,7 +52,7 @@ struct IxDialogs {
     WindowLink<IxProcessForm>& process;  // a process of the chain
 };
 
-class IxChartForm : public Form {
+class IxChartForm : public Form, public ModuleWork {
     Q_OBJECT
 public:
     // `calculator`: the air calculator whose state the chart shows and into
@@ -93,6 +94,12 @@ public:
     // opened changes nothing.
     bool Open(const QString& path);
     bool Save(const QString& path);
+    // The chain's work as the launcher asks about it before the program
+    // ends: changed when the file a save would write differs from the one
+    // last opened or saved (a chain never saved: from the empty one).
+    bool Changed() const override;
+    bool SaveChanges() override;
+    void AcceptChanges() override;
     // What "Eksportuj do CSV..." writes once the file is chosen.
     void ExportCsv(const QString& path) const;
 
@@ -107,6 +114,7 @@ public:
     void Liniegstoci1Click();         // "Linie gęstości"
     void Wstawdokalkulatora1Click();  // "Wstaw do kalkulatora"
     void EditPbExit();                // the pressure typed, Enter or leaving the field
+    void Nowy1Click();                // "Nowy": an empty chain, after the question about the present one
     void Otwrz1Click();               // "Otwórz..."
     void Zapisz1Click();              // "Zapisz..."
     void EksportujdoCSV1Click();      // "Eksportuj do CSV..."
@@ -142,6 +150,10 @@ private:
     void ShowReading(const std::optional<aircalc::IxReading>& reading);
 
     void BuildFileMenu();
+    // "Zapisz...": the save dialog, then Save; false when the dialog was
+    // cancelled or the file not written.
+    bool SaveAs();
+    Bytes ChainFile() const;
     // The process sheet (IxChartSheet.cpp).
     void BuildSheet(QWidget* parent);
     // The tables' context menus, and the sheet's buttons, items and tables
@@ -164,6 +176,7 @@ private:
     QAction* Liniegstoci1 = nullptr;
     QAction* Wstawdokalkulatora1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QAction* Nowy1 = nullptr;
     QAction* Otwrz1 = nullptr;
     QAction* Zapisz1 = nullptr;
     QAction* EksportujdoCSV1 = nullptr;
@@ -199,6 +212,7 @@ private:
     aircalc::ChainInput chain_;         // at pb_
     aircalc::ChainResult chainResult_;  // of chain_
     QString savedFileName_;             // preset in "Zapisz..."
+    WorkFile workFile_;                 // the chain's file last opened, saved or started with
 
     TForm10& calculator_;
     IxDialogs dialogs_;

@@ -1,5 +1,6 @@
 #include "ExitQuestions.h"
 
+#include "aircalc/IxChartForm.h"
 #include "core/Messages.h"
 #include "core/ui/ModuleWork.h"
 #include "core/ui/Platform.h"
@@ -28,8 +29,8 @@ ModuleWork* WorkOf(WindowLink<T>& link) {
 }  // namespace
 
 ExitQuestions::ExitQuestions(WindowLink<TForm15>& circuit, WindowLink<TForm5>& dhwSimulation,
-                             WindowLink<TForm9>& ductCooling)
-    : circuit_(circuit), dhwSimulation_(dhwSimulation), ductCooling_(ductCooling) {}
+                             WindowLink<TForm9>& ductCooling, WindowLink<IxChartForm>& airProcesses)
+    : circuit_(circuit), dhwSimulation_(dhwSimulation), ductCooling_(ductCooling), airProcesses_(airProcesses) {}
 
 bool ExitQuestions::MayClose() const {
     const Question questions[] = {
@@ -37,6 +38,7 @@ bool ExitQuestions::MayClose() const {
         {WorkOf(dhwSimulation_), "Zapisać zmiany w danych symulacji CWU przed zamknięciem programu?",
          dhwsim::kDhwInfoTitle},
         {WorkOf(ductCooling_), "Zapisać zmiany w danych symulacji kanału przed zamknięciem programu?", kInfoTitle},
+        {WorkOf(airProcesses_), "Zapisać zmiany w przemianach powietrza przed zamknięciem programu?", kInfoTitle},
     };
     for (const Question& q : questions) {
         if (!q.work || !q.work->Changed()) continue;
@@ -56,7 +58,7 @@ bool ExitQuestions::MayClose() const {
 bool ExitQuestions::MaySessionEnd(bool mayAsk) const {
     if (!mayAsk) return true;
     if (!MayClose()) return false;
-    for (ModuleWork* work : {WorkOf(circuit_), WorkOf(dhwSimulation_), WorkOf(ductCooling_)}) {
+    for (ModuleWork* work : {WorkOf(circuit_), WorkOf(dhwSimulation_), WorkOf(ductCooling_), WorkOf(airProcesses_)}) {
         if (work) work->AcceptChanges();
     }
     return true;

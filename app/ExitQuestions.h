@@ -6,6 +6,7 @@
 //   the circuit      "Zapisać zmiany w obiegu krytycznym przed zamknięciem programu?"       "Vimtal info"
 //   the DHW inputs   "Zapisać zmiany w danych symulacji CWU przed zamknięciem programu?"    "VIMTAL info"
 //   the duct inputs  "Zapisać zmiany w danych symulacji kanału przed zamknięciem programu?" "Vimtal info"
+//   the i-x chain    "Zapisać zmiany w przemianach powietrza przed zamknięciem programu?"   "Vimtal info"
 //
 // each under the title of its module's own messages, with "Zapisz", "Nie
 // zapisuj" and "Anuluj" (Platform::AskToSave). "Zapisz" saves as the
@@ -17,13 +18,15 @@
 
 namespace vimtal {
 
+class IxChartForm;
 class TForm5;
 class TForm9;
 class TForm15;
 
 class ExitQuestions {
 public:
-    ExitQuestions(WindowLink<TForm15>& circuit, WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling);
+    ExitQuestions(WindowLink<TForm15>& circuit, WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling,
+                  WindowLink<IxChartForm>& airProcesses);
 
     // Asks about each module whose work changed; true when the program may
     // end (every question answered "Zapisz" with the work saved, or "Nie
@@ -39,6 +42,7 @@ private:
     WindowLink<TForm15>& circuit_;
     WindowLink<TForm5>& dhwSimulation_;
     WindowLink<TForm9>& ductCooling_;
+    WindowLink<IxChartForm>& airProcesses_;
 };
 
 }  // namespace vimtal

@@ -72,7 +72,7 @@ struct Program {
     // Files from outside, opened in the modules that read them.
     ModuleFiles files{dhwSimulation, ductCooling, circuit, ixChart};
     // Work not saved, asked about before the program ends.
-    ExitQuestions exitQuestions{circuit, dhwSimulation, ductCooling};
+    ExitQuestions exitQuestions{circuit, dhwSimulation, ductCooling, ixChart};
 
     // Every window, in the order of creation.
     std::vector<Form*> windows;

@@ -1,6 +1,7 @@
 // Nothing lost on exit: closing the launcher asks about each module whose
 // work differs from what it last opened or saved, and saves, ends or keeps
 // the program as the user answers.
+#include "aircalc/IxChartForm.h"
 #include "app/ExitQuestions.h"
 #include "app/testing/AppHarness.h"
 #include "core/testing/TempFolder.h"
@@ -19,6 +20,15 @@ namespace {
 
 const QString kLauncher = QStringLiteral("TForm18");
 
+// A state of an air-handling chain given by t [degC] and phi [%].
+aircalc::StateInput StateAt(const char* name, double t, double phi) {
+    aircalc::StateInput state;
+    state.name = name;
+    state.t = t;
+    state.phi = phi;
+    return state;
+}
+
 struct Module {
     const char* window;
     const char* extension;
@@ -35,6 +45,12 @@ const Module kModules[] = {
      "Zapisać zmiany w danych symulacji CWU przed zamknięciem programu?", "VIMTAL info"},
     {"TForm9", "kan", [](AppHarness& app) { app.SetText(QStringLiteral("TForm9"), "Edit3", "500"); },
      "Zapisać zmiany w danych symulacji kanału przed zamknięciem programu?", "Vimtal info"},
+    {"IxChartForm", "ixp",
+     [](AppHarness& app) {
+         app.WindowAs<IxChartForm>(QStringLiteral("IxChartForm"))
+             ->PutState(std::nullopt, StateAt("Z", -20.0, 90.0));
+     },
+     "Zapisać zmiany w przemianach powietrza przed zamknięciem programu?", "Vimtal info"},
 };
 
 // Each module's question with each answer, by "Zamknij" and by the close
@@ -101,7 +117,7 @@ TEST(ExitQuestions, ModuleByModuleIntoTheirFilesUntilASaveFails) {
     app.Fake().saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Save, SaveAnswer::Save};
     app.Fake().saveAnswers = {dir.QtFile(QStringLiteral("brak/kanal.kan"))};
     app.Click(kLauncher, QStringLiteral("Zamknij1"));
-    ASSERT_EQ(app.Fake().saveQuestions.size(), 3u);
+    ASSERT_EQ(app.Fake().saveQuestions.size(), 3u);  // the chain is not reached
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(app.Fake().saveQuestions[i], QString::fromUtf8(kModules[i].question));
     EXPECT_EQ(app.Fake().saveRequests.size(), 1u);  // the duct's only
     EXPECT_EQ(app.ErrorCount(), 1);
@@ -109,12 +125,13 @@ TEST(ExitQuestions, ModuleByModuleIntoTheirFilesUntilASaveFails) {
     EXPECT_EQ(app.WindowAs<TForm5>(QStringLiteral("TForm5"))->Changed(), false);
     EXPECT_EQ(dhwsim::kCwuFormat.Load(cwu.toStdString()).height, "1,5");
 
-    // Asked again: the circuit, and the duct, whose save now works.
+    // Asked again: the circuit, the duct, whose save now works, and the
+    // chain, left as it is.
     app.Fake().saveQuestions.clear();
-    app.Fake().saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Save};
+    app.Fake().saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Save, SaveAnswer::Discard};
     app.Fake().saveAnswers = {dir.QtFile(QStringLiteral("kanal.kan"))};
     app.Click(kLauncher, QStringLiteral("Zamknij1"));
-    EXPECT_EQ(app.Fake().saveQuestions.size(), 2u);
+    EXPECT_EQ(app.Fake().saveQuestions.size(), 3u);
     EXPECT_TRUE(QFile::exists(dir.QtFile(QStringLiteral("kanal.kan"))));
     EXPECT_FALSE(app.IsVisible(kLauncher));
 }
@@ -130,6 +147,41 @@ TEST(ExitQuestions, ANewEmptyCircuitIsNothingToSave) {
     EXPECT_FALSE(circuit->Changed());
 }
 
+// "Nowy" on the i-x chart: a chain changed is asked about first ("Anuluj"
+// keeps it); the new chain, empty and without a file, is nothing to save,
+// and "Zapisz..." then asks for a new name.
+TEST(ExitQuestions, ANewChainAsksAboutThePresentOne) {
+    AppHarness app;
+    auto* chart = app.WindowAs<IxChartForm>(QStringLiteral("IxChartForm"));
+    const vimtal::testing::TempFolder dir;
+    const QString path = dir.QtFile(QStringLiteral("zima.ixp"));
+    kModules[3].change(app);
+    ASSERT_TRUE(chart->Save(path));
+    EXPECT_FALSE(chart->Changed());
+    chart->PutState(std::nullopt, StateAt("W", 22.0, 45.0));
+    ASSERT_TRUE(chart->Changed());
+
+    app.Fake().saveQuestionAnswers = {SaveAnswer::Cancel};
+    app.Click(QStringLiteral("IxChartForm"), QStringLiteral("Nowy1"));
+    EXPECT_EQ(chart->Chain().states.size(), 2u);
+    app.Fake().saveQuestionAnswers = {SaveAnswer::Save};
+    app.Click(QStringLiteral("IxChartForm"), QStringLiteral("Nowy1"));
+    EXPECT_EQ(app.Fake().saveQuestions,
+              (std::vector<QString>{QStringLiteral("Zapisać zmiany w przemianach powietrza?"),
+                                    QStringLiteral("Zapisać zmiany w przemianach powietrza?")}));
+    EXPECT_TRUE(app.Fake().saveRequests.empty());  // into its own file
+    EXPECT_TRUE(chart->Chain().states.empty());
+    EXPECT_FALSE(chart->Changed());
+    EXPECT_TRUE(chart->Open(path));
+    EXPECT_EQ(chart->Chain().states.size(), 2u);
+
+    app.Click(QStringLiteral("IxChartForm"), QStringLiteral("Nowy1"));  // unchanged: no question
+    EXPECT_EQ(app.Fake().saveQuestions.size(), 2u);
+    app.Fake().saveAnswers = {std::nullopt};
+    app.Click(QStringLiteral("IxChartForm"), QStringLiteral("Zapisz1"));
+    EXPECT_EQ(app.Fake().saveRequests.back().fileName, QStringLiteral("przemiany.ixp"));
+}
+
 // When the desktop session ends, the same questions where the session
 // manager lets the program ask; the changes the user chose not to save are
 // then not asked about again when the launcher closes.
@@ -138,10 +190,12 @@ TEST(ExitQuestions, SessionEnd) {
     WindowLink<TForm15> circuit;
     WindowLink<TForm5> dhw;
     WindowLink<TForm9> duct;
+    WindowLink<IxChartForm> chain;
     circuit.Bind(*app.WindowAs<TForm15>(QStringLiteral("TForm15")));
     dhw.Bind(*app.WindowAs<TForm5>(QStringLiteral("TForm5")));
     duct.Bind(*app.WindowAs<TForm9>(QStringLiteral("TForm9")));
-    const ExitQuestions questions(circuit, dhw, duct);
+    chain.Bind(*app.WindowAs<IxChartForm>(QStringLiteral("IxChartForm")));
+    const ExitQuestions questions(circuit, dhw, duct, chain);
     kModules[1].change(app);
 
     EXPECT_TRUE(questions.MaySessionEnd(false));

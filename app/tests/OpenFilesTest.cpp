@@ -320,7 +320,7 @@ TEST(RecentFiles, SubmenuSitsBetweenTheWindowsOwnItemsAndZamknij) {
               (QStringList{"Nowe obliczenia", "Otwórz obliczenia", "Zapisz obliczenia", "-", "Ostatnio otwierane", "-",
                            "Drukuj...", "Zapisz raport PDF...", "Eksportuj do CSV...", "-", "Zamknij"}));
     EXPECT_EQ(FileMenuItems(app, "IxChartForm"),
-              (QStringList{"Otwórz...", "Zapisz...", "-", "Ostatnio otwierane", "-", "Zapisz wykres...", "-",
+              (QStringList{"Nowy", "Otwórz...", "Zapisz...", "-", "Ostatnio otwierane", "-", "Zapisz wykres...", "-",
                            "Drukuj...", "Zapisz raport PDF...", "Eksportuj do CSV...", "-", "Zamknij"}));
 }
 
