@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,9 +15,50 @@
 
 namespace vimtal {
 
+namespace {
+
+// A text the program writes (setText leaves the box unmodified) into a box
+// the user is not in is shown from its start, as a number is read: a long
+// result ("79,4856661089299") in a narrow box would otherwise show only its
+// last digits, which read as another number. The box the user enters other
+// than by a click or Tab (the window's first box, a box focused by the
+// program) gets its cursor at the end of the text, ready to go on typing.
+class ShowTextFromStart final : public QObject {
+public:
+    explicit ShowTextFromStart(QLineEdit* edit) : QObject(edit), edit_(edit) {
+        // setText puts the cursor at the end of the text, even when the text
+        // stays the same (and no textChanged comes). A selection the program
+        // made (a name offered for replacing) stays.
+        connect(edit, &QLineEdit::cursorPositionChanged, this, [this] {
+            if (!edit_->isModified() && !edit_->hasFocus() && !edit_->hasSelectedText())
+                edit_->setCursorPosition(0);
+        });
+        edit->setCursorPosition(0);
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == edit_ && event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            const bool placedByUser = reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                                      reason == Qt::BacktabFocusReason;
+            if (!placedByUser && !edit_->isModified() && !edit_->hasSelectedText())
+                edit_->setCursorPosition(edit_->text().size());
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* edit_;
+};
+
+}  // namespace
+
 QLineEdit* NewEdit(QWidget* parent, const QString& name, const QString& text) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(name);
+    new ShowTextFromStart(edit);
     return edit;
 }
 

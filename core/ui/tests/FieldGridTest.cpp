@@ -1,8 +1,11 @@
 #include "core/ui/FieldGrid.h"
+#include "core/ui/Widgets.h"
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -117,6 +120,29 @@ TEST(FieldGrid, LayFieldsMakesAndBindsTheBoxes) {
     ASSERT_EQ(inputs.size(), 2u);
     EXPECT_EQ(inputs[1].label, "Moc");
     EXPECT_EQ(inputs[1].unit, "kW");
+}
+
+// A long result written into a narrow box shows its first digits (the
+// start of the number), whichever alignment; typing keeps its order and
+// its cursor at the end of what was typed, focused or not.
+TEST(FieldGrid, AWrittenTextShowsItsStart) {
+    QWidget window;
+    QLineEdit* left = NewEdit(&window, QStringLiteral("Edit11"));
+    QLineEdit* right = NewEdit(&window, QStringLiteral("Edit8"));
+    right->setAlignment(Qt::AlignRight);
+    for (QLineEdit* box : {left, right}) {
+        box->setFixedWidth(40);
+        box->setText(QStringLiteral("79,4856661089299"));
+        EXPECT_EQ(box->cursorPosition(), 0) << box->objectName().toStdString();
+        box->setText(QStringLiteral("79,4856661089299"));  // the same text again
+        EXPECT_EQ(box->cursorPosition(), 0) << box->objectName().toStdString();
+    }
+    left->clear();
+    QTest::keyClicks(left, QStringLiteral("20,5"));
+    EXPECT_EQ(left->text(), QStringLiteral("20,5"));
+    EXPECT_EQ(left->cursorPosition(), 4);
+    left->setText(QStringLiteral("79,4856661089299"));
+    EXPECT_EQ(left->cursorPosition(), 0);
 }
 
 }  // namespace
