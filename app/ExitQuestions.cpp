@@ -9,7 +9,7 @@
 #include "ductsim/DuctForm.h"
 #include "pressureloss/CircuitForm.h"
 
-#include <vector>
+#include <array>
 
 namespace vimtal {
 
@@ -26,21 +26,22 @@ ModuleWork* WorkOf(WindowLink<T>& link) {
     return link.Bound() ? &*link : nullptr;
 }
 
+// The questions in the order they are asked, each with its module's work
+// (null while the module's window does not exist).
+std::array<Question, 4> QuestionsOf(const WorkModules& m) {
+    return {{
+        {WorkOf(m.circuit), "Zapisać zmiany w obiegu krytycznym przed zamknięciem programu?", kInfoTitle},
+        {WorkOf(m.dhwSimulation), "Zapisać zmiany w danych symulacji CWU przed zamknięciem programu?",
+         dhwsim::kDhwInfoTitle},
+        {WorkOf(m.ductCooling), "Zapisać zmiany w danych symulacji kanału przed zamknięciem programu?", kInfoTitle},
+        {WorkOf(m.airProcesses), "Zapisać zmiany w przemianach powietrza przed zamknięciem programu?", kInfoTitle},
+    }};
+}
+
 }  // namespace
 
-ExitQuestions::ExitQuestions(WindowLink<TForm15>& circuit, WindowLink<TForm5>& dhwSimulation,
-                             WindowLink<TForm9>& ductCooling, WindowLink<IxChartForm>& airProcesses)
-    : circuit_(circuit), dhwSimulation_(dhwSimulation), ductCooling_(ductCooling), airProcesses_(airProcesses) {}
-
 bool ExitQuestions::MayClose() const {
-    const Question questions[] = {
-        {WorkOf(circuit_), "Zapisać zmiany w obiegu krytycznym przed zamknięciem programu?", kInfoTitle},
-        {WorkOf(dhwSimulation_), "Zapisać zmiany w danych symulacji CWU przed zamknięciem programu?",
-         dhwsim::kDhwInfoTitle},
-        {WorkOf(ductCooling_), "Zapisać zmiany w danych symulacji kanału przed zamknięciem programu?", kInfoTitle},
-        {WorkOf(airProcesses_), "Zapisać zmiany w przemianach powietrza przed zamknięciem programu?", kInfoTitle},
-    };
-    for (const Question& q : questions) {
+    for (const Question& q : QuestionsOf(modules_)) {
         if (!q.work || !q.work->Changed()) continue;
         switch (platform().AskToSave(QString::fromUtf8(q.text), QString::fromUtf8(q.title))) {
         case SaveAnswer::Save:
@@ -58,8 +59,8 @@ bool ExitQuestions::MayClose() const {
 bool ExitQuestions::MaySessionEnd(bool mayAsk) const {
     if (!mayAsk) return true;
     if (!MayClose()) return false;
-    for (ModuleWork* work : {WorkOf(circuit_), WorkOf(dhwSimulation_), WorkOf(ductCooling_), WorkOf(airProcesses_)}) {
-        if (work) work->AcceptChanges();
+    for (const Question& q : QuestionsOf(modules_)) {
+        if (q.work) q.work->AcceptChanges();
     }
     return true;
 }

@@ -14,19 +14,13 @@
 // keeps the program running, as "Anuluj" does.
 #pragma once
 
-#include "core/ui/WindowLink.h"
+#include "WorkModules.h"
 
 namespace vimtal {
 
-class IxChartForm;
-class TForm5;
-class TForm9;
-class TForm15;
-
 class ExitQuestions {
 public:
-    ExitQuestions(WindowLink<TForm15>& circuit, WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling,
-                  WindowLink<IxChartForm>& airProcesses);
+    explicit ExitQuestions(const WorkModules& modules) : modules_(modules) {}
 
     // Asks about each module whose work changed; true when the program may
     // end (every question answered "Zapisz" with the work saved, or "Nie
@@ -39,10 +33,7 @@ public:
     bool MaySessionEnd(bool mayAsk) const;
 
 private:
-    WindowLink<TForm15>& circuit_;
-    WindowLink<TForm5>& dhwSimulation_;
-    WindowLink<TForm9>& ductCooling_;
-    WindowLink<IxChartForm>& airProcesses_;
+    WorkModules modules_;
 };
 
 }  // namespace vimtal

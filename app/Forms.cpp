@@ -70,9 +70,9 @@ struct Program {
     WindowLink<IxProcessForm> ixProcess;
 
     // Files from outside, opened in the modules that read them.
-    ModuleFiles files{dhwSimulation, ductCooling, circuit, ixChart};
+    ModuleFiles files{{circuit, dhwSimulation, ductCooling, ixChart}};
     // Work not saved, asked about before the program ends.
-    ExitQuestions exitQuestions{circuit, dhwSimulation, ductCooling, ixChart};
+    ExitQuestions exitQuestions{{circuit, dhwSimulation, ductCooling, ixChart}};
 
     // Every window, in the order of creation.
     std::vector<Form*> windows;

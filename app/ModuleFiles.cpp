@@ -40,10 +40,6 @@ void ShowWithFile(const FormLink& module, const QString& path, std::function<int
 }
 }  // namespace
 
-ModuleFiles::ModuleFiles(WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling,
-                         WindowLink<TForm15>& circuit, WindowLink<IxChartForm>& airProcesses)
-    : dhwSimulation_(dhwSimulation), ductCooling_(ductCooling), circuit_(circuit), airProcesses_(airProcesses) {}
-
 void ModuleFiles::Open(const StartupFiles& files) const {
     for (const std::string& message : files.messages) {
         platform().MessageBox(FromStd(message), FromStd(kInfoTitle));
@@ -53,21 +49,22 @@ void ModuleFiles::Open(const StartupFiles& files) const {
 
 void ModuleFiles::Open(const StartupFile& file) const {
     const QString path = FromStd(file.path);
+    const WorkModules& m = modules_;
     switch (file.kind) {
     // Each module shows the errors of its own file.
     case FileKind::DhwSimulation:
-        ShowWithFile(dhwSimulation_, path, [this, path] { return dhwSimulation_->Open(path) ? 1 : -1; });
+        ShowWithFile(m.dhwSimulation, path, [&m, path] { return m.dhwSimulation->Open(path) ? 1 : -1; });
         return;
     case FileKind::DuctCooling:
-        ShowWithFile(ductCooling_, path, [this, path] { return ductCooling_->Open(path) ? 1 : -1; });
+        ShowWithFile(m.ductCooling, path, [&m, path] { return m.ductCooling->Open(path) ? 1 : -1; });
         return;
     case FileKind::PressureLoss:
-        ShowWithFile(circuit_, path, [this, path] { return circuit_->Open(path) ? circuit_->Circuit().Count() : -1; });
+        ShowWithFile(m.circuit, path, [&m, path] { return m.circuit->Open(path) ? m.circuit->Circuit().Count() : -1; });
         return;
     case FileKind::AirProcesses:
         // The records of a chain: its states.
-        ShowWithFile(airProcesses_, path, [this, path] {
-            return airProcesses_->Open(path) ? static_cast<int>(airProcesses_->ChainResults().states.size()) : -1;
+        ShowWithFile(m.airProcesses, path, [&m, path] {
+            return m.airProcesses->Open(path) ? static_cast<int>(m.airProcesses->ChainResults().states.size()) : -1;
         });
         return;
     }

@@ -16,20 +16,15 @@
 #pragma once
 
 #include "StartupFiles.h"
-#include "core/ui/WindowLink.h"
+#include "WorkModules.h"
 
 namespace vimtal {
 
-class IxChartForm;
-class TForm5;
-class TForm9;
-class TForm15;
-
 class ModuleFiles {
 public:
-    // `airProcesses`: the i-x chart, shown above the launcher with its chain.
-    ModuleFiles(WindowLink<TForm5>& dhwSimulation, WindowLink<TForm9>& ductCooling, WindowLink<TForm15>& circuit,
-                WindowLink<IxChartForm>& airProcesses);
+    // An .ixp file opens in the i-x chart, shown above the launcher with its
+    // chain.
+    explicit ModuleFiles(const WorkModules& modules) : modules_(modules) {}
 
     // The messages, then each file in its module, one after the other.
     void Open(const StartupFiles& files) const;
@@ -37,10 +32,7 @@ public:
     void Open(const StartupFile& file) const;
 
 private:
-    WindowLink<TForm5>& dhwSimulation_;
-    WindowLink<TForm9>& ductCooling_;
-    WindowLink<TForm15>& circuit_;
-    WindowLink<IxChartForm>& airProcesses_;
+    WorkModules modules_;
 };
 
 }  // namespace vimtal

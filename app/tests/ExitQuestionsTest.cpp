@@ -195,7 +195,7 @@ TEST(ExitQuestions, SessionEnd) {
     dhw.Bind(*app.WindowAs<TForm5>(QStringLiteral("TForm5")));
     duct.Bind(*app.WindowAs<TForm9>(QStringLiteral("TForm9")));
     chain.Bind(*app.WindowAs<IxChartForm>(QStringLiteral("IxChartForm")));
-    const ExitQuestions questions(circuit, dhw, duct, chain);
+    const ExitQuestions questions({circuit, dhw, duct, chain});
     kModules[1].change(app);
 
     EXPECT_TRUE(questions.MaySessionEnd(false));
