@@ -209,7 +209,7 @@ IxChartForm::IxChartForm(TForm10& calculator, const IxDialogs& dialogs)
     Recompute();
     FillSheet();
     ShowReading(std::nullopt);
-    workFile_.Start(ChainFile());
+    workFile_.Start(WorkRecord());
 }
 
 // "Plik": the chain's file, the recent files, the chart's picture, the
@@ -408,7 +408,7 @@ bool IxChartForm::Open(const QString& path) {
     if (opened) {
         savedFileName_ = path;
         recentFiles_->Add(path);
-        workFile_.Keep(ChainFile(), path);
+        workFile_.Keep(WorkRecord(), path);
     }
     return opened;
 }
@@ -431,7 +431,7 @@ void IxChartForm::Nowy1Click() {
     empty.pressure = pb_;
     SetChain(std::move(empty));
     savedFileName_.clear();
-    workFile_.Start(ChainFile());
+    workFile_.Start(WorkRecord());
 }
 
 void IxChartForm::Zapisz1Click() { SaveAs(); }
@@ -450,12 +450,12 @@ bool IxChartForm::Save(const QString& path) {
     const bool saved = Guarded([&] { aircalc::SaveIxp(ToStd(path), chain_); });
     if (saved) {
         recentFiles_->Add(path);
-        workFile_.Keep(ChainFile(), path);
+        workFile_.Keep(WorkRecord(), path);
     }
     return saved;
 }
 
-Bytes IxChartForm::ChainFile() const {
+Bytes IxChartForm::WorkRecord() const {
     const std::string text = aircalc::WriteIxp(chain_);
     return Bytes(text.begin(), text.end());
 }
@@ -464,12 +464,9 @@ bool IxChartForm::Changed() const {
     // A chain emptied since it was started is nothing to save; emptied
     // since it was opened or saved, its file would lose what it holds.
     if (chain_.states.empty() && workFile_.Path().isEmpty()) return false;
-    return workFile_.Differs(ChainFile());
+    return workFile_.Differs(WorkRecord());
 }
 
-bool IxChartForm::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
-
-void IxChartForm::AcceptChanges() { workFile_.Accept(ChainFile()); }
 
 void IxChartForm::EksportujdoCSV1Click() {
     const std::optional<QString> path = platform().SaveFileDialog(

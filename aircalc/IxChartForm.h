@@ -92,14 +92,12 @@ public:
     // as "Otwórz..." and "Zapisz..." do once the file is chosen. Each shows
     // its own errors and says whether it succeeded; a file that cannot be
     // opened changes nothing.
-    bool Open(const QString& path);
-    bool Save(const QString& path);
-    // The chain's work as the launcher asks about it before the program
-    // ends: changed when the file a save would write differs from the one
-    // last opened or saved (a chain never saved: from the empty one).
+    bool Open(const QString& path) override;
+    bool Save(const QString& path) override;
+    // "Zapisz...": the save dialog, then Save.
+    bool SaveAs() override;
+    // A chain never saved is compared with the empty one.
     bool Changed() const override;
-    bool SaveChanges() override;
-    void AcceptChanges() override;
     // What "Eksportuj do CSV..." writes once the file is chosen.
     void ExportCsv(const QString& path) const;
 
@@ -150,10 +148,8 @@ private:
     void ShowReading(const std::optional<aircalc::IxReading>& reading);
 
     void BuildFileMenu();
-    // "Zapisz...": the save dialog, then Save; false when the dialog was
-    // cancelled or the file not written.
-    bool SaveAs();
-    Bytes ChainFile() const;
+    // The chain's .ixp file as a save would write it.
+    Bytes WorkRecord() const override;
     // The process sheet (IxChartSheet.cpp).
     void BuildSheet(QWidget* parent);
     // The tables' context menus, and the sheet's buttons, items and tables
@@ -212,7 +208,6 @@ private:
     aircalc::ChainInput chain_;         // at pb_
     aircalc::ChainResult chainResult_;  // of chain_
     QString savedFileName_;             // preset in "Zapisz..."
-    WorkFile workFile_;                 // the chain's file last opened, saved or started with
 
     TForm10& calculator_;
     IxDialogs dialogs_;

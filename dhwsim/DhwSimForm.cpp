@@ -162,7 +162,7 @@ TForm5::TForm5(WindowLink<TForm6>& chart, WindowLink<TForm7>& settings, const Fo
     LabelUwagi = new NotesLabel(c, 404, 340, 345);
 
     Connect();
-    workFile_.Start(dhwsim::kCwuFormat.Encode(fields_.ToRecord()));
+    workFile_.Start(WorkRecord());
 }
 
 void TForm5::BuildMenu() {
@@ -624,7 +624,7 @@ bool TForm5::SaveAs() {
 }
 
 bool TForm5::Save(const QString& path) {
-    const Bytes record = dhwsim::kCwuFormat.Encode(fields_.ToRecord());
+    const Bytes record = WorkRecord();
     const bool saved = Guarded([&] { WriteFileAtomically(ToStd(path), record); });
     if (!saved) return false;
     recentFiles_->Add(path);
@@ -632,11 +632,8 @@ bool TForm5::Save(const QString& path) {
     return true;
 }
 
-bool TForm5::Changed() const { return workFile_.Differs(dhwsim::kCwuFormat.Encode(fields_.ToRecord())); }
-
-bool TForm5::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
-
-void TForm5::AcceptChanges() { workFile_.Accept(dhwsim::kCwuFormat.Encode(fields_.ToRecord())); }
+// The record of the .cwu file.
+Bytes TForm5::WorkRecord() const { return dhwsim::kCwuFormat.Encode(fields_.ToRecord()); }
 
 void TForm5::Otwrz1Click() {
     const std::optional<QString> path = platform().OpenFileDialog(platform().OpenRecordDialog(kCwuFilter, kCwuExtension));
@@ -654,7 +651,7 @@ bool TForm5::Open(const QString& path) {
     recentFiles_->Add(path);
     // The window as the file opened in it: the boxes' reactions may have
     // derived some of its texts anew.
-    workFile_.Keep(dhwsim::kCwuFormat.Encode(fields_.ToRecord()), path);
+    workFile_.Keep(WorkRecord(), path);
     return true;
 }
 

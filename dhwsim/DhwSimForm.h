@@ -58,25 +58,16 @@ public:
 
     void Otwrz1Click();   // open a .cwu file: the dialog, then Open
     void Zapisz1Click();  // save a .cwu file: the dialog, then Save
-    // The save dialog, then Save; false when cancelled or not written.
-    bool SaveAs();
+    bool SaveAs() override;
     // Opens the .cwu file at `path` as "Otwórz" does once a name is chosen:
     // each field goes back through its box or choice in the record's order,
     // every reaction running as if typed; a reaction that fails shows its
     // error and ends the opening at that field. A file that cannot be read
-    // is shown in the error box and changes nothing. A file read goes first
-    // in "Ostatnio otwierane"; Open tells whether the file was read.
-    bool Open(const QString& path);
-    // Saves the window's state to `path` as "Zapisz" does once a name is
-    // chosen (the file replaced safely) and puts the file first in "Ostatnio
-    // otwierane"; a file that cannot be written is shown in the error box.
-    // Save tells whether the file was written.
-    bool Save(const QString& path);
+    // changes nothing.
+    bool Open(const QString& path) override;
+    // Saves the window's state to `path`.
+    bool Save(const QString& path) override;
 
-    // The record of the .cwu file against the one last opened or saved.
-    bool Changed() const override;
-    bool SaveChanges() override;
-    void AcceptChanges() override;
     void Ustawienia1Click();
     void Zaoenia1Click();
     void Algorytmsymulacji1Click();
@@ -124,6 +115,7 @@ public:
     vimtal::Report BuildReport() const;
 
 private:
+    Bytes WorkRecord() const override;  // the .cwu record
     void BuildBoundaryGroup(QWidget* parent);
     void BuildSourceGroup(QWidget* parent);
     void BuildTargetGroup(QWidget* parent);
@@ -215,7 +207,6 @@ private:
     Fields fields_;
 
     dhwsim::KeptValues kept_;
-    WorkFile workFile_;  // the record last opened, saved or started with
     int chartKind_ = 1;
     QString powerSetAside_;  // Edit9's text while the tank-cooling choice hides the source
     // While a file is being opened; a reaction that failed ends the opening.

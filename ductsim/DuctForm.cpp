@@ -91,7 +91,7 @@ TForm9::TForm9(WindowLink<TForm13>& chart, const FormLink& assumptions, const Fo
     // In the free space of the results, above the buttons.
     LabelUwagi = new NotesLabel(c, 470, 396, 312);
     Connect();
-    workFile_.Start(kKanFormat.Encode(bindings_.ToRecord()));
+    workFile_.Start(WorkRecord());
 }
 
 void TForm9::BuildMenus() {
@@ -460,7 +460,7 @@ bool TForm9::SaveAs() {
 }
 
 bool TForm9::Save(const QString& path) {
-    const Bytes record = kKanFormat.Encode(bindings_.ToRecord());
+    const Bytes record = WorkRecord();
     const bool saved = Guarded([&] { WriteFileAtomically(ToStd(path), record); });
     if (!saved) return false;
     recentFiles_->Add(path);
@@ -468,11 +468,8 @@ bool TForm9::Save(const QString& path) {
     return true;
 }
 
-bool TForm9::Changed() const { return workFile_.Differs(kKanFormat.Encode(bindings_.ToRecord())); }
-
-bool TForm9::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
-
-void TForm9::AcceptChanges() { workFile_.Accept(kKanFormat.Encode(bindings_.ToRecord())); }
+// The record of the .kan file.
+Bytes TForm9::WorkRecord() const { return kKanFormat.Encode(bindings_.ToRecord()); }
 
 void TForm9::Otwrz1Click() {
     const std::optional<QString> path =
@@ -491,7 +488,7 @@ bool TForm9::Open(const QString& path) {
     });
     if (!opened) return false;
     recentFiles_->Add(path);
-    workFile_.Keep(kKanFormat.Encode(bindings_.ToRecord()), path);
+    workFile_.Keep(WorkRecord(), path);
     return true;
 }
 

@@ -52,16 +52,10 @@ public:
     // be read or written is reported in the error box; a file that cannot be
     // read changes no field. A file read or written goes first in "Ostatnio
     // otwierane"; Open and Save tell whether the file was read or written.
-    bool Open(const QString& path);
-    bool Save(const QString& path);
-    // The save dialog (offering the name chosen last), then Save; false
-    // when cancelled or not written.
-    bool SaveAs();
-
-    // The record of the .kan file against the one last opened or saved.
-    bool Changed() const override;
-    bool SaveChanges() override;
-    void AcceptChanges() override;
+    bool Open(const QString& path) override;
+    bool Save(const QString& path) override;
+    // The save dialog offers the name chosen last.
+    bool SaveAs() override;
 
     // The inputs as typed, for the window's run and for the chart.
     ductsim::InputTexts CurrentInputs() const;
@@ -80,6 +74,7 @@ public:
     void ShowInsideAir(const ductsim::InsideStart& inside);
 
 private:
+    Bytes WorkRecord() const override;  // the .kan record
     void BuildMenus();
     // The boundary conditions: the thermal and flow parameters, the duct's
     // geometry and the time step, each group binding its rows.
@@ -122,7 +117,6 @@ private:
     QString savedFileName_;
     RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
 
-    WorkFile workFile_;  // the record last opened, saved or started with
 
     WindowLink<TForm13>& chart_;
     const FormLink& assumptions_;

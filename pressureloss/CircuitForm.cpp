@@ -66,7 +66,7 @@ TForm15::TForm15(AmbientAir& air, pressureloss::Session& session, WindowLink<TFo
     BuildOptions();
     // Left of the total, under the columns.
     LabelUwagi = new NotesLabel(Client(), 12, 166, 600);
-    workFile_.Start(circuit_.Serialize());
+    workFile_.Start(WorkRecord());
 }
 
 void TForm15::BuildMenus() {
@@ -288,7 +288,7 @@ void TForm15::Noweobliczenia1Click() {
     circuit_.Clear();
     Edit1->setText(QStringLiteral("0"));
     LabelUwagi->ShowNotes({});
-    workFile_.Start(circuit_.Serialize());
+    workFile_.Start(WorkRecord());
 }
 
 void TForm15::Zapiszobliczenia1Click() { SaveAs(); }
@@ -305,15 +305,12 @@ bool TForm15::Save(const QString& path) {
     const bool saved = Guarded([&] { circuit_.Save(ToStd(path)); });
     if (!saved) return false;
     recentFiles_->Add(path);
-    workFile_.Keep(circuit_.Serialize(), path);
+    workFile_.Keep(WorkRecord(), path);
     return true;
 }
 
-bool TForm15::Changed() const { return workFile_.Differs(circuit_.Serialize()); }
-
-bool TForm15::SaveChanges() { return workFile_.Path().isEmpty() ? SaveAs() : Save(workFile_.Path()); }
-
-void TForm15::AcceptChanges() { workFile_.Accept(circuit_.Serialize()); }
+// The circuit's .moh bytes; a new calculation is a circuit without a file.
+Bytes TForm15::WorkRecord() const { return circuit_.Serialize(); }
 
 void TForm15::Otwrzobliczenia1Click() {
     const std::optional<QString> chosen = platform().OpenFileDialog(
@@ -342,7 +339,7 @@ bool TForm15::Open(const QString& path) {
     });
     if (!opened) return false;
     recentFiles_->Add(path);
-    workFile_.Keep(circuit_.Serialize(), path);
+    workFile_.Keep(WorkRecord(), path);
     return true;
 }
 

@@ -52,17 +52,10 @@ public:
     // menu shows them; a file that cannot be read leaves the circuit as it
     // was. A file read or written goes first in "Ostatnio otwierane";
     // Open and Save tell whether the file was read or written.
-    bool Open(const QString& path);
-    bool Save(const QString& path);
-    // The save dialog (offering the name chosen last), then Save; false
-    // when cancelled or not written.
-    bool SaveAs();
-
-    // The circuit's .moh bytes against those last opened or saved; a new
-    // calculation is a circuit without a file.
-    bool Changed() const override;
-    bool SaveChanges() override;
-    void AcceptChanges() override;
+    bool Open(const QString& path) override;
+    bool Save(const QString& path) override;
+    // The save dialog offers the name chosen last.
+    bool SaveAs() override;
 
     // The calculation sheet of the circuit ("Drukuj...", "Zapisz raport
     // PDF..."): the air as the calculator uses it, the eleven columns of
@@ -94,6 +87,7 @@ protected:
     void FormActivate() override;
 
 private:
+    Bytes WorkRecord() const override;  // the circuit's .moh bytes
     struct ColumnList;
     static const ColumnList kColumnLists[];
 
@@ -128,7 +122,6 @@ private:
     bool syncing_ = false;
     QString lastSaveName_;
     RecentFiles* recentFiles_ = nullptr;  // "Ostatnio otwierane"
-    WorkFile workFile_;  // the circuit last opened, saved or started with
 
     AmbientAir& air_;
     pressureloss::Session& session_;
