@@ -73,7 +73,7 @@ double WetBulbSearch(double i, double pb) {
         // Saturated air cannot exist once its vapour alone would exceed pb.
         if (psm >= pb) Refuse(kWetBulbReachesPb);
         const double xs = HumidityRatio(1.0, psm, pb);
-        return fp::Store(i - xs * (2501.0L + 1.84L * tm) - 1.005L * tm);
+        return fp::Store(i - xs * (kVaporisationHeat + kVapourHeat * tm) - kDryAirHeat * tm);
     });
 }
 
@@ -82,7 +82,8 @@ double TemperatureSearch(double i, double phi, double pb) {
         const double ps = AirCalcSaturationPressure(t);
         const real vapour = static_cast<real>(phi) * ps;
         if (vapour >= pb) Refuse(kTemperatureReachesPb);
-        return fp::Store(i - 0.622L * fp::Div(vapour, pb - vapour) * (2501.0L + 1.84L * t) - 1.005L * t);
+        return fp::Store(i - 0.622L * fp::Div(vapour, pb - vapour) * (kVaporisationHeat + kVapourHeat * t) -
+                         kDryAirHeat * t);
     });
 }
 
@@ -149,7 +150,7 @@ static void CompleteFromRelativeHumidity(AirState& s) {
 
 // Case 1, given i and x.
 static void FromEnthalpyAndRatio(AirState& s, AirResults& r) {
-    s.t = fp::Store(fp::Div(s.i - 2501.0L * s.x, 1.005L + 1.84L * s.x));
+    s.t = TemperatureOf(s.i, s.x);
     s.ps = AirCalcSaturationPressure(s.t);
     s.phi = RelativeHumidity(s.x, s.ps, s.pb);
     s.pp = fp::Store(static_cast<real>(s.phi) * s.ps);
@@ -180,7 +181,7 @@ static void FromRatioAndTemperature(AirState& s, AirResults& r) {
 
 // Case 4, given x and phi in percent.
 static void FromRatioAndRelativeHumidity(AirState& s, AirResults& r) {
-    s.pp = fp::Store(fp::Div(static_cast<real>(s.x) * s.pb, 0.622L + s.x));
+    s.pp = VapourPressure(s.x, s.pb);
     s.ps = fp::Store(fp::Div(s.pp, s.phi) * 100.0L);
     s.pg = fp::Store(static_cast<real>(s.pb) - s.pp);
     // The air is at the temperature whose saturation pressure is ps: the
