@@ -57,20 +57,11 @@ double ToKgPerKg(double grams) { return fp::Store(fp::Div(grams, 1000.0L)); }
 double ToGramsPerKg(double x) { return fp::Store(1000.0L * x); }
 
 // The point where a function that rises from below zero at `low` to zero or
-// above at `high` crosses zero, halving the interval down to neighbouring
-// doubles; returns the last point found below zero.
+// above at `high` crosses zero, down to neighbouring doubles; the last point
+// found below zero.
 template <class Rising>
-double Bisect(double low, double high, const Rising& f) {
-    for (int step = 0; step < 200; ++step) {
-        const double middle = fp::Store((static_cast<real>(low) + high) / 2.0L);
-        if (middle <= low || middle >= high) break;
-        if (f(middle) < 0) {
-            low = middle;
-        } else {
-            high = middle;
-        }
-    }
-    return low;
+double RisingZero(double low, double high, const Rising& f) {
+    return fp::Bisect(low, high, [&](double t) { return f(t) < 0; }, 200).first;
 }
 
 // Moist air: temperature, water content (kg/kg), enthalpy, and whether the
@@ -112,7 +103,7 @@ double SolveTemperature(const Rising& f, const std::string& who) {
     if (f(kLowestStateTemperature) > 0 || f(kHighestStateTemperature) < 0) {
         Refuse(who + ": szukana temperatura leży poza zakresem " + RangeText() + ". Sprawdź dane.");
     }
-    return Bisect(kLowestStateTemperature, kHighestStateTemperature, f);
+    return RisingZero(kLowestStateTemperature, kHighestStateTemperature, f);
 }
 
 std::string StateLabel(const std::string& name) { return "Punkt " + Quoted(name); }
@@ -522,7 +513,7 @@ private:
             if (step > 1.0) Refuse(who + ": nie można osiągnąć φ2 = " + Number(phi2) + " %.");
             high = fp::Store(x1 + static_cast<real>(step));
         }
-        const double x2 = Bisect(x1, high, shortfall);
+        const double x2 = RisingZero(x1, high, shortfall);
         // A line that leaves the states' temperatures first stops at their
         // edge, short of phi2.
         if (shortfall(x2) < -1e-6) {

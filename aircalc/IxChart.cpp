@@ -77,11 +77,7 @@ std::vector<IxPolyline> SampleCurve(const CurveAt& at, double s0, double s1, dou
         return std::nullopt;
     };
     auto crossing = [&](double in, double out) {
-        for (int k = 0; k < 64; ++k) {
-            const double middle = (in + out) / 2;
-            if (middle == in || middle == out) break;
-            (kept(middle) ? in : out) = middle;
-        }
+        in = fp::Bisect(in, out, [&](double s) { return kept(s).has_value(); }, 64).first;
         return *kept(in);
     };
     std::vector<IxPolyline> pieces;
@@ -133,13 +129,14 @@ std::optional<double> RisingRoot(const std::function<std::optional<double>(doubl
         high = low + step;
         if (low > limit) return std::nullopt;
     }
-    for (int k = 0; k < 100; ++k) {
-        const double middle = (low + high) / 2;
-        if (middle == low || middle == high) break;
-        const std::optional<double> value = f(middle);
-        ((value && *value < 0) ? low : high) = middle;
-    }
-    return (low + high) / 2;
+    const auto [below, above] = fp::Bisect(
+        low, high,
+        [&](double s) {
+            const std::optional<double> value = f(s);
+            return value && *value < 0;
+        },
+        100);
+    return (below + above) / 2;
 }
 
 // Saturated air at t: x'' or nothing when its vapour would reach pb.
@@ -293,12 +290,9 @@ void AddSaturation(IxLines& chart) {
 std::optional<double> TemperatureOfDensity(double rho, double x, const IxLines& chart) {
     double low = chart.range.tMin - 60, high = chart.range.tMax + 60;
     if (Density(low, x, chart.pb) < rho || Density(high, x, chart.pb) > rho) return std::nullopt;
-    for (int k = 0; k < 100; ++k) {
-        const double middle = (low + high) / 2;
-        if (middle == low || middle == high) break;
-        (Density(middle, x, chart.pb) > rho ? low : high) = middle;
-    }
-    return (low + high) / 2;
+    const auto [denser, lighter] =
+        fp::Bisect(low, high, [&](double t) { return Density(t, x, chart.pb) > rho; }, 100);
+    return (denser + lighter) / 2;
 }
 
 void AddDensity(IxLines& chart) {

@@ -25,6 +25,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace vimtal::fp {
 
@@ -86,5 +87,18 @@ std::int64_t Trunc(real x);
 
 // Nearest whole number as a real, ties to even, with no range limit.
 real RoundToEven(real x);
+
+// Halves the bracket [a, b] of a root (a may lie above b) at most `steps`
+// times, or until its ends are neighbouring doubles: the middle replaces a
+// when `onASide(middle)` holds, else b. Returns the last bracket.
+template <class OnASide>
+std::pair<double, double> Bisect(double a, double b, const OnASide& onASide, int steps) {
+    for (int k = 0; k < steps; ++k) {
+        const double middle = Store((static_cast<real>(a) + b) / 2.0L);
+        if (middle == a || middle == b) break;
+        (onASide(middle) ? a : b) = middle;
+    }
+    return {a, b};
+}
 
 }  // namespace vimtal::fp
